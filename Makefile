@@ -1,0 +1,20 @@
+# make run    set up what is missing, build, and run the setup wizard under Wine
+# make test   set up what is missing, build, and run every test
+# make build  set up and build both builds, without running anything
+.PHONY: all setup build run test clean
+all: build
+
+setup:
+	@scripts/setup.sh build
+
+build: setup
+	@scripts/build.sh
+
+run: build
+	@scripts/run.sh
+
+test: build
+	@scripts/test.sh
+
+clean:
+	rm -rf build/native build/windows build/screenshots

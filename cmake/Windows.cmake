@@ -1,0 +1,34 @@
+# Settings shared by every Windows target: static, small, warnings on.
+set(TWINSIFT_HOST_TOOLS "" CACHE PATH "Folder of the host build's tools (the payload packer)")
+set(TWINSIFT_JPEG_ROOT "" CACHE PATH "mingw libjpeg (include/ and lib/) made by scripts/setup.sh")
+set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+
+add_compile_options(-Wall -Wextra -ffunction-sections -fdata-sections)
+add_compile_definitions(WINVER=0x0601 _WIN32_WINNT=0x0601 WIN32_LEAN_AND_MEAN NOMINMAX STRICT)
+add_link_options(-static -Wl,--gc-sections)
+if(CMAKE_BUILD_TYPE STREQUAL "MinSizeRel")
+  add_link_options(-s)
+endif()
+
+add_library(mingw_jpeg STATIC IMPORTED)
+set_target_properties(mingw_jpeg PROPERTIES
+  IMPORTED_LOCATION ${TWINSIFT_JPEG_ROOT}/lib/libjpeg.a
+  INTERFACE_INCLUDE_DIRECTORIES ${TWINSIFT_JPEG_ROOT}/include)
+
+set(TWINSIFT_RESOURCE_DIR ${CMAKE_SOURCE_DIR}/src/resources)
+
+# twinsift_windows_program(TARGET OUTPUT_NAME "File description" LEVEL SOURCES...)
+# A GUI-subsystem executable with the version resource and a manifest asking for LEVEL
+# (requireAdministrator or asInvoker).
+function(twinsift_windows_program target output description level)
+  set(gen ${CMAKE_CURRENT_BINARY_DIR}/${target}-meta)
+  set(TWINSIFT_FILE_DESCRIPTION "${description}")
+  set(TWINSIFT_ORIGINAL_NAME "${output}.exe")
+  set(TWINSIFT_EXECUTION_LEVEL "${level}")
+  set(TWINSIFT_MANIFEST_PATH "${gen}/program.manifest")
+  configure_file(${TWINSIFT_RESOURCE_DIR}/program.manifest.in ${gen}/program.manifest @ONLY)
+  configure_file(${TWINSIFT_RESOURCE_DIR}/version.rc.in ${gen}/version.rc @ONLY)
+  add_executable(${target} WIN32 ${ARGN} ${gen}/version.rc)
+  set_target_properties(${target} PROPERTIES OUTPUT_NAME ${output})
+  target_link_options(${target} PRIVATE -mwindows)
+endfunction()

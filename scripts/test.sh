@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Runs every test: native unit tests, then the Windows tests and end-to-end tests under Wine.
+# Ends with the line "N passed, N failed" and exits non-zero on any failure.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+build=$(pwd)/build
+export TWINSIFT_BUILD_DIR=$build
+
+scripts/wine-session.sh start "$build" >/dev/null || { echo "0 passed, 1 failed"; exit 1; }
+trap 'scripts/wine-session.sh stop "$build"' EXIT
+
+passed=0 failed=0
+run_ctest() {  # name, build folder, extra ctest arguments
+  local name=$1 dir=$2; shift 2
+  local log="$build/ctest-$name.log"
+  echo "== $name tests"
+  ctest --test-dir "$dir" --output-on-failure --timeout 300 "$@" 2>&1 | tee "$log"
+  local line; line=$(grep -E '[0-9]+ tests failed out of [0-9]+' "$log" | tail -n 1)
+  if [ -n "$line" ]; then
+    local f t
+    f=$(sed -E 's/.* ([0-9]+) tests failed out of ([0-9]+).*/\1/' <<<"$line")
+    t=$(sed -E 's/.* ([0-9]+) tests failed out of ([0-9]+).*/\2/' <<<"$line")
+    passed=$((passed + t - f)); failed=$((failed + f))
+  elif ! grep -q 'No tests were found' "$log"; then
+    failed=$((failed + 1))   # ctest itself failed
+  fi
+}
+run_ctest native build/native -j2
+run_ctest windows build/windows -j2
+echo "$passed passed, $failed failed"
+[ "$failed" = 0 ] && [ "$passed" -gt 0 ]

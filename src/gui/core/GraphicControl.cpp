@@ -1,0 +1,106 @@
+#include "gui/core/GraphicControl.h"
+#include "gui/canvas/Canvas.h"
+#include "gui/core/Gdi.h"
+#include "gui/core/WinControl.h"
+
+namespace gui {
+
+ShiftState ShiftState::FromKeys(WPARAM keys) {
+  ShiftState state;
+  state.shift = keys & MK_SHIFT;
+  state.ctrl = keys & MK_CONTROL;
+  state.alt = GetKeyState(VK_MENU) < 0;
+  state.left = keys & MK_LBUTTON;
+  state.right = keys & MK_RBUTTON;
+  state.middle = keys & MK_MBUTTON;
+  return state;
+}
+
+GraphicControl::GraphicControl(WinControl* parent) : Control(parent) {}
+
+GraphicControl::~GraphicControl() {
+  if (Visible()) Invalidate();
+  if (Parent()) Parent()->ChildGone(this);
+}
+
+void GraphicControl::Invalidate() {
+  WinControl* parent = Parent();
+  if (!parent || !parent->HandleAllocated()) return;
+  RECT r = BoundsRect();
+  InvalidateRect(parent->HandleIfAllocated(), &r, TRUE);
+}
+
+void GraphicControl::Repaint() {
+  WinControl* parent = Parent();
+  if (!Visible() || !parent || !parent->HandleAllocated() || !IsWindowVisible(parent->HandleIfAllocated())) return;
+  WindowDC dc(parent->HandleIfAllocated());
+  SavedDC saved(dc.get());
+  IntersectClipRect(dc.get(), Left(), Top(), Left() + Width(), Top() + Height());
+  SetViewportOrgEx(dc.get(), Left(), Top(), nullptr);
+  Canvas canvas(dc.get());
+  Paint(canvas);
+}
+
+void GraphicControl::BoundsChanged() {
+  // Both the old and the new area need painting.
+  WinControl* parent = Parent();
+  if (parent && parent->HandleAllocated() && Visible()) {
+    InvalidateRect(parent->HandleIfAllocated(), &lastBounds_, TRUE);
+    Invalidate();
+  }
+  lastBounds_ = BoundsRect();
+}
+
+void GraphicControl::VisibleChanged() {
+  WinControl* parent = Parent();
+  if (!parent || !parent->HandleAllocated()) return;
+  RECT r = BoundsRect();
+  InvalidateRect(parent->HandleIfAllocated(), &r, TRUE);
+  parent->ChildVisibilityChanged(this);
+}
+
+void GraphicControl::HandleMouseDown(MouseButton button, WPARAM keys, POINT point) {
+  if (button == MouseButton::Left) clicked_ = true;
+  MouseDown(button, ShiftState::FromKeys(keys), point.x, point.y);
+}
+
+void GraphicControl::HandleMouseUp(MouseButton button, WPARAM keys, POINT point) {
+  if (button == MouseButton::Left && clicked_) {
+    clicked_ = false;
+    if (point.x >= 0 && point.y >= 0 && point.x < Width() && point.y < Height()) Click();
+  }
+  MouseUp(button, ShiftState::FromKeys(keys), point.x, point.y);
+}
+
+void GraphicControl::HandleMouseMove(WPARAM keys, POINT point) {
+  MouseMove(ShiftState::FromKeys(keys), point.x, point.y);
+}
+
+void GraphicControl::HandleDoubleClick(WPARAM keys, POINT point) {
+  DblClick();
+  ShiftState shift = ShiftState::FromKeys(keys);
+  shift.doubleClick = true;
+  MouseDown(MouseButton::Left, shift, point.x, point.y);
+}
+
+void GraphicControl::MouseDown(MouseButton button, ShiftState shift, int x, int y) {
+  if (OnMouseDown) OnMouseDown(*this, button, shift, x, y);
+}
+
+void GraphicControl::MouseUp(MouseButton button, ShiftState shift, int x, int y) {
+  if (OnMouseUp) OnMouseUp(*this, button, shift, x, y);
+}
+
+void GraphicControl::MouseMove(ShiftState shift, int x, int y) {
+  if (OnMouseMove) OnMouseMove(*this, shift, x, y);
+}
+
+void GraphicControl::Click() {
+  if (OnClick) OnClick(*this);
+}
+
+void GraphicControl::DblClick() {
+  if (OnDblClick) OnDblClick(*this);
+}
+
+}  // namespace gui

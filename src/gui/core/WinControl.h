@@ -1,0 +1,97 @@
+#pragma once
+#include <windows.h>
+#include <string>
+#include <vector>
+#include "gui/core/Control.h"
+#include "gui/core/Gdi.h"
+
+namespace gui {
+
+class GraphicControl;
+
+struct CreateParams {
+  std::string className;      // a system class ("BUTTON", ...) or empty for our own window class
+  DWORD style = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+  DWORD exStyle = 0;
+  std::string text;
+};
+
+// A control with a window of its own. The window is made when the control has a parent whose window
+// exists (or, for a top-level control, when first needed), and dies with the control.
+// It owns its children, paints its windowless children and routes the mouse to them.
+class WinControl : public Control {
+ public:
+  explicit WinControl(WinControl* parent);
+  ~WinControl() override;
+
+  HWND Handle();                       // makes the window if it does not exist yet
+  HWND HandleIfAllocated() const { return hwnd_; }
+  bool HandleAllocated() const { return hwnd_ != nullptr; }
+
+  const std::vector<Control*>& Controls() const { return children_; }
+  void Invalidate() override;
+  void SetFocus();
+
+  // Makes the child T(this, args...) and returns it; this control owns it from now on.
+  template <class T, class... Args>
+  T& Add(Args&&... args) {
+    return *new T(this, std::forward<Args>(args)...);
+  }
+
+  // The object behind a window of ours, or nullptr.
+  static WinControl* FromHandle(HWND window);
+
+  // Offers an accelerator character to this control and every control inside it.
+  bool BroadcastDialogChar(char ch);
+
+  // Lays out the children that fill the client area or stick to its bottom.
+  void Realign();
+
+ protected:
+  friend class Control;
+  friend class GraphicControl;
+
+  virtual void FillCreateParams(CreateParams& params);
+  virtual void HandleCreated() {}            // the window exists: push stored state into it
+  virtual LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT DefaultProc(UINT message, WPARAM wParam, LPARAM lParam);
+  // A notification or colour request that the parent hands back to the child it came from.
+  virtual bool Reflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+  virtual void PaintBackground(HDC dc, const RECT& area);
+  virtual void PaintWindow(HDC dc, const RECT& area);   // background, then the windowless children
+
+  void BoundsChanged() override;
+  void VisibleChanged() override;
+  void EnabledChanged() override;
+  void ColorChanged() override;
+  void FontChanged() override;
+
+  void CreateHandle();
+  void DestroyHandle();
+  HWND ParentHandle();
+
+ private:
+  void InsertChild(Control* child);
+  void RemoveChild(Control* child);
+  GraphicControl* GraphicAt(POINT point, bool enabledOnly) const;
+  bool RouteMouse(UINT message, WPARAM wParam, LPARAM lParam);
+  void ChildGone(Control* child);
+  void ChildVisibilityChanged(GraphicControl* child);
+  void UpdateHover(POINT point);
+
+  static LRESULT CALLBACK OwnClassProc(HWND, UINT, WPARAM, LPARAM);
+  static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+  LRESULT SafeWndProc(UINT message, WPARAM wParam, LPARAM lParam);
+
+  HWND hwnd_ = nullptr;
+  bool subclassed_ = false;
+  bool creating_ = false;
+  std::vector<Control*> children_;
+  GraphicControl* hovered_ = nullptr;
+  GraphicControl* captured_ = nullptr;
+  bool trackingLeave_ = false;
+  OwnedBrush background_;             // for the colour requests of system controls
+  Color backgroundColor_ = clNone;
+};
+
+}  // namespace gui

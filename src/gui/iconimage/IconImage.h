@@ -1,0 +1,20 @@
+#pragma once
+#include <windows.h>
+#include "gui/core/GraphicControl.h"
+
+namespace gui {
+
+// Shows an icon of the program's resources at its own size from the box's top-left corner.
+class IconImage : public GraphicControl {
+ public:
+  IconImage(WinControl* parent, int resourceId);
+  ~IconImage() override;
+  void Paint(Canvas& canvas) override;
+  int IconWidth() const { return iconWidth_; }
+
+ private:
+  HICON icon_ = nullptr;
+  int iconWidth_ = 0, iconHeight_ = 0;
+};
+
+}  // namespace gui

@@ -1,0 +1,3 @@
+#include "install/PNL_Installing.h"
+
+TPnlInstalling::TPnlInstalling() : TFramePanel("PnlInstalling") { PanelCaption = "Installing Twinsift"; }

@@ -1,0 +1,7 @@
+#pragma once
+#include "shell/Frame_Panel.h"
+
+class TPnlInstalling : public TFramePanel {
+ public:
+  TPnlInstalling();
+};

@@ -1,0 +1,3 @@
+#include "pages/PNL_ChooseDirectory.h"
+
+TPnlChooseDirectory::TPnlChooseDirectory() : TFramePanel("PnlChooseDirectory") { PanelCaption = "Choose installation directory"; }

@@ -1,0 +1,3 @@
+#include "pages/PNL_Disclaimer.h"
+
+TPnlDisclaimer::TPnlDisclaimer() : TFramePanel("PnlDisclaimer") { PanelCaption = "Disclaimer"; }

@@ -1,0 +1,7 @@
+#pragma once
+#include "shell/Frame_Panel.h"
+
+class TPnlDisclaimer : public TFramePanel {
+ public:
+  TPnlDisclaimer();
+};

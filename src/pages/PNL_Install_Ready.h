@@ -1,0 +1,7 @@
+#pragma once
+#include "shell/Frame_Panel.h"
+
+class TPnlInstall_Ready : public TFramePanel {
+ public:
+  TPnlInstall_Ready();
+};

@@ -1,0 +1,3 @@
+#include "pages/PNL_Welcome.h"
+
+TPnlWelcome::TPnlWelcome() : TFramePanel("PnlWelcome") { PanelCaption = "Welcome"; }

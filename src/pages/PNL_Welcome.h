@@ -1,0 +1,7 @@
+#pragma once
+#include "shell/Frame_Panel.h"
+
+class TPnlWelcome : public TFramePanel {
+ public:
+  TPnlWelcome();
+};

@@ -1,0 +1,164 @@
+#include "shell/Form_Main.h"
+#include <cmath>
+#include "gui/core/Application.h"
+#include "install/Appl_Globals.h"
+#include "resources/resource_ids.h"
+
+TFormMain* FormMain = nullptr;
+
+namespace {
+// The form's constructor sets the program-wide reference before any member is built.
+TFormMain* Registered(TFormMain* form) {
+  FormMain = form;
+  return form;
+}
+}  // namespace
+
+std::string LowerAsciiLetters(std::string text) {
+  for (char& c : text)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return text;
+}
+
+double LocalClockDays() {
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  FILETIME file;
+  SystemTimeToFileTime(&now, &file);
+  ULARGE_INTEGER ticks{{file.dwLowDateTime, file.dwHighDateTime}};
+  constexpr double kTicksPerDay = 864e9;         // 100-ns ticks
+  constexpr double kDaysFrom1601To1899 = 109205;  // 1601-01-01 to 1899-12-30
+  return static_cast<double>(ticks.QuadPart) / kTicksPerDay - kDaysFrom1601To1899;
+}
+
+void ProcessMessagesFor(double intervalDays) {
+  gui::Application& app = gui::Application::Instance();
+  const double deadline = LocalClockDays() + intervalDays;
+  for (;;) {
+    app.ProcessMessages();
+    double remaining = deadline - LocalClockDays();
+    if (remaining < 0 || app.Terminated()) break;
+    app.WaitForMessage(static_cast<DWORD>(std::ceil(remaining * 86400000.0)) + 1);
+  }
+}
+
+TFormMain::TFormMain()
+    : ImgIcon((Registered(this), Add<gui::IconImage>(IDI_PROGRAM))),
+      PnlHeader(Add<gui::Panel>()),
+      PageControl(Add<gui::PageControl>()),
+      PnlButtons(Add<tNvButtonBar>()) {
+  SetName("FormMain");
+  SetCaption("FormMain");
+  SetClientSize(780, 509);
+  ImgIcon.SetBounds(5, 6, 41, 41);
+  PnlHeader.SetBounds(40, 31, 712, 41);
+  PnlHeader.SetCaption("Header");
+  PnlHeader.GetFont().SetHeight(-19);
+  PnlHeader.OnClick = [this] { PnlHeaderClick(); };
+  PageControl.SetBounds(40, 72, 712, 377);
+  PnlButtons.SetBounds(40, 451, 713, 32);
+  AlphaBlendTimer.SetEnabled(false);
+  AlphaBlendTimer.SetInterval(100);
+  AlphaBlendTimer.OnTimer = [this] { AlphaBlendTimerTimer(); };
+  OnCreate = [this] { FormCreate(); };
+  OnShow = [this] { FormShow(); };
+  DoCreate();
+}
+
+void TFormMain::FormCreate() {
+  SetCaption("Install Twinsift 1.2");
+  SetColor(0xFF0000);
+  PnlHeader.SetColor(0x800000);
+  PnlHeader.GetFont().SetColor(0xFFFFFF);
+  PnlButtons.SetColors(0xFFFFFF, 0x00FF00, 0x800000, 0xFF0000, 0xF0FBFF);
+  CreatePanels();
+  ShowPanel("PnlWelcome", false);
+}
+
+void TFormMain::FormShow() {
+  SetAlphaBlend(true);
+  SetAlphaBlendValue(0);
+  AlphaBlendTimer.SetEnabled(true);
+}
+
+void TFormMain::AlphaBlendTimerTimer() {
+  if (AlphaBlendValue() > 235) SetAlphaBlendValue(255);
+  if (AlphaBlendValue() < 255) SetAlphaBlendValue(static_cast<BYTE>(AlphaBlendValue() + 8));
+  else AlphaBlendTimer.SetEnabled(false);
+}
+
+void TFormMain::PnlHeaderClick() {
+  if (AfterShowRunning()) return;  // the installation run must not be disturbed
+  ShowPanel("PnlDisclaimer", true);
+}
+
+void TFormMain::AddPanel(TFramePanel* page) {
+  auto* sheet = new gui::TabSheet(&PageControl);
+  page->SetParent(sheet);
+  sheet->SetTabVisible(false);
+  page->SetAlign(gui::Align::Client);
+  sheet->SetName(page->Name());
+}
+
+gui::TabSheet* TFormMain::FindSheet(const std::string& PageName) const {
+  gui::TabSheet* result = nullptr;
+  const std::string wanted = LowerAsciiLetters(PageName);
+  for (gui::TabSheet* sheet : PageControl.Sheets())
+    if (LowerAsciiLetters(sheet->Name()) == wanted) result = sheet;
+  return result;
+}
+
+TFramePanel* TFormMain::CurrentPage() const {
+  gui::TabSheet* sheet = PageControl.ActivePage();
+  if (!sheet || sheet->Controls().empty()) return nullptr;
+  return dynamic_cast<TFramePanel*>(sheet->Controls().front());
+}
+
+void TFormMain::ShowPanel(const std::string& PageName, bool Animate) {
+  SetAlphaBlend(false);
+  AlphaBlendTimer.SetEnabled(false);
+  gui::TabSheet* sheet = FindSheet(PageName);
+  if (!sheet || sheet->Controls().empty()) return;
+  auto* page = dynamic_cast<TFramePanel*>(sheet->Controls().front());
+  if (!page) return;
+  if (Animate) SlideOut();
+  try {
+    PageControl.SetActivePage(sheet);
+    PnlHeader.SetCaption(page->PanelCaption);
+    PnlButtons.ClearButtons();
+    page->SetupButtons(PnlButtons);
+    page->PanelEnter();
+  } catch (...) {
+    // Bring the parts back into the window before the error is shown.
+    if (Animate) ShiftParts(-kSlideSteps * kSlideStepPixels);
+    throw;
+  }
+  if (Animate) SlideIn();
+  ++afterShowDepth_;
+  try {
+    page->PanelAfterShow();
+  } catch (...) {
+    --afterShowDepth_;
+    throw;
+  }
+  --afterShowDepth_;
+}
+
+void TFormMain::ShiftParts(int delta) {
+  PnlHeader.SetLeft(PnlHeader.Left() + delta);
+  PnlButtons.SetLeft(PnlButtons.Left() + delta);
+  PageControl.SetLeft(PageControl.Left() - delta);
+}
+
+void TFormMain::SlideStep(int delta, double waitDays) {
+  ShiftParts(delta);
+  ProcessMessagesFor(waitDays);
+}
+
+void TFormMain::SlideOut() {
+  for (int step = 0; step < kSlideSteps; ++step) SlideStep(kSlideStepPixels, kSlideOutWait);
+}
+
+void TFormMain::SlideIn() {
+  for (int step = 0; step < kSlideSteps; ++step) SlideStep(-kSlideStepPixels, kSlideInWait);
+}

@@ -1,0 +1,57 @@
+#pragma once
+#include <string>
+#include "gui/form/Form.h"
+#include "gui/iconimage/IconImage.h"
+#include "gui/pagecontrol/PageControl.h"
+#include "gui/panel/Panel.h"
+#include "gui/timer/Timer.h"
+#include "shell/Frame_Panel.h"
+#include "shell/NVI_ButtonBar.h"
+
+// The setup wizard's one window: icon, header, page area and button bar; pages change by name.
+class TFormMain : public gui::Form {
+ public:
+  static constexpr int kSlideSteps = 11;
+  static constexpr int kSlideStepPixels = 70;
+  static constexpr double kSlideOutWait = 1.0 / 2160000;  // of a day: 40 ms
+  static constexpr double kSlideInWait = 1.0 / 1296000;   // of a day: 1/15 s
+
+  TFormMain();  // builds the layout, then runs FormCreate
+
+  gui::IconImage& ImgIcon;
+  gui::Panel& PnlHeader;
+  gui::PageControl& PageControl;
+  tNvButtonBar& PnlButtons;
+  gui::Timer AlphaBlendTimer;
+
+  void FormCreate();
+  void FormShow();
+  void AlphaBlendTimerTimer();
+  void PnlHeaderClick();
+
+  void AddPanel(TFramePanel* page);  // the page's new sheet owns it
+  gui::TabSheet* FindSheet(const std::string& PageName) const;
+  void ShowPanel(const std::string& PageName, bool Animate);
+  void SlideOut();
+  void SlideIn();
+
+  TFramePanel* CurrentPage() const;
+  // True while a page's PanelAfterShow runs (the installation run): the header then starts no page change.
+  bool AfterShowRunning() const { return afterShowDepth_ > 0; }
+
+ private:
+  void SlideStep(int delta, double waitDays);
+  void ShiftParts(int delta);
+  int afterShowDepth_ = 0;
+};
+
+// The program-wide reference to the main window, set as its construction begins.
+extern TFormMain* FormMain;
+
+// Lower-cases the letters A to Z only.
+std::string LowerAsciiLetters(std::string text);
+// The local date and time in days since 1899-12-30, as the slide's waits compare it.
+double LocalClockDays();
+// Processes messages until the local clock shows a time strictly later than now + interval (days),
+// processing at least once and sleeping in between until a message arrives or the time is up.
+void ProcessMessagesFor(double intervalDays);

@@ -1,0 +1,13 @@
+#include "shell/Frame_Panel.h"
+
+TFramePanel::TFramePanel(const std::string& pageName) : gui::Frame(nullptr) {
+  SetName(pageName);
+  SetBounds(0, 0, kDesignWidth, kDesignHeight);
+  SetConstraints(kDesignWidth, kDesignHeight);
+  SetColor(gui::clSkyBlue);
+  SetAlign(gui::Align::Client);
+}
+
+void TFramePanel::SetupButtons(tNvButtonBar&) {}
+void TFramePanel::PanelEnter() {}
+void TFramePanel::PanelAfterShow() {}

@@ -1,0 +1,22 @@
+#pragma once
+#include <string>
+#include "gui/frame/Frame.h"
+
+class tNvButtonBar;
+
+// The base of every wizard page: the header text it carries and the three steps through which
+// the main window hands control to the page that becomes current.
+class TFramePanel : public gui::Frame {
+ public:
+  static constexpr int kDesignWidth = 712;
+  static constexpr int kDesignHeight = 377;
+
+  // Pages are made without an owner; AddPanel hands them to a sheet, which then owns them.
+  explicit TFramePanel(const std::string& pageName);
+
+  std::string PanelCaption;
+
+  virtual void SetupButtons(tNvButtonBar& bar);  // lay the page's buttons
+  virtual void PanelEnter();                     // fill the controls from the current state
+  virtual void PanelAfterShow();                 // work that starts once the page is fully in view
+};
