@@ -8,7 +8,13 @@ Panel::Panel(WinControl* parent) : WinControl(parent) {}
 void Panel::SetCaption(const std::string& caption) {
   if (caption == caption_) return;
   caption_ = caption;
+  if (HandleAllocated()) SetWindowTextA(HandleIfAllocated(), caption_.c_str());  // readable from outside
   Invalidate();
+}
+
+void Panel::FillCreateParams(CreateParams& params) {
+  WinControl::FillCreateParams(params);
+  params.text = caption_;
 }
 
 void Panel::SetBevelOuter(Bevel bevel) {

@@ -20,6 +20,7 @@ class Panel : public WinControl {
   std::function<void()> OnClick;
 
  protected:
+  void FillCreateParams(CreateParams& params) override;
   void PaintBackground(HDC dc, const RECT& area) override;
   LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
