@@ -1,8 +1,251 @@
 #include <gtest/gtest.h>
 #include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
 #include "gui/core/Application.h"
+#include "gui/core/Error.h"
 #include "shell/Form_Main.h"
 
-TEST(MainWindow, LookupFoldsOnlyAsciiLetters) {
-  EXPECT_EQ(LowerAsciiLetters("PNLInstall_Go"), "pnlinstall_go");
+namespace {
+
+gui::Application& App() {
+  static gui::Application application;
+  return application;
+}
+
+// A page that writes down every call of the page protocol and what the window showed at that moment.
+class RecordingPage : public TFramePanel {
+ public:
+  RecordingPage(const std::string& name, std::vector<std::string>& log) : TFramePanel(name), log_(log) {
+    PanelCaption = "Caption of " + name;
+  }
+  void SetupButtons(tNvButtonBar& bar) override {
+    Note("SetupButtons", &bar == &FormMain->PnlButtons && bar.LeftCount == 0 && bar.RightCount == 0);
+  }
+  void PanelEnter() override {
+    Note("PanelEnter", true);
+    if (failInEnter) throw gui::Error("enter failed");
+  }
+  void PanelAfterShow() override {
+    Note("PanelAfterShow", true);
+    if (onAfterShow) onAfterShow();
+  }
+  bool failInEnter = false;
+  std::function<void()> onAfterShow;
+
+ private:
+  void Note(const std::string& what, bool barOk) {
+    bool current = FormMain->CurrentPage() == this;
+    bool header = FormMain->PnlHeader.Caption() == PanelCaption;
+    log_.push_back(Name() + "." + what + (current && header && barOk ? "" : " (window not ready)") + " header at " +
+                   std::to_string(FormMain->PnlHeader.Left()));
+  }
+  std::vector<std::string>& log_;
+};
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    App().SetTitle("Twinsift");
+    App().OnError = [this](const std::string& message) { errors.push_back(message); };
+    form = std::make_unique<TFormMain>();
+    App().SetMainForm(form.get());
+    first = new RecordingPage("TestFirst", log);
+    second = new RecordingPage("TestSecond", log);
+    form->AddPanel(first);
+    form->AddPanel(second);
+  }
+  void TearDown() override {
+    form.reset();
+    App().OnError = nullptr;
+  }
+  void ExpectPartsHome() {
+    EXPECT_EQ(form->PnlHeader.Left(), 40);
+    EXPECT_EQ(form->PageControl.Left(), 40);
+    EXPECT_EQ(form->PnlButtons.Left(), 40);
+  }
+
+  std::unique_ptr<TFormMain> form;
+  RecordingPage* first = nullptr;
+  RecordingPage* second = nullptr;
+  std::vector<std::string> log;
+  std::vector<std::string> errors;
+};
+
+}  // namespace
+
+TEST_F(MainWindowTest, StartsOnTheWelcomePageWithItsLayout) {
+  EXPECT_EQ(FormMain, form.get());
+  EXPECT_EQ(form->Caption(), "Install Twinsift 1.2");
+  EXPECT_EQ(form->PnlHeader.Caption(), "Welcome");
+  ASSERT_NE(form->CurrentPage(), nullptr);
+  EXPECT_EQ(form->CurrentPage()->Name(), "PnlWelcome");
+  EXPECT_EQ(form->ClientWidth(), 780);
+  EXPECT_EQ(form->ClientHeight(), 509);
+  const char* names[] = {"PnlWelcome", "PnlDisclaimer", "PnlChooseDirectory", "PNLInstall_Go",
+                         "PnlInstalling", "PnlInstall_Ready", "TestFirst", "TestSecond"};
+  const char* captions[] = {"Welcome", "Disclaimer", "Choose installation directory", "Ready to install",
+                            "Installing Twinsift", "Installation completed"};
+  ASSERT_EQ(form->PageControl.Sheets().size(), 8u);
+  for (size_t i = 0; i < 8; ++i) {
+    gui::TabSheet* sheet = form->PageControl.Sheets()[i];
+    EXPECT_EQ(sheet->Name(), names[i]);
+    EXPECT_FALSE(sheet->TabVisible());
+    ASSERT_EQ(sheet->Controls().size(), 1u);
+    auto* page = dynamic_cast<TFramePanel*>(sheet->Controls().front());
+    ASSERT_NE(page, nullptr);
+    if (i < 6) {
+      EXPECT_EQ(page->PanelCaption, captions[i]);
+    }
+    EXPECT_EQ(page->GetColor(), 0xF0CAA6u);
+  }
+  EXPECT_EQ(form->GetColor(), 0xFF0000u);
+  EXPECT_EQ(form->PnlHeader.GetColor(), 0x800000u);
+  EXPECT_EQ(form->PnlHeader.GetFont().GetColor(), 0xFFFFFFu);
+  EXPECT_EQ(form->PnlHeader.GetFont().Height(), -19);
+  EXPECT_EQ(form->PnlButtons.GetColor(), 0xF0FBFFu);
+  EXPECT_EQ(form->PnlButtons.Height(), 32);
+}
+
+TEST_F(MainWindowTest, BarRemembersColoursInItsOddArgumentOrder) {
+  const auto& remembered = tNvButtonBar::Remembered();
+  EXPECT_EQ(remembered.caption, 0xFFFFFFu);
+  EXPECT_EQ(remembered.shadow, 0x00FF00u);
+  EXPECT_EQ(remembered.face, 0x800000u);
+  EXPECT_EQ(remembered.light, 0xFF0000u);
+  form->PnlButtons.ClearButtons();
+  EXPECT_EQ(form->PnlButtons.LeftCount, 0);
+  EXPECT_EQ(form->PnlButtons.RightCount, 0);
+  EXPECT_FALSE(form->PnlButtons.onEnableDisable);
+}
+
+TEST_F(MainWindowTest, FadeInRunsThirtyOneTicksToOpaque) {
+  form->FormShow();
+  EXPECT_TRUE(form->AlphaBlend());
+  EXPECT_EQ(form->AlphaBlendValue(), 0);
+  EXPECT_TRUE(form->AlphaBlendTimer.Enabled());
+  EXPECT_EQ(form->AlphaBlendTimer.Interval(), 100u);
+  for (int tick = 1; tick <= 30; ++tick) {
+    form->AlphaBlendTimerTimer();
+    EXPECT_EQ(form->AlphaBlendValue(), 8 * tick);
+    EXPECT_TRUE(form->AlphaBlendTimer.Enabled());
+  }
+  form->AlphaBlendTimerTimer();
+  EXPECT_EQ(form->AlphaBlendValue(), 255);
+  EXPECT_FALSE(form->AlphaBlendTimer.Enabled());
+  EXPECT_TRUE(form->AlphaBlend()) << "stays in alpha-blend mode at 255";
+}
+
+TEST_F(MainWindowTest, PageChangeDuringTheFadeMakesTheWindowOpaqueForGood) {
+  form->Show();
+  EXPECT_TRUE(form->AlphaBlend());
+  form->AlphaBlendTimerTimer();
+  form->ShowPanel("TestFirst", false);
+  EXPECT_FALSE(form->AlphaBlend());
+  EXPECT_FALSE(form->AlphaBlendTimer.Enabled());
+  EXPECT_FALSE(GetWindowLongA(form->Handle(), GWL_EXSTYLE) & WS_EX_LAYERED);
+}
+
+TEST_F(MainWindowTest, UnknownPageChangesNothingButEndsTheFade) {
+  form->Show();
+  form->ShowPanel("NoSuchPage", true);
+  EXPECT_EQ(form->CurrentPage()->Name(), "PnlWelcome");
+  EXPECT_EQ(form->PnlHeader.Caption(), "Welcome");
+  EXPECT_FALSE(form->AlphaBlend());
+  EXPECT_FALSE(form->AlphaBlendTimer.Enabled());
+  EXPECT_TRUE(log.empty());
+  EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(MainWindowTest, FindsPagesInAnyLetterCaseAndTheLastMatchWins) {
+  EXPECT_EQ(form->FindSheet("PnlInstall_Go"), form->FindSheet("PNLInstall_Go"));
+  EXPECT_NE(form->FindSheet("pnlinstall_go"), nullptr);
+  EXPECT_EQ(form->FindSheet("PNLINSTALL_READY")->Name(), "PnlInstall_Ready");
+  EXPECT_EQ(form->FindSheet("TestFirst\xC4"), nullptr);
+  form->AddPanel(new RecordingPage("testfirst", log));
+  EXPECT_EQ(form->FindSheet("TESTFIRST"), form->PageControl.Sheets().back());
+}
+
+TEST_F(MainWindowTest, PageOperationsRunInOrderWithoutAnimation) {
+  form->ShowPanel("testfirst", false);
+  std::vector<std::string> expected = {"TestFirst.SetupButtons header at 40", "TestFirst.PanelEnter header at 40",
+                                       "TestFirst.PanelAfterShow header at 40"};
+  EXPECT_EQ(log, expected);
+  EXPECT_EQ(form->PnlHeader.Caption(), "Caption of TestFirst");
+}
+
+TEST_F(MainWindowTest, AnimatedChangeSlidesOutAndBackAndTakesItsTime) {
+  form->Show();
+  LARGE_INTEGER frequency, start, end;
+  QueryPerformanceFrequency(&frequency);
+  FILETIME created, exited, kernelBefore, userBefore, kernelAfter, userAfter;
+  GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernelBefore, &userBefore);
+  QueryPerformanceCounter(&start);
+  form->ShowPanel("TestSecond", true);
+  QueryPerformanceCounter(&end);
+  GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernelAfter, &userAfter);
+  std::vector<std::string> expected = {"TestSecond.SetupButtons header at 810", "TestSecond.PanelEnter header at 810",
+                                       "TestSecond.PanelAfterShow header at 40"};
+  EXPECT_EQ(log, expected);
+  ExpectPartsHome();
+  double seconds = double(end.QuadPart - start.QuadPart) / double(frequency.QuadPart);
+  auto ticks = [](FILETIME f) { return (ULONGLONG(f.dwHighDateTime) << 32) | f.dwLowDateTime; };
+  double cpu = double(ticks(kernelAfter) - ticks(kernelBefore) + ticks(userAfter) - ticks(userBefore)) / 1e7;
+  EXPECT_GE(seconds, 11 * 0.040 + 11 * 0.0666);
+  EXPECT_LT(seconds, 3.0);
+  EXPECT_LT(cpu, seconds * 0.8) << "the waits must not burn a processor";
+  RecordProperty("ChangeSeconds", std::to_string(seconds));
+  RecordProperty("ChangeCpuSeconds", std::to_string(cpu));
+  std::printf("animated page change: %.3f s, processor time %.3f s\n", seconds, cpu);
+}
+
+TEST_F(MainWindowTest, ShowingTheCurrentPageAgainRunsEverythingAgain) {
+  form->ShowPanel("TestFirst", false);
+  form->ShowPanel("TestFirst", true);
+  EXPECT_EQ(log.size(), 6u);
+  EXPECT_EQ(log[3], "TestFirst.SetupButtons header at 810");
+  ExpectPartsHome();
+}
+
+TEST_F(MainWindowTest, HeaderClickDuringASlideLeavesEverythingHome) {
+  form->Show();
+  HWND header = form->PnlHeader.Handle();
+  // Queued now, the click arrives during the first wait of the slide-out and starts a change of its own.
+  PostMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  PostMessageA(header, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  form->ShowPanel("TestFirst", true);
+  ExpectPartsHome();
+  EXPECT_EQ(form->CurrentPage()->Name(), "TestFirst") << "the outer change ends last";
+  EXPECT_EQ(log.size(), 3u);
+}
+
+TEST_F(MainWindowTest, HeaderClickWhileAPageWorksAfterShowingIsIgnored) {
+  form->Show();
+  std::string pageDuringClick;
+  first->onAfterShow = [&] {
+    form->PnlHeaderClick();
+    pageDuringClick = form->CurrentPage()->Name();
+  };
+  form->ShowPanel("TestFirst", false);
+  EXPECT_EQ(pageDuringClick, "TestFirst");
+  form->PnlHeaderClick();
+  EXPECT_EQ(form->CurrentPage()->Name(), "PnlDisclaimer") << "afterwards the header works again";
+}
+
+TEST_F(MainWindowTest, ErrorBetweenTheSlidesBringsThePartsBackFirst) {
+  form->Show();
+  second->failInEnter = true;
+  EXPECT_THROW(form->ShowPanel("TestSecond", true), gui::Error);
+  ExpectPartsHome();
+  EXPECT_EQ(log.back(), "TestSecond.PanelEnter header at 810");
+}
+
+TEST(ErrorBox, AppendsAFullStopOnlyAfterCharactersThatSortAfterIt) {
+  EXPECT_EQ(gui::Application::ErrorBoxText("Invalid directory"), "Invalid directory.");
+  EXPECT_EQ(gui::Application::ErrorBoxText("Done."), "Done.");
+  EXPECT_EQ(gui::Application::ErrorBoxText("Really?"), "Really?.");
+  EXPECT_EQ(gui::Application::ErrorBoxText("Stop!"), "Stop!");
+  EXPECT_EQ(gui::Application::ErrorBoxText("(x)"), "(x)");
+  EXPECT_EQ(gui::Application::ErrorBoxText(""), "");
 }
