@@ -1,0 +1,69 @@
+#include "gui/checkbox/CheckBox.h"
+#include <cctype>
+
+namespace gui {
+
+char AcceleratorOf(const std::string& caption) {
+  for (size_t i = 0; i + 1 < caption.size(); ++i) {
+    if (caption[i] != '&') continue;
+    if (caption[i + 1] == '&') {
+      ++i;
+      continue;
+    }
+    return static_cast<char>(std::tolower(static_cast<unsigned char>(caption[i + 1])));
+  }
+  return 0;
+}
+
+CheckBox::CheckBox(WinControl* parent) : WinControl(parent) {}
+
+void CheckBox::SetCaption(const std::string& caption) {
+  caption_ = caption;
+  if (HandleAllocated()) SetWindowTextA(HandleIfAllocated(), caption_.c_str());
+}
+
+bool CheckBox::Checked() const {
+  if (HandleAllocated()) return SendMessageA(HandleIfAllocated(), BM_GETCHECK, 0, 0) == BST_CHECKED;
+  return checked_;
+}
+
+void CheckBox::SetChecked(bool checked) {
+  checked_ = checked;
+  if (HandleAllocated()) SendMessageA(HandleIfAllocated(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+bool CheckBox::DialogChar(char ch) {
+  char accelerator = AcceleratorOf(caption_);
+  if (!accelerator || accelerator != std::tolower(static_cast<unsigned char>(ch)) || !Enabled() || !Showing())
+    return false;
+  SetFocus();
+  SendMessageA(Handle(), BM_CLICK, 0, 0);
+  return true;
+}
+
+void CheckBox::FillCreateParams(CreateParams& params) {
+  WinControl::FillCreateParams(params);
+  params.className = "BUTTON";
+  params.style |= BS_AUTOCHECKBOX | WS_TABSTOP;
+  params.text = caption_;
+}
+
+bool CheckBox::Reflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
+    checked_ = Checked();
+    if (OnClick) OnClick();
+    result = 0;
+    return true;
+  }
+  if (message == WM_CTLCOLORSTATIC || message == WM_CTLCOLORBTN) {
+    // The box stands on its parent's colour.
+    Color own = GetColor();
+    if (Parent()) SetColor(Parent()->GetColor());
+    bool handled = WinControl::Reflected(message, wParam, lParam, result);
+    SetColor(own);
+    return handled;
+  }
+  return WinControl::Reflected(message, wParam, lParam, result);
+}
+
+}  // namespace gui

@@ -1,0 +1,32 @@
+#pragma once
+#include <functional>
+#include <string>
+#include "gui/core/WinControl.h"
+
+namespace gui {
+
+// A check box: ticked by mouse, by the space bar while focused, or by the access key after "&".
+class CheckBox : public WinControl {
+ public:
+  explicit CheckBox(WinControl* parent);
+  const std::string& Caption() const { return caption_; }
+  void SetCaption(const std::string& caption);
+  bool Checked() const;
+  void SetChecked(bool checked);
+  bool DialogChar(char ch) override;
+
+  std::function<void()> OnClick;
+
+ protected:
+  void FillCreateParams(CreateParams& params) override;
+  bool Reflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+ private:
+  std::string caption_;
+  bool checked_ = false;  // kept while there is no window
+};
+
+// The character after the first single "&" of a caption, lower-cased; 0 when there is none.
+char AcceleratorOf(const std::string& caption);
+
+}  // namespace gui

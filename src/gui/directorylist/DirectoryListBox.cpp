@@ -1,0 +1,223 @@
+#include "gui/directorylist/DirectoryListBox.h"
+#include <algorithm>
+#include <cctype>
+#include "gui/core/Gdi.h"
+#include "gui/directorylist/DirectoryPath.h"
+
+namespace gui {
+
+namespace {
+
+bool IsDirectory(const std::string& path) {
+  DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::vector<std::string> Subdirectories(const std::string& path) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA(directory_path::Join(path, "*.*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return names;
+  do {
+    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && found.cFileName[0] != '.')
+      names.emplace_back(found.cFileName);
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+  std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+    return lstrcmpiA(a.c_str(), b.c_str()) < 0;
+  });
+  return names;
+}
+
+// A small folder: a tab and a body; opened folders get a lighter front flap.
+void DrawFolder(HDC dc, int x, int y, bool opened) {
+  OwnedBrush body(CreateSolidBrush(RGB(0xE8, 0xC0, 0x40))), front(CreateSolidBrush(RGB(0xF8, 0xE0, 0x80)));
+  OwnedPen outline(CreatePen(PS_SOLID, 1, RGB(0x80, 0x60, 0x00)));
+  ScopedSelect pen(dc, outline.get());
+  ScopedSelect brush(dc, body.get());
+  Rectangle(dc, x, y + 3, x + 6, y + 5);
+  Rectangle(dc, x, y + 4, x + 14, y + 13);
+  if (opened) {
+    ScopedSelect flap(dc, front.get());
+    POINT points[] = {{x + 2, y + 7}, {x + 15, y + 7}, {x + 13, y + 12}, {x, y + 12}};
+    Polygon(dc, points, 4);
+  }
+}
+
+}  // namespace
+
+DirectoryListBox::DirectoryListBox(WinControl* parent) : WinControl(parent) {
+  SetColor(clWindow);
+  char current[MAX_PATH] = {};
+  GetCurrentDirectoryA(MAX_PATH, current);
+  directory_ = directory_path::Normalize(current);
+  Rebuild();
+}
+
+void DirectoryListBox::FillCreateParams(CreateParams& params) {
+  WinControl::FillCreateParams(params);
+  params.className = "LISTBOX";
+  params.style |= LBS_OWNERDRAWFIXED | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP;
+  params.exStyle |= WS_EX_CLIENTEDGE;
+}
+
+void DirectoryListBox::HandleCreated() {
+  SendMessageA(HandleIfAllocated(), LB_SETITEMHEIGHT, 0, kItemHeight);
+  Rebuild();
+}
+
+void DirectoryListBox::SetDirectory(const std::string& directory) {
+  std::string wanted = directory_path::Normalize(directory);
+  if (directory_path::Same(wanted, directory_)) return;
+  directory_ = wanted;
+  Rebuild();
+  if (drives_ && directory_.size() >= 2 && directory_[1] == ':')
+    drives_->ShowDrive(static_cast<char>(std::tolower(static_cast<unsigned char>(directory_[0]))));
+  if (OnChange) OnChange();
+}
+
+void DirectoryListBox::Rebuild() {
+  shown_ = directory_;
+  while (!IsDirectory(shown_) && directory_path::Parent(shown_) != shown_) shown_ = directory_path::Parent(shown_);
+  entries_.clear();
+  levels_.clear();
+  for (const std::string& folder : directory_path::Chain(shown_)) {
+    levels_.push_back(static_cast<int>(entries_.size()));
+    entries_.push_back(folder);
+  }
+  openedCount_ = entries_.size();
+  for (const std::string& name : Subdirectories(shown_)) {
+    levels_.push_back(static_cast<int>(openedCount_));
+    entries_.push_back(directory_path::Join(shown_, name));
+  }
+  HWND window = HandleIfAllocated();
+  if (!window) return;
+  SendMessageA(window, WM_SETREDRAW, FALSE, 0);
+  SendMessageA(window, LB_RESETCONTENT, 0, 0);
+  for (size_t i = 0; i < entries_.size(); ++i) SendMessageA(window, LB_ADDSTRING, 0, static_cast<LPARAM>(i));
+  SendMessageA(window, LB_SETCURSEL, openedCount_ ? openedCount_ - 1 : 0, 0);
+  SendMessageA(window, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(window, nullptr, TRUE);
+}
+
+int DirectoryListBox::SelectedIndex() const {
+  HWND window = HandleIfAllocated();
+  return window ? static_cast<int>(SendMessageA(window, LB_GETCURSEL, 0, 0)) : -1;
+}
+
+void DirectoryListBox::OpenEntry(int index) {
+  if (index < 0 || index >= static_cast<int>(entries_.size())) return;
+  SetDirectory(entries_[static_cast<size_t>(index)]);
+}
+
+void DirectoryListBox::DrawEntry(const DRAWITEMSTRUCT& item) {
+  if (item.itemID == static_cast<UINT>(-1) || item.itemID >= entries_.size()) return;
+  HDC dc = item.hDC;
+  bool selected = item.itemState & ODS_SELECTED;
+  OwnedBrush background(CreateSolidBrush(GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW)));
+  FillRect(dc, &item.rcItem, background.get());
+  int x = item.rcItem.left + 2 + levels_[item.itemID] * kIndent;
+  DrawFolder(dc, x, item.rcItem.top + 1, item.itemID < openedCount_);
+  RECT text = item.rcItem;
+  text.left = x + 18;
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+  ScopedSelect font(dc, GetFont().Handle());
+  std::string name = directory_path::LeafName(entries_[item.itemID]);
+  if (item.itemID == 0 && name.size() == 3) name = name.substr(0, 2);
+  DrawTextA(dc, name.c_str(), -1, &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+  if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &item.rcItem);
+}
+
+LRESULT DirectoryListBox::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_KEYDOWN && wParam == VK_RETURN) {
+    OpenEntry(SelectedIndex());
+    return 0;
+  }
+  if (message == WM_GETDLGCODE) return DefaultProc(message, wParam, lParam) | DLGC_WANTALLKEYS;
+  return WinControl::WndProc(message, wParam, lParam);
+}
+
+bool DirectoryListBox::Reflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  if (message == WM_DRAWITEM) {
+    DrawEntry(*reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
+    result = TRUE;
+    return true;
+  }
+  if (message == WM_COMMAND && HIWORD(wParam) == LBN_DBLCLK) {
+    int index = SelectedIndex();
+    if (OnDblClick) OnDblClick();
+    OpenEntry(index);
+    result = 0;
+    return true;
+  }
+  return WinControl::Reflected(message, wParam, lParam, result);
+}
+
+DriveComboBox::DriveComboBox(WinControl* parent) : WinControl(parent) {
+  SetColor(clWindow);
+  DWORD mask = GetLogicalDrives();
+  for (int i = 0; i < 26; ++i)
+    if (mask & (1u << i)) letters_.push_back(static_cast<char>('a' + i));
+  char current[MAX_PATH] = {};
+  if (GetCurrentDirectoryA(MAX_PATH, current) && current[1] == ':')
+    drive_ = static_cast<char>(std::tolower(static_cast<unsigned char>(current[0])));
+}
+
+void DriveComboBox::FillCreateParams(CreateParams& params) {
+  WinControl::FillCreateParams(params);
+  params.className = "COMBOBOX";
+  params.style |= CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP;
+  params.style &= ~WS_CLIPCHILDREN;
+}
+
+void DriveComboBox::HandleCreated() {
+  HWND window = HandleIfAllocated();
+  // The drop-down list needs room below the box.
+  SetWindowPos(window, nullptr, 0, 0, Width(), Height() + 200, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  for (char letter : letters_) {
+    std::string root = {static_cast<char>(std::toupper(static_cast<unsigned char>(letter))), ':', '\\'};
+    char label[MAX_PATH] = {};
+    std::string text = std::string(1, letter) + ":";
+    if (GetDriveTypeA(root.c_str()) == DRIVE_FIXED && GetVolumeInformationA(root.c_str(), label, MAX_PATH, nullptr,
+                                                                             nullptr, nullptr, nullptr, 0) &&
+        label[0])
+      text += std::string(" [") + label + "]";
+    SendMessageA(window, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  }
+  ShowDrive(drive_);
+}
+
+void DriveComboBox::SetDirList(DirectoryListBox* list) {
+  list_ = list;
+  if (list_) list_->drives_ = this;
+}
+
+void DriveComboBox::ShowDrive(char letter) {
+  drive_ = letter;
+  auto it = std::find(letters_.begin(), letters_.end(), letter);
+  if (HandleAllocated() && it != letters_.end())
+    SendMessageA(HandleIfAllocated(), CB_SETCURSEL, static_cast<WPARAM>(it - letters_.begin()), 0);
+}
+
+void DriveComboBox::SetDrive(char letter) {
+  ShowDrive(letter);
+  if (!list_) return;
+  // The drive's own current directory, as the system keeps one per drive.
+  char path[MAX_PATH] = {};
+  std::string drive = {static_cast<char>(std::toupper(static_cast<unsigned char>(letter))), ':'};
+  if (!GetFullPathNameA(drive.c_str(), MAX_PATH, path, nullptr)) return;
+  list_->SetDirectory(path);
+}
+
+bool DriveComboBox::Reflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  if (message == WM_COMMAND && HIWORD(wParam) == CBN_SELCHANGE) {
+    auto index = SendMessageA(HandleIfAllocated(), CB_GETCURSEL, 0, 0);
+    if (index >= 0 && index < static_cast<LRESULT>(letters_.size())) SetDrive(letters_[static_cast<size_t>(index)]);
+    result = 0;
+    return true;
+  }
+  return WinControl::Reflected(message, wParam, lParam, result);
+}
+
+}  // namespace gui

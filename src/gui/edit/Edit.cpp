@@ -1,0 +1,33 @@
+#include "gui/edit/Edit.h"
+
+namespace gui {
+
+Edit::Edit(WinControl* parent) : WinControl(parent) { SetColor(clWindow); }
+
+std::string Edit::Text() const {
+  HWND window = HandleIfAllocated();
+  if (!window) return text_;
+  std::string text(static_cast<size_t>(GetWindowTextLengthA(window)) + 1, '\0');
+  text.resize(static_cast<size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+void Edit::SetText(const std::string& text) {
+  text_ = text;
+  if (HandleAllocated()) SetWindowTextA(HandleIfAllocated(), text.c_str());
+}
+
+void Edit::FillCreateParams(CreateParams& params) {
+  WinControl::FillCreateParams(params);
+  params.className = "EDIT";
+  params.style |= ES_AUTOHSCROLL | WS_TABSTOP;
+  params.exStyle |= WS_EX_CLIENTEDGE;
+  params.text = text_;
+}
+
+bool Edit::Reflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  if (message == WM_COMMAND && HIWORD(wParam) == EN_CHANGE) text_ = Text();
+  return WinControl::Reflected(message, wParam, lParam, result);
+}
+
+}  // namespace gui

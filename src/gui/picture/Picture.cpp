@@ -1,0 +1,42 @@
+#include "gui/picture/Picture.h"
+#include "gui/canvas/Canvas.h"
+#include "gui/core/Error.h"
+
+namespace gui {
+
+Picture::Picture(WinControl* parent) : GraphicControl(parent) {}
+
+void Picture::LoadJpegResource(const char* name) {
+  HMODULE module = GetModuleHandleA(nullptr);
+  HRSRC found = FindResourceA(module, name, MAKEINTRESOURCEA(10));  // RT_RCDATA
+  HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
+  const void* data = loaded ? LockResource(loaded) : nullptr;
+  if (!data) throw Error(std::string("Picture resource ") + name + " is missing");
+  std::string problem;
+  if (!DecodeJpeg(static_cast<const std::uint8_t*>(data), SizeofResource(module, found), image_, problem))
+    throw Error(std::string("Picture resource ") + name + " is damaged: " + problem);
+  Invalidate();
+}
+
+void Picture::SetStretch(bool stretch) {
+  stretch_ = stretch;
+  Invalidate();
+}
+
+void Picture::Paint(Canvas& canvas) {
+  if (image_.pixels.empty()) return;
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), image_.width, -image_.height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+  HDC dc = canvas.Handle();
+  int width = stretch_ ? Width() : image_.width;
+  int height = stretch_ ? Height() : image_.height;
+  int previousMode = SetStretchBltMode(dc, HALFTONE);
+  POINT origin;
+  SetBrushOrgEx(dc, 0, 0, &origin);
+  StretchDIBits(dc, 0, 0, width, height, 0, 0, image_.width, image_.height, image_.pixels.data(), &info,
+                DIB_RGB_COLORS, SRCCOPY);
+  SetBrushOrgEx(dc, origin.x, origin.y, nullptr);
+  SetStretchBltMode(dc, previousMode);
+}
+
+}  // namespace gui

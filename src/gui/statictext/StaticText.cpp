@@ -1,0 +1,35 @@
+#include "gui/statictext/StaticText.h"
+
+namespace gui {
+
+StaticText::StaticText(WinControl* parent) : WinControl(parent) {}
+
+void StaticText::SetCaption(const std::string& caption) {
+  caption_ = caption;
+  if (HandleAllocated()) SetWindowTextA(HandleIfAllocated(), caption_.c_str());
+}
+
+void StaticText::SetParentColor(bool parentColor) {
+  parentColor_ = parentColor;
+  Invalidate();
+}
+
+void StaticText::FillCreateParams(CreateParams& params) {
+  WinControl::FillCreateParams(params);
+  params.className = "STATIC";
+  params.style |= SS_LEFT | SS_NOPREFIX;
+  params.text = caption_;
+}
+
+bool StaticText::Reflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  if (message == WM_CTLCOLORSTATIC && parentColor_ && Parent()) {
+    Color own = GetColor();
+    SetColor(Parent()->GetColor());
+    bool handled = WinControl::Reflected(message, wParam, lParam, result);
+    SetColor(own);
+    return handled;
+  }
+  return WinControl::Reflected(message, wParam, lParam, result);
+}
+
+}  // namespace gui
