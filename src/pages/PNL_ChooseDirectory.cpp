@@ -1,3 +1,67 @@
 #include "pages/PNL_ChooseDirectory.h"
+#include <shlobj.h>
+#include "gui/core/Error.h"
+#include "install/Appl_Globals.h"
+#include "pages/DirectoryChoice.h"
+#include "shell/Form_Main.h"
 
-TPnlChooseDirectory::TPnlChooseDirectory() : TFramePanel("PnlChooseDirectory") { PanelCaption = "Choose installation directory"; }
+const char* const TPnlChooseDirectory::kExplanation =
+    "The installation directory is the directory\r"
+    "on your harddisk where the Twinsift\r"
+    "program files will be placed.\r"
+    "\r"
+    "In most common cases the directory proposed\r"
+    "is the best place and you can just press\r"
+    "the \"next\" button, otherwise choose a directory.";
+
+TPnlChooseDirectory::TPnlChooseDirectory()
+    : TFramePanel("PnlChooseDirectory"),
+      DriveComboBox1(Add<gui::DriveComboBox>()),
+      DirectoryListBox1(Add<gui::DirectoryListBox>()),
+      Edit1(Add<gui::Edit>()),
+      StaticText1(Add<gui::StaticText>()),
+      Image5(Add<gui::Picture>()) {
+  PanelCaption = "Choose installation directory";
+  DriveComboBox1.SetBounds(286, 311, 393, 19);
+  DriveComboBox1.SetDirList(&DirectoryListBox1);
+  DirectoryListBox1.SetBounds(286, 31, 393, 273);
+  DirectoryListBox1.OnChange = [this] { DirectoryListBox1Change(); };
+  DirectoryListBox1.OnDblClick = [this] { DirectoryListBox1Change(); };
+  Edit1.SetBounds(286, 7, 393, 21);
+  StaticText1.SetBounds(8, 128, 233, 209);
+  StaticText1.SetCaption("StaticText1");
+  Image5.SetBounds(8, 8, 105, 105);
+  Image5.SetStretch(true);
+  Image5.LoadJpegResource("DIRECTORY_JPG");
+}
+
+void TPnlChooseDirectory::SetupButtons(tNvButtonBar& bar) {
+  bar.AddButtonLeft("&Exit", 1, 1, [this] { ExitClick(); });
+  bar.AddButtonRight("&Next", 2, 1, [this] { NextClick(); });
+  bar.AddButtonRight("&Previous", 3, 1, [this] { PreviousClick(); });
+}
+
+void TPnlChooseDirectory::PanelEnter() {
+  StaticText1.SetCaption(kExplanation);
+  if (!InstallDir.empty()) return;
+  char programFiles[MAX_PATH] = {};
+  HRESULT found = SHGetFolderPathA(FormMain->HandleIfAllocated(), CSIDL_PROGRAM_FILES, nullptr, 0, programFiles);
+  // The list's change event fills the field.
+  DirectoryListBox1.SetDirectory(found == S_OK ? programFiles : "C:\\Twinsift");
+}
+
+void TPnlChooseDirectory::DirectoryListBox1Change() {
+  Edit1.SetText(directory_choice::PathForDirectory(DirectoryListBox1.Directory()));
+}
+
+void TPnlChooseDirectory::ExitClick() { FormMain->Close(); }
+
+void TPnlChooseDirectory::NextClick() {
+  std::string trimmed = directory_choice::Trimmed(Edit1.Text());
+  Edit1.SetText(trimmed);
+  if (!directory_choice::Acceptable(trimmed)) throw gui::Error("Invalid directory");
+  InstallDir = directory_choice::InstallDirFor(trimmed);
+  FormMain->ShowPanel("PnlInstall_Go", true);
+}
+
+void TPnlChooseDirectory::PreviousClick() { FormMain->ShowPanel("PnlDisclaimer", true); }

@@ -1,7 +1,27 @@
 #pragma once
+#include "gui/directorylist/DirectoryListBox.h"
+#include "gui/edit/Edit.h"
+#include "gui/picture/Picture.h"
+#include "gui/statictext/StaticText.h"
 #include "shell/Frame_Panel.h"
 
+// The installation-directory page: proposes a folder, lets the user pick or type another, stores it.
 class TPnlChooseDirectory : public TFramePanel {
  public:
+  static const char* const kExplanation;
+
   TPnlChooseDirectory();
+  void SetupButtons(tNvButtonBar& bar) override;
+  void PanelEnter() override;
+
+  gui::DriveComboBox& DriveComboBox1;
+  gui::DirectoryListBox& DirectoryListBox1;
+  gui::Edit& Edit1;
+  gui::StaticText& StaticText1;
+  gui::Picture& Image5;
+
+  void DirectoryListBox1Change();
+  void ExitClick();
+  void NextClick();
+  void PreviousClick();
 };

@@ -1,10 +1,17 @@
 #pragma once
+#include <array>
 #include <functional>
+#include <string>
 #include "gui/core/WinControl.h"
+
+class TFxSpeedButton;
 
 using tEnableDisableButtonEvent = std::function<void(int ButtonID, bool Enabled)>;
 
-// The flat strip at the bottom of the main window that holds the current page's buttons.
+using TButtonClick = std::function<void()>;
+
+// The flat strip at the bottom of the main window that holds the current page's buttons: a stock of
+// 24 buttons made once, laid by the pages from the left and from the right edge.
 class tNvButtonBar : public gui::WinControl {
  public:
   static constexpr int kPlaces = 12;
@@ -13,11 +20,16 @@ class tNvButtonBar : public gui::WinControl {
   explicit tNvButtonBar(gui::WinControl* parent);
   ~tNvButtonBar() override;
 
+  std::array<TFxSpeedButton*, kPlaces> LeftButtons{};   // place 1 is LeftButtons[0]
+  std::array<TFxSpeedButton*, kPlaces> RightButtons{};
   int LeftCount = 0;
   int RightCount = 0;
   tEnableDisableButtonEvent onEnableDisable;  // published for page code; the bar never raises it
 
   void ClearButtons();
+  void AddButtonLeft(const std::string& Caption, int ButtonID, unsigned char ButtonWidthClass, TButtonClick OnClick);
+  void AddButtonRight(const std::string& Caption, int ButtonID, unsigned char ButtonWidthClass, TButtonClick OnClick);
+  static int WidthOfClass(unsigned char ButtonWidthClass);
   // Note the order: caption, shadow, face, light, bar.
   void SetColors(gui::Color FontColor, gui::Color ShadowColor, gui::Color ButtonColor, gui::Color LightColor,
                  gui::Color BarColor);
@@ -27,4 +39,7 @@ class tNvButtonBar : public gui::WinControl {
     gui::Color caption = 0, face = 0, light = 0, shadow = 0;
   };
   static RememberedColors& Remembered();
+
+ private:
+  void Lay(TFxSpeedButton& button, int left, int width, const std::string& caption, int id, TButtonClick onClick);
 };
