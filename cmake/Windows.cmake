@@ -17,6 +17,8 @@ set_target_properties(mingw_jpeg PROPERTIES
 
 set(TWINSIFT_RESOURCE_DIR ${CMAKE_SOURCE_DIR}/src/resources)
 
+include(${CMAKE_CURRENT_LIST_DIR}/Payload.cmake)
+
 # twinsift_windows_program(TARGET OUTPUT_NAME "File description" LEVEL SOURCES...)
 # A GUI-subsystem executable with the version resource and a manifest asking for LEVEL
 # (requireAdministrator or asInvoker).

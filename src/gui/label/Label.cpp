@@ -1,0 +1,53 @@
+#include "gui/label/Label.h"
+#include "gui/canvas/Canvas.h"
+#include "gui/core/Gdi.h"
+
+namespace gui {
+
+Label::Label(WinControl* parent, const std::string& caption) : GraphicControl(parent), caption_(caption) {
+  AdjustSize();
+}
+
+void Label::SetCaption(const std::string& caption) {
+  if (caption == caption_) return;
+  caption_ = caption;
+  AdjustSize();
+  Invalidate();
+}
+
+void Label::SetAutoSize(bool autoSize) {
+  autoSize_ = autoSize;
+  AdjustSize();
+}
+
+void Label::FontChanged() {
+  AdjustSize();
+  Invalidate();
+}
+
+void Label::AdjustSize() {
+  if (!autoSize_) return;
+  // Measured on a screen DC: the label may not have a window to borrow one from yet.
+  WindowDC screen(nullptr);
+  HDC dc = screen.get();
+  SIZE extent{};
+  {
+    ScopedSelect font(dc, GetFont().Handle());
+    TEXTMETRICA metrics{};
+    GetTextMetricsA(dc, &metrics);
+    GetTextExtentPoint32A(dc, caption_.c_str(), static_cast<int>(caption_.size()), &extent);
+    extent.cy = metrics.tmHeight;
+  }
+  SetBounds(Left(), Top(), extent.cx, extent.cy);
+}
+
+void Label::Paint(Canvas& canvas) {
+  HDC dc = canvas.Handle();
+  ScopedSelect font(dc, GetFont().Handle());
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, ColorToRGB(GetFont().GetColor()));
+  RECT area{0, 0, Width(), Height()};
+  DrawTextA(dc, caption_.c_str(), static_cast<int>(caption_.size()), &area, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+}
+
+}  // namespace gui

@@ -1,0 +1,30 @@
+#pragma once
+#include <string>
+#include "gui/core/GraphicControl.h"
+
+namespace gui {
+
+// A line of text without a window of its own, drawn transparently in its font's colour.
+// With AutoSize (the default) it takes the size of its text in its font.
+class Label : public GraphicControl {
+ public:
+  explicit Label(WinControl* parent, const std::string& caption = "");
+
+  const std::string& Caption() const { return caption_; }
+  void SetCaption(const std::string& caption);
+  bool AutoSize() const { return autoSize_; }
+  void SetAutoSize(bool autoSize);
+
+  void Paint(Canvas& canvas) override;
+
+ protected:
+  void FontChanged() override;
+
+ private:
+  void AdjustSize();
+
+  std::string caption_;
+  bool autoSize_ = true;
+};
+
+}  // namespace gui

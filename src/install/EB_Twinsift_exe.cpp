@@ -1,0 +1,14 @@
+#include "install/EB_Twinsift_exe.h"
+#include "install/PayloadExtractor.h"
+
+extern "C" const PayloadData twinsift_payload_EB_Twinsift_exe;  // in the packed source
+
+namespace EB_Twinsift_exe {
+
+const PayloadData& Payload() { return twinsift_payload_EB_Twinsift_exe; }
+
+void ExtractToFile(const std::string& targetPath, gui::ProgressBar* bar, gui::Label* label) {
+  PayloadExtractor(Payload(), bar, label).ExtractToFile(targetPath);
+}
+
+}  // namespace EB_Twinsift_exe

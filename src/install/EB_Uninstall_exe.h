@@ -1,0 +1,22 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include "install/PayloadData.h"
+
+namespace gui {
+class Label;
+class ProgressBar;
+}  // namespace gui
+
+// Carries the uninstaller, Uninstall.Exe, packed from its executable when the setup program is built.
+namespace EB_Uninstall_exe {
+
+extern const int BlockCount;
+extern const std::int64_t StreamLength;
+extern const std::int64_t DecompressedLength;
+const PayloadData& Payload();
+
+// Writes the program to targetPath; see PayloadExtractor.
+void ExtractToFile(const std::string& targetPath, gui::ProgressBar* bar, gui::Label* label);
+
+}  // namespace EB_Uninstall_exe

@@ -1,0 +1,151 @@
+#include "install/PayloadExtractor.h"
+#include <zlib.h>
+#include <cmath>
+#include <new>
+#include <vector>
+#include "gui/core/Application.h"
+#include "gui/core/Error.h"
+#include "gui/label/Label.h"
+#include "gui/progressbar/ProgressBar.h"
+
+namespace {
+
+constexpr int kTransferSize = 1024;
+
+[[noreturn]] void DamagedStream() { throw gui::Error("Error"); }
+
+std::string FullPath(const std::string& path) {
+  DWORD needed = GetFullPathNameA(path.c_str(), 0, nullptr, nullptr);
+  if (needed == 0) return path;
+  std::string full(needed, '\0');
+  DWORD length = GetFullPathNameA(path.c_str(), needed, full.data(), nullptr);
+  if (length == 0 || length >= needed) return path;
+  full.resize(length);
+  return full;
+}
+
+class TargetFile {
+ public:
+  explicit TargetFile(const std::string& path) : path_(path) {
+    handle_ = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                          FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle_ == INVALID_HANDLE_VALUE) {
+      DWORD error = GetLastError();
+      throw gui::Error("Cannot create file \"" + FullPath(path) + "\". " + gui::SystemErrorText(error));
+    }
+  }
+  ~TargetFile() { CloseHandle(handle_); }
+  TargetFile(const TargetFile&) = delete;
+  TargetFile& operator=(const TargetFile&) = delete;
+
+  // All of it or an error: a program cut off by a full disk must not pass for installed.
+  void Write(const unsigned char* data, int count) {
+    if (count == 0) return;
+    DWORD accepted = 0;
+    if (!WriteFile(handle_, data, static_cast<DWORD>(count), &accepted, nullptr)) Fail(GetLastError());
+    if (accepted != static_cast<DWORD>(count)) Fail(ERROR_DISK_FULL);
+  }
+
+ private:
+  [[noreturn]] void Fail(DWORD error) {
+    throw gui::Error("Cannot write file \"" + FullPath(path_) + "\". " + gui::SystemErrorText(error));
+  }
+  std::string path_;
+  HANDLE handle_;
+};
+
+// Inflates one zlib stream held whole in memory; bytes after the stream's end are never looked at.
+class InflateReader {
+ public:
+  explicit InflateReader(const std::vector<unsigned char>& input) {
+    stream_.next_in = const_cast<Bytef*>(input.data());
+    stream_.avail_in = static_cast<uInt>(input.size());
+    Check(inflateInit(&stream_));
+  }
+  ~InflateReader() { inflateEnd(&stream_); }
+  InflateReader(const InflateReader&) = delete;
+  InflateReader& operator=(const InflateReader&) = delete;
+
+  // Fills out with count bytes; fewer only when the stream has ended.
+  int Read(unsigned char* out, int count) {
+    stream_.next_out = out;
+    stream_.avail_out = static_cast<uInt>(count);
+    while (stream_.avail_out > 0 && !ended_) Step();
+    return count - static_cast<int>(stream_.avail_out);
+  }
+
+  // After the program's last byte: the stream must end right there, its checksum verified.
+  void ConfirmEnd() {
+    unsigned char extra;
+    while (!ended_) {
+      stream_.next_out = &extra;
+      stream_.avail_out = 1;
+      Step();
+      if (stream_.avail_out == 0) DamagedStream();  // more data than the program's length
+    }
+  }
+
+ private:
+  void Step() {
+    int result = inflate(&stream_, Z_NO_FLUSH);
+    if (result == Z_STREAM_END) {
+      ended_ = true;
+      return;
+    }
+    // Z_BUF_ERROR with room for output means the input ran out: a truncated stream.
+    Check(result);
+  }
+  static void Check(int result) {
+    if (result == Z_OK) return;
+    if (result == Z_MEM_ERROR) throw std::bad_alloc();
+    DamagedStream();
+  }
+
+  z_stream stream_{};
+  bool ended_ = false;
+};
+
+}  // namespace
+
+std::string PercentCompleteText(int position, int maximum) {
+  long double percent = static_cast<long double>(position) / maximum * 100;
+  // nearbyintl rounds in the current mode, which is to nearest with halves to even unless changed.
+  return std::to_string(static_cast<long long>(std::nearbyintl(percent))) + "% complete";
+}
+
+PayloadExtractor::PayloadExtractor(const PayloadData& payload, gui::ProgressBar* bar, gui::Label* label)
+    : payload_(payload), bar_(bar), label_(label) {}
+
+void PayloadExtractor::ExtractToFile(const std::string& targetPath) {
+  std::vector<unsigned char> compressed;
+  for (int block = 1; block <= payload_.blockCount; ++block) {
+    const unsigned char* data = payload_.blocks[block - 1];
+    compressed.insert(compressed.end(), data, data + PayloadBlockSize);
+    ReportProgress(static_cast<std::int64_t>(block) * PayloadBlockSize);
+  }
+
+  InflateReader reader(compressed);
+  TargetFile file(targetPath);
+  unsigned char buffer[kTransferSize];
+  std::int32_t written = 0;
+  int got = 0;
+  do {
+    std::int64_t want = payload_.decompressedLength - written;
+    if (want > kTransferSize) want = kTransferSize;
+    got = reader.Read(buffer, static_cast<int>(want));
+    if (got < want) DamagedStream();  // the stream ended before the program did
+    file.Write(buffer, got);
+    written += got;
+    ReportProgress(written + payload_.streamLength);
+  } while (got >= kTransferSize);
+  reader.ConfirmEnd();
+}
+
+void PayloadExtractor::ReportProgress(std::int64_t position) {
+  if (bar_) {
+    bar_->SetPosition(static_cast<int>(static_cast<std::uint32_t>(position)));
+    if (label_) label_->SetCaption(PercentCompleteText(bar_->Position(), bar_->Max()));
+  }
+  gui::Application::Instance().ProcessMessages();
+  if (OnProgress) OnProgress(position);
+}
