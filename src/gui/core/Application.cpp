@@ -24,12 +24,14 @@ Application::Application() : guiThread_(GetCurrentThreadId()) {
   wc.hInstance = GetModuleHandleA(nullptr);
   wc.lpszClassName = kUtilityClass;
   RegisterClassExA(&wc);
+  callsQueued_ = CreateEventA(nullptr, FALSE, FALSE, nullptr);
   utility_ = CreateWindowExA(0, kUtilityClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
 }
 
 Application::~Application() {
   if (utility_) DestroyWindow(utility_);
   RunQueuedCalls();
+  if (callsQueued_) CloseHandle(callsQueued_);
   if (comInitialized_) CoUninitialize();
   g_instance = nullptr;
 }
@@ -135,6 +137,7 @@ void Application::Synchronize(const std::function<void()>& call) {
     std::lock_guard lock(queueMutex_);
     queue_.push_back(&queued);
   }
+  SetEvent(callsQueued_);
   PostMessageA(utility_, WM_TWINSIFT_SYNCHRONIZE, 0, 0);
   WaitForSingleObject(queued.done, INFINITE);
   CloseHandle(queued.done);
@@ -155,6 +158,15 @@ void Application::RunQueuedCalls() {
       HandleException();
     }
     SetEvent(next->done);
+  }
+}
+
+void Application::WaitServingCalls(HANDLE object) {
+  HANDLE handles[] = {object, callsQueued_};
+  for (;;) {
+    RunQueuedCalls();
+    DWORD woke = WaitForMultipleObjects(2, handles, FALSE, INFINITE);
+    if (woke != WAIT_OBJECT_0 + 1) return;  // signalled, or a failed wait: do not spin
   }
 }
 

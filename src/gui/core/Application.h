@@ -50,6 +50,9 @@ class Application {
   void Synchronize(const std::function<void()>& call);
   // On the GUI thread: runs the calls that other threads have handed over.
   void RunQueuedCalls();
+  // On the GUI thread: waits until the object is signalled, running handed-over calls meanwhile, so that
+  // a thread that is waited for can finish a Synchronize it has begun.
+  void WaitServingCalls(HANDLE object);
   // A message-only window of the GUI thread, for timers and hand-overs.
   HWND UtilityWindow() const { return utility_; }
 
@@ -66,6 +69,7 @@ class Application {
   bool terminated_ = false;
   bool comInitialized_ = false;
   HWND utility_ = nullptr;
+  HANDLE callsQueued_ = nullptr;  // auto-reset: set whenever a call is queued
   DWORD guiThread_ = 0;
   std::mutex queueMutex_;
   std::deque<QueuedCall*> queue_;

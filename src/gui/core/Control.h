@@ -56,6 +56,10 @@ class Control {
 
   virtual void Invalidate() = 0;
 
+  // A control being laid out in a designer rather than run; drawn even when hidden.
+  bool DesignMode() const { return designMode_; }
+  void SetDesignMode(bool on) { designMode_ = on; }
+
   // An accelerator character offered to every control of a window in turn; true when taken.
   virtual bool DialogChar(char) { return false; }
 
@@ -74,6 +78,7 @@ class Control {
   Align align_ = Align::None;
   bool visible_ = true;
   bool enabled_ = true;
+  bool designMode_ = false;
   Color color_ = clBtnFace;
   Font font_;
 };

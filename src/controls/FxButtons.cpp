@@ -1,0 +1,337 @@
+#include "controls/FxButtons.h"
+#include <algorithm>
+#include "gui/bitmap/Bitmap.h"
+#include "gui/canvas/Canvas.h"
+#include "gui/core/Application.h"
+#include "gui/core/Error.h"
+#include "gui/core/Font.h"
+#include "controls/FxSpeedButton.h"
+
+using gui::BrushStyle;
+using gui::Canvas;
+using gui::Color;
+using gui::PenStyle;
+
+namespace {
+
+constexpr Color kShapeBackground = 0xFF00FF;
+constexpr Color kDisabledText = 0x808080;
+
+constexpr UINT AlignmentFormat(TAlignment alignment) {
+  switch (alignment) {
+    case taRightJustify: return DT_RIGHT | DT_WORDBREAK;
+    case taCenter: return DT_CENTER | DT_WORDBREAK;
+    default: return DT_LEFT | DT_WORDBREAK;
+  }
+}
+
+struct FittedCaption {
+  std::string text;
+  int width = 0, height = 0;  // as measured, TW and TH
+};
+
+// Shortens the caption from its end until it fits (unless it may wrap), then measures it.
+FittedCaption FitCaption(Canvas& canvas, std::string caption, int limit, bool wordWrap) {
+  if (!wordWrap)
+    while (!caption.empty() && canvas.TextWidth(caption) > limit) caption.pop_back();
+  RECT r{0, 0, limit, 0};
+  canvas.DrawText(caption, r, DT_CALCRECT | DT_WORDBREAK);
+  return {caption, r.right, r.bottom};
+}
+
+void DrawLine(Canvas& canvas, std::initializer_list<POINT> points) {
+  auto it = points.begin();
+  canvas.MoveTo(it->x, it->y);
+  for (++it; it != points.end(); ++it) canvas.LineTo(it->x, it->y);
+}
+
+void DrawEdges(Canvas& canvas, const TFxButtonFace& f, bool down, Color faceColor) {
+  const int W = f.W, H = f.H;
+  switch (f.Style) {
+    case bsEncarta:
+    case bsOld: {
+      bool hot = f.Enabled && (f.MouseInside || down);
+      if (f.Flat && !hot) return;
+      if (f.Style == bsEncarta) {
+        canvas.SetPenColor(down ? f.ShadowColor : f.LightColor);
+        DrawLine(canvas, {{0, H - 1}, {0, 0}, {W - 1, 0}});
+        canvas.SetPenColor(down ? f.LightColor : f.ShadowColor);
+        canvas.LineTo(W - 1, H - 1);
+        canvas.LineTo(0, H - 1);
+      } else {
+        canvas.SetPenColor(f.ShadowColor);
+        if (down) DrawLine(canvas, {{1, H - 3}, {1, 1}, {W - 2, 1}});
+        else DrawLine(canvas, {{W - 2, 0}, {W - 2, H - 2}, {0, H - 2}});
+        canvas.SetPenColor(down ? gui::cl3DDkShadow : f.LightColor);
+        DrawLine(canvas, {{0, H - 1}, {0, 0}, {W - 1, 0}});
+        canvas.SetPenColor(down ? f.LightColor : gui::cl3DDkShadow);
+        canvas.LineTo(W - 1, H - 1);
+        canvas.LineTo(-1, H - 1);
+      }
+      return;
+    }
+    case bsModern:
+      canvas.SetPenColor(down ? f.ShadowColor : faceColor);
+      canvas.Rectangle(1, 1, W - 1, H - 1);
+      canvas.SetPenColor(f.ShadowColor);
+      canvas.RoundRect(0, 0, W, H, 6, 6);
+      return;
+    case bsQuicken:
+      canvas.SetPenStyle(PenStyle::Clear);
+      canvas.SetBrushColor(faceColor);
+      canvas.RoundRect(0, 1, W, H, 4, 4);
+      canvas.SetBrushStyle(BrushStyle::Clear);
+      canvas.SetPenStyle(PenStyle::Solid);
+      canvas.SetPenColor(f.ShadowColor);
+      DrawLine(canvas, {{4, 0}, {W - 5, 0}});
+      DrawLine(canvas, {{4, H - 1}, {W - 5, H - 1}});
+      return;
+    default:
+      return;
+  }
+}
+
+}  // namespace
+
+COLORREF BlendHotColor(Color color, Color hotTrackColor, int fadeLevel) {
+  COLORREF from = gui::ColorToRGB(color), to = gui::ColorToRGB(hotTrackColor);
+  double f = fadeLevel / 8.0;
+  auto mix = [f](BYTE a, BYTE b) { return static_cast<BYTE>(static_cast<int>(a * (1 - f) + b * f)); };
+  return RGB(mix(GetRValue(from), GetRValue(to)), mix(GetGValue(from), GetGValue(to)),
+             mix(GetBValue(from), GetBValue(to)));
+}
+
+void DrawGradient(Canvas& canvas, Color color1, Color color2, int left, int top, int right, int bottom) {
+  PenStyle savedPen = canvas.GetPenStyle();
+  canvas.SetPenStyle(PenStyle::Clear);
+  COLORREF c1 = gui::ColorToRGB(color1), c2 = gui::ColorToRGB(color2);
+  double r = GetRValue(c1), g = GetGValue(c1), b = GetBValue(c1);
+  double dr = (GetRValue(c2) - r) / 31, dg = (GetGValue(c2) - g) / 31, db = (GetBValue(c2) - b) / 31;
+  int span = bottom - top;
+  int bandHeight = span / 31 + 1;
+  for (int i = 0; i <= 31; ++i) {
+    int bandTop = top + (i * span) / 31;
+    canvas.SetBrushColor(RGB(static_cast<int>(r), static_cast<int>(g), static_cast<int>(b)));
+    r += dr;
+    g += dg;
+    b += db;
+    canvas.FillRect(RECT{left, bandTop, right, std::min(bandTop + bandHeight, bottom)});
+  }
+  canvas.SetPenStyle(savedPen);
+}
+
+void DrawGlyphCell(Canvas& canvas, const gui::Bitmap& glyph, int x, int y, int cellOffset, int cellWidth,
+                   int cellHeight) {
+  gui::Bitmap cell;
+  try {
+    cell = glyph;
+  } catch (...) {
+    // A copy that fails leaves the cell empty, and nothing is drawn.
+  }
+  cell.SetSize(cellWidth, cellHeight);
+  if (cell.Empty()) return;
+  cell.SetTransparent(false);
+  BitBlt(cell.DC(), -cellOffset, 0, glyph.Width(), glyph.Height(), glyph.DC(), 0, 0, SRCCOPY);
+  cell.SetTransparent(true);
+  canvas.Draw(x, y, cell);
+}
+
+void DrawButtonFace(Canvas& canvas, const TFxButtonFace& f) {
+  const int W = f.W, H = f.H;
+  // 1. Preparation: a disabled button is drawn up.
+  const bool down = f.Enabled && f.Down;
+  const int shift = down && f.Style != bsEncarta ? 1 : 0;
+  Color faceColor = gui::ColorToRGB(f.Color);
+  if (f.Enabled && f.HotTrackColor != gui::clNone) faceColor = BlendHotColor(f.Color, f.HotTrackColor, f.FadeLevel);
+  if (down && f.ColorWhenDown != gui::clNone) faceColor = f.ColorWhenDown;
+
+  // 2. Background.
+  if (f.Style == bsShape) {
+    canvas.SetBrushColor(kShapeBackground);
+    canvas.Rectangle(-1, -1, W + 1, H + 1);
+  } else if (!f.Transparent) {
+    canvas.SetBrushColor(faceColor);
+    if (f.Style == bsEncarta || f.Style == bsOld) {
+      canvas.Rectangle(-1, -1, W + 1, H + 1);
+    } else if (f.Style == bsModern) {
+      DrawGradient(canvas, f.LightColor, faceColor, 2, 2, W - 2, H / 4 + shift);
+      DrawGradient(canvas, faceColor, f.LightColor, 2, H / 4 + shift, W - 2, H - 1);
+    }
+  }
+  canvas.SetBrushStyle(BrushStyle::Clear);
+
+  // 3. Edges.
+  DrawEdges(canvas, f, down, faceColor);
+
+  // 4. Font.
+  if (f.Font) canvas.SetFont(*f.Font);
+  if (f.Style == bsEncarta && down) canvas.GetFont().SetBold(true);
+
+  // 5. Glyph cell and text format.
+  const gui::Bitmap* glyph = f.Glyph;
+  const int GH = glyph ? glyph->Height() : 0;
+  const int GW = glyph && f.NumGlyphs != 0 ? glyph->Width() / f.NumGlyphs : 0;
+  int cell = 0;
+  if (!f.Enabled) {
+    cell = GW;
+  } else {
+    if (f.MouseInside && f.NumGlyphs > 3) cell = 3 * GW;
+    if (down && f.NumGlyphs > 2) cell = 2 * GW;
+  }
+  const UINT format = AlignmentFormat(f.Alignment);
+  auto drawGlyph = [&](int x, int y) {
+    if (glyph && GW > 0) DrawGlyphCell(canvas, *glyph, x, y, cell, GW, GH);
+  };
+
+  if (f.Style == bsShape) {
+    // 7a. Centred glyph that stays put, caption over it.
+    int limit = std::max(W - 8, 0);
+    FittedCaption text = FitCaption(canvas, f.Caption, limit, f.WordWrap);
+    drawGlyph((W - GW) / 2, (H - GH) / 2);
+    RECT r{shift, (H - text.height) / 2 + shift, W, H};
+    canvas.DrawText(text.text, r, DT_CENTER | DT_WORDBREAK);
+  } else {
+    int limit, textLeft, textTop, glyphLeft, glyphTop;
+    FittedCaption text;
+    if (f.Layout == blGlyphLeft || f.Layout == blGlyphRight) {
+      // 7b. Glyph beside the caption.
+      limit = std::max(W - 8 - (GW > 0 ? GW + 4 : 0), 0);
+      text = FitCaption(canvas, f.Caption, limit, f.WordWrap);
+      textTop = (H - text.height) / 2 + shift;
+      textLeft = shift + 4;
+      glyphTop = (H - GH) / 2 + shift;
+      const int gap = text.text.empty() ? 0 : text.width + 4;
+      if (f.Layout == blGlyphLeft) {
+        if (GW > 0) textLeft += GW + 4;
+        glyphLeft = shift + 4;
+        if (!f.WordWrap) {
+          if (f.Alignment == taRightJustify) glyphLeft = W - 4 - GW - gap + shift;
+          else if (f.Alignment == taCenter) glyphLeft = (W - GW) / 2 + shift - gap / 2;
+        }
+      } else {
+        glyphLeft = textLeft + gap;
+        if (!f.WordWrap) {
+          if (f.Alignment == taRightJustify) glyphLeft = W - 4 + shift - GW;
+          else if (f.Alignment == taCenter) glyphLeft = (W - GW) / 2 + shift + gap / 2;
+        }
+      }
+    } else {
+      // 7c. Glyph above or below the caption.
+      limit = std::max(W - 8, 0);
+      text = FitCaption(canvas, f.Caption, limit, f.WordWrap);
+      const int block = text.height + (GH > 0 ? GH + 4 : 0);
+      textLeft = shift + 4;
+      if (f.Layout == blGlyphTop) {
+        textTop = (H - block) / 2 + GH + shift;
+        glyphTop = (H - block) / 2 + shift;
+      } else {
+        textTop = (H - block) / 2 + shift;
+        glyphTop = (H - block) / 2 + text.height + shift;
+      }
+      glyphLeft = f.Alignment == taRightJustify ? W - GW - 4 + shift
+                  : f.Alignment == taCenter     ? (W - GW) / 2 + shift
+                                                : shift + 4;
+    }
+    // 7d. Caption first, glyph over it.
+    if (!f.Enabled) canvas.GetFont().SetColor(kDisabledText);
+    RECT r{textLeft, textTop, textLeft + limit, textTop + text.height};
+    canvas.DrawText(text.text, r, format);
+    drawGlyph(glyphLeft, glyphTop);
+  }
+
+  // 8. Drop-down arrow.
+  if (f.HasPopup) {
+    gui::Bitmap arrow;
+    arrow.LoadFromResource("FXARROW");
+    arrow.SetTransparent(true);
+    canvas.Draw(W - 11, H / 2 - 1, arrow);
+  }
+}
+
+// ---- Colour presets ----
+
+namespace {
+
+struct ColorPreset {
+  Color color, light, shadow, whenDown, hotTrack;
+  bool flat;
+  TFxSpeedButtonStyle style;
+  Color fontColor;
+};
+
+constexpr ColorPreset kPresets[] = {
+    /* fcsCustom */ {},
+    /* fcsGold */ {0x00C0C0, 0x00FFFF, 0x008080, gui::clNone, 0x00DFDF, false, bsModern, 0x000000},
+    /* fcsChrome */ {0xC0C0C0, 0xFFFFFF, 0x808080, gui::clNone, gui::clNone, false, bsModern, 0x000000},
+    /* fcsBlue */ {0xFF8000, 0xFFFF00, 0xFF0000, gui::clNone, gui::clNone, false, bsModern, 0x000000},
+    /* fcsRed */ {0x0000FF, 0xC0C0FF, 0x0000C0, gui::clNone, gui::clNone, false, bsModern, 0x000000},
+    /* fcsUltraFlat1 */ {gui::clBtnFace, 0xB59284, 0xB59284, 0xB59284, 0xDED3D6, true, bsNormal, 0x000000},
+    /* fcsUltraFlat2 */ {gui::clBtnFace, 0x000000, 0x000000, 0x24DABC, 0x8CF6E4, true, bsNormal, 0x000000},
+    /* fcsUltraFlatXP */ {0xD1D8DB, 0xB59284, 0xB59285, 0xB59285, 0xD2BDB6, true, bsNormal, 0x000000},
+    /* fcsAqua */ {0xECCE94, 0xFCE6D4, 0x000000, gui::clNone, gui::clNone, false, bsModern, 0x000000},
+    /* fcsDefault */ {gui::clBtnFace, 0xFFFFFF, 0x808080, gui::clNone, gui::clNone, false, bsNormal, 0x000000},
+    /* fcsQuicken */ {0x603000, 0xC0C0C0, 0xC0C0C0, 0xAD6529, 0xCEAE9C, false, bsQuicken, 0xFFFFFF},
+};
+
+}  // namespace
+
+void ApplyColorStyle(TFxSpeedButton& button, TFxColorStyle style) {
+  if (style <= fcsCustom || style > fcsQuicken) return;
+  const ColorPreset& p = kPresets[style];
+  button.flat_ = false;
+  button.GetFont().SetColor(0x000000);
+  button.lightColor_ = p.light;
+  button.shadowColor_ = p.shadow;
+  button.colorWhenDown_ = p.whenDown;
+  button.hotTrackColor_ = p.hotTrack;
+  button.flat_ = p.flat;
+  button.SetColor(p.color);
+  button.GetFont().SetColor(p.fontColor);
+  button.style_ = p.style;
+  button.Repaint();
+}
+
+// ---- Fade thread ----
+
+TFxButtonThread::TFxButtonThread(std::function<void(TFxButtonThread&)> stepEvent)
+    : stepEvent_(std::move(stepEvent)) {
+  handle_ = CreateThread(nullptr, 0, Entry, this, CREATE_SUSPENDED, &threadId_);
+  if (!handle_) throw gui::Error("Cannot create the fade thread: " + gui::SystemErrorText(GetLastError()));
+}
+
+TFxButtonThread::~TFxButtonThread() {
+  Terminate();
+  while (Suspended()) Resume();
+  WaitFor();
+  CloseHandle(handle_);
+}
+
+DWORD WINAPI TFxButtonThread::Entry(LPVOID self) {
+  static_cast<TFxButtonThread*>(self)->Execute();
+  return 0;
+}
+
+void TFxButtonThread::Execute() {
+  while (!terminated_) {
+    SleepEx(30, FALSE);
+    if (terminated_) break;
+    gui::Application::Instance().Synchronize([this] { stepEvent_(*this); });
+  }
+}
+
+void TFxButtonThread::Resume() {
+  if (suspendCount_ == 0) return;
+  ResumeThread(handle_);
+  --suspendCount_;
+}
+
+void TFxButtonThread::Suspend() {
+  // A thread that is asked to end must be able to end: never park it then.
+  if (terminated_) return;
+  SuspendThread(handle_);
+  ++suspendCount_;
+}
+
+bool TFxButtonThread::Finished() const { return WaitForSingleObject(handle_, 0) == WAIT_OBJECT_0; }
+
+void TFxButtonThread::WaitFor() { gui::Application::Instance().WaitServingCalls(handle_); }

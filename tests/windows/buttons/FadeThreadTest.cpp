@@ -1,0 +1,120 @@
+#include <gtest/gtest.h>
+#include <vector>
+#include "ButtonTestSupport.h"
+#include "controls/FxSpeedButton.h"
+#include "gui/canvas/Canvas.h"
+
+namespace {
+
+// Records the fade level and the time of every paint.
+class FadingButton : public TFxSpeedButton {
+ public:
+  using TFxSpeedButton::TFxSpeedButton;
+  struct Frame { int level; double at; };
+  std::vector<Frame> frames;
+  void Paint(gui::Canvas& canvas) override {
+    frames.push_back({FadeLevel(), NowMs()});
+    TFxSpeedButton::Paint(canvas);
+  }
+};
+
+class FadeThread : public testing::Test {
+ protected:
+  ButtonHost host;
+  FadingButton& Make() {
+    auto& b = host.panel->Add<FadingButton>();
+    b.SetBounds(10, 10, 90, 23);
+    b.SetHotTrackColor(0xFFFFFF);
+    b.SetSlowDecease(true);
+    ButtonHost::Pump();
+    return b;
+  }
+  static bool Parked(const FadingButton& b) { return b.FadeThread() && b.FadeThread()->Suspended(); }
+};
+
+}  // namespace
+
+TEST_F(FadeThread, NoThreadWithoutSlowDecease) {
+  auto& b = host.panel->Add<FadingButton>();
+  EXPECT_EQ(b.FadeThread(), nullptr);
+  b.SetSlowDecease(true);
+  ASSERT_NE(b.FadeThread(), nullptr);
+  EXPECT_TRUE(b.FadeThread()->Suspended()) << "a new thread waits for the first leave";
+  b.SetSlowDecease(false);
+  EXPECT_EQ(b.FadeThread(), nullptr);
+}
+
+TEST_F(FadeThread, LeavingGivesEightRepaintsThirtyMillisecondsApartThenParksTheThread) {
+  FadingButton& b = Make();
+  for (int round = 0; round < 10; ++round) {
+    SCOPED_TRACE(testing::Message() << "round " << round);
+    b.MouseEnter();
+    ASSERT_EQ(b.FadeLevel(), 8);
+    b.frames.clear();
+    double left = NowMs();
+    b.MouseLeave();
+    EXPECT_EQ(b.FadeLevel(), 8) << "leaving does not repaint by itself";
+    ASSERT_TRUE(ButtonHost::PumpUntil([&] { return b.FadeLevel() == 0 && Parked(b); }, 2000));
+    ASSERT_EQ(b.frames.size(), 8u);
+    double previous = left;
+    for (int i = 0; i < 8; ++i) {
+      EXPECT_EQ(b.frames[i].level, 7 - i);
+      EXPECT_GE(b.frames[i].at - previous, 29.0) << "step " << i;
+      previous = b.frames[i].at;
+    }
+    // Parked: nothing more happens.
+    ButtonHost::PumpUntil([] { return false; }, 70);
+    EXPECT_EQ(b.frames.size(), 8u);
+  }
+}
+
+TEST_F(FadeThread, EnteringAgainDuringAFadeRestartsTheCountdown) {
+  FadingButton& b = Make();
+  for (int round = 0; round < 5; ++round) {
+    b.MouseEnter();
+    b.frames.clear();
+    b.MouseLeave();
+    ASSERT_TRUE(ButtonHost::PumpUntil([&] { return b.FadeLevel() <= 5; }, 1000));
+    b.MouseEnter();
+    EXPECT_EQ(b.FadeLevel(), 8);
+    // The thread keeps counting although the mouse is inside.
+    ASSERT_TRUE(ButtonHost::PumpUntil([&] { return b.FadeLevel() == 0 && Parked(b); }, 2000));
+    EXPECT_TRUE(b.MouseInside());
+    EXPECT_GE(b.frames.size(), 3u + 1 + 8);
+    b.MouseLeave();
+    ButtonHost::PumpUntil([] { return false; }, 50);
+  }
+}
+
+TEST_F(FadeThread, SwitchingSlowDeceaseOffWhileFadingStopsCleanly) {
+  // Vary the moment so that the stop meets the thread sleeping, waiting for its hand-over, or parked.
+  for (int round = 0; round < 40; ++round) {
+    FadingButton& b = Make();
+    b.MouseEnter();
+    b.MouseLeave();
+    ButtonHost::PumpUntil([] { return false; }, round % 4 * 20);
+    Sleep(round % 7 * 9);  // lets a tick wait for the GUI thread, unserved
+    b.SetSlowDecease(false);
+    EXPECT_EQ(b.FadeThread(), nullptr);
+    EXPECT_EQ(b.FadeLevel(), 0);
+    ButtonHost::Pump();
+    EXPECT_EQ(b.FadeLevel(), 0);
+    b.SetSlowDecease(true);
+    EXPECT_TRUE(Parked(b));
+    delete &b;
+  }
+}
+
+TEST_F(FadeThread, DestroyingAButtonInTheMiddleOfAFadeIsSafe) {
+  for (int round = 0; round < 40; ++round) {
+    FadingButton* b = &Make();
+    b->MouseEnter();
+    b->MouseLeave();
+    ButtonHost::PumpUntil([] { return false; }, round % 5 * 15);
+    Sleep(round % 3 * 16);
+    delete b;
+    ButtonHost::PumpUntil([] { return false; }, 5);
+  }
+  // A parked thread also ends with its button.
+  delete &Make();
+}
