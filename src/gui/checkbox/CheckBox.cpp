@@ -57,11 +57,8 @@ bool CheckBox::Reflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& re
   }
   if (message == WM_CTLCOLORSTATIC || message == WM_CTLCOLORBTN) {
     // The box stands on its parent's colour.
-    Color own = GetColor();
-    if (Parent()) SetColor(Parent()->GetColor());
-    bool handled = WinControl::Reflected(message, wParam, lParam, result);
-    SetColor(own);
-    return handled;
+    result = AnswerColorRequest(reinterpret_cast<HDC>(wParam), Parent() ? Parent()->GetColor() : GetColor());
+    return true;
   }
   return WinControl::Reflected(message, wParam, lParam, result);
 }

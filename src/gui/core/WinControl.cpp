@@ -277,19 +277,21 @@ bool WinControl::Reflected(UINT message, WPARAM wParam, LPARAM, LRESULT& result)
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
     case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX: {
-      HDC dc = reinterpret_cast<HDC>(wParam);
-      SetTextColor(dc, ColorToRGB(GetFont().GetColor()));
-      SetBkColor(dc, ColorToRGB(GetColor()));
-      if (!background_ || backgroundColor_ != GetColor()) {
-        background_.reset(CreateSolidBrush(ColorToRGB(GetColor())));
-        backgroundColor_ = GetColor();
-      }
-      result = reinterpret_cast<LRESULT>(background_.get());
+    case WM_CTLCOLORLISTBOX:
+      result = AnswerColorRequest(reinterpret_cast<HDC>(wParam), GetColor());
       return true;
-    }
   }
   return false;
+}
+
+LRESULT WinControl::AnswerColorRequest(HDC dc, Color background) {
+  SetTextColor(dc, ColorToRGB(GetFont().GetColor()));
+  SetBkColor(dc, ColorToRGB(background));
+  if (!background_ || backgroundColor_ != background) {
+    background_.reset(CreateSolidBrush(ColorToRGB(background)));
+    backgroundColor_ = background;
+  }
+  return reinterpret_cast<LRESULT>(background_.get());
 }
 
 LRESULT WinControl::DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) {

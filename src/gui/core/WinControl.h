@@ -57,6 +57,8 @@ class WinControl : public Control {
   LRESULT DefaultProc(UINT message, WPARAM wParam, LPARAM lParam);
   // A notification or colour request that the parent hands back to the child it came from.
   virtual bool Reflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+  // Text colour from the font, background and brush in the given colour: a WM_CTLCOLOR* answer.
+  LRESULT AnswerColorRequest(HDC dc, Color background);
   virtual void PaintBackground(HDC dc, const RECT& area);
   virtual void PaintWindow(HDC dc, const RECT& area);   // background, then the windowless children
 

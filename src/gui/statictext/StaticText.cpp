@@ -23,11 +23,8 @@ void StaticText::FillCreateParams(CreateParams& params) {
 
 bool StaticText::Reflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   if (message == WM_CTLCOLORSTATIC && parentColor_ && Parent()) {
-    Color own = GetColor();
-    SetColor(Parent()->GetColor());
-    bool handled = WinControl::Reflected(message, wParam, lParam, result);
-    SetColor(own);
-    return handled;
+    result = AnswerColorRequest(reinterpret_cast<HDC>(wParam), Parent()->GetColor());
+    return true;
   }
   return WinControl::Reflected(message, wParam, lParam, result);
 }
