@@ -22,6 +22,47 @@ class SetupTest : public ::testing::Test {
     return nullptr;
   }
 
+  // The child window whose top-left corner stands at (x, y) of the main window's client area.
+  HWND ChildAt(int x, int y, const std::string& className = "") {
+    RECT client = e2e::ClientRectOnScreen(window);
+    for (HWND child : e2e::ChildWindows(window)) {
+      RECT r = e2e::WindowRectOnScreen(child);
+      if (r.left - client.left == x && r.top - client.top == y && IsWindowVisible(child) &&
+          (className.empty() || e2e::ClassName(child) == className))
+        return child;
+    }
+    return nullptr;
+  }
+  HWND Header() { return ChildAt(40, 31); }
+  HWND Bar() { return ChildAt(40, 451); }
+  // The visible control of a class on the current page (the first one found).
+  HWND PageControl(const std::string& className) {
+    for (HWND child : e2e::ChildWindows(window))
+      if (IsWindowVisible(child) && e2e::ClassName(child) == className) return child;
+    return nullptr;
+  }
+  std::string HeaderText() { return e2e::WindowText(Header()); }
+  // Waits until the header reads text and the slide has brought the parts home.
+  bool WaitForPage(const std::string& text, DWORD timeoutMs = 8000) {
+    return e2e::WaitFor([&] { return Header() && HeaderText() == text; }, timeoutMs) &&
+           e2e::WaitFor([&] { return ChildAt(40, 72) != nullptr; }, timeoutMs);
+  }
+  void ClickBar(int x) { e2e::Click(Bar(), x, 15); }
+  void Exit() { ClickBar(50); }
+  void Next() { ClickBar(660); }
+  void Previous() { ClickBar(565); }
+  void GoToTerms() {
+    ASSERT_TRUE(WaitForPage("Welcome"));
+    Next();
+    ASSERT_TRUE(WaitForPage("Disclaimer"));
+  }
+  void GoToDirectory() {
+    GoToTerms();
+    e2e::Click(PageControl("Button"), 8, 12);
+    Next();
+    ASSERT_TRUE(WaitForPage("Choose installation directory"));
+  }
+
   e2e::Process setup;
   HWND window = nullptr;
 };
