@@ -143,14 +143,10 @@ void TFxSpeedButton::SetSlowDecease(bool value) {
 
 void TFxSpeedButton::StopFadeThread() {
   if (!fadeThread_) return;
-  // Terminating first makes every tick that still arrives a no-op, and keeps the thread from being parked
-  // again while we wait for it; the thread's destructor then wakes it and waits, serving those ticks.
+  // Terminating first makes every tick that still arrives a no-op and keeps the thread from being parked
+  // again while we wait; the thread's destructor then wakes it and waits, serving those ticks.
   fadeThread_->Terminate();
-  try {
-    fadeThread_.reset();
-  } catch (...) {
-    fadeThread_.release();  // a thread that cannot be stopped is abandoned rather than reported
-  }
+  fadeThread_.reset();
 }
 
 void TFxSpeedButton::FadeStep() {

@@ -16,6 +16,7 @@ void PopupMenu::Add(const std::string& caption, std::function<void()> onClick) {
 void PopupMenu::Popup(int screenX, int screenY) {
   Form* owner = Application::Instance().MainForm();
   HWND window = owner ? owner->Handle() : Application::Instance().UtilityWindow();
+  SetForegroundWindow(window);  // otherwise a click elsewhere does not close the menu
   UINT chosen = TrackPopupMenu(menu_, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD | TPM_NONOTIFY, screenX, screenY, 0,
                                window, nullptr);
   if (chosen >= 1 && chosen <= handlers_.size() && handlers_[chosen - 1]) handlers_[chosen - 1]();

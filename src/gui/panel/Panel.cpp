@@ -55,6 +55,8 @@ LRESULT Panel::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONUP: {
       bool wasPressed = pressed_;
       pressed_ = false;
+      // Windowless children get their release first, while the capture still says who was pressed.
+      WinControl::WndProc(message, wParam, lParam);
       if (GetCapture() == HandleIfAllocated()) ReleaseCapture();
       POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
       RECT client{0, 0, Width(), Height()};

