@@ -8,6 +8,30 @@
 
 namespace {
 
+// The child window of the main window whose top-left corner stands at client (x, y).
+HWND ChildAt(HWND window, int x, int y) {
+  RECT client = e2e::ClientRectOnScreen(window);
+  for (HWND child : e2e::ChildWindows(window)) {
+    RECT r = e2e::WindowRectOnScreen(child);
+    if (r.left - client.left == x && r.top - client.top == y && IsWindowVisible(child)) return child;
+  }
+  return nullptr;
+}
+
+HWND VisibleOfClass(HWND window, const char* className) {
+  for (HWND child : e2e::ChildWindows(window))
+    if (IsWindowVisible(child) && e2e::ClassName(child) == className) return child;
+  return nullptr;
+}
+
+// Clicks a bar button and waits until the header reads the next page's title and the slide is over.
+void ClickBarAndWait(HWND window, int x, const char* header) {
+  e2e::Click(ChildAt(window, 40, 451), x, 15);
+  e2e::WaitFor([&] { return e2e::WindowText(ChildAt(window, 40, 31)) == header; }, 8000);
+  e2e::WaitFor([&] { return ChildAt(window, 40, 72) != nullptr; }, 8000);
+  Sleep(200);
+}
+
 struct Step {
   const char* name;
   std::function<void(HWND window)> act;  // what the user does before the screenshot
@@ -29,12 +53,27 @@ int main(int argc, char** argv) {
   const std::vector<Step> steps = {
       {"01-fading-in", [](HWND) { Sleep(1200); }},
       {"02-welcome", [&](HWND w) { e2e::WaitFor([&] { return e2e::LayeredAlpha(w).value_or(255) == 255; }, 6000); }},
+      {"03-terms", [](HWND w) { ClickBarAndWait(w, 660, "Disclaimer"); }},
+      {"04-terms-refused", [&](HWND w) {
+         e2e::Click(ChildAt(w, 40, 451), 660, 15);
+         e2e::WaitForMessageBox(setup.Id());
+         Sleep(200);
+       }},
+      {"05-terms-agreed", [&](HWND w) {
+         if (auto box = e2e::FindMessageBox(setup.Id())) e2e::AnswerMessageBox(box->window);
+         e2e::WaitFor([&] { return !e2e::FindMessageBox(setup.Id()); });
+         e2e::Click(VisibleOfClass(w, "Button"), 8, 12);
+         Sleep(200);
+       }},
+      {"06-directory", [](HWND w) { ClickBarAndWait(w, 660, "Choose installation directory"); }},
   };
   int failures = 0;
   for (const Step& step : steps) {
     step.act(window);
     std::string path = folder + step.name + ".png";
-    if (e2e::SaveScreenshot(window, path)) std::printf("%s\n", path.c_str());
+    // A message box stands apart from the window: take the whole screen then.
+    HWND shot = e2e::FindMessageBox(setup.Id()) ? nullptr : window;
+    if (e2e::SaveScreenshot(shot, path)) std::printf("%s\n", path.c_str());
     else ++failures;
   }
   PostMessageA(window, WM_CLOSE, 0, 0);
