@@ -5,6 +5,7 @@
 #include <vector>
 #include "gui/core/Application.h"
 #include "gui/core/Error.h"
+#include "controls/FxSpeedButton.h"
 #include "shell/Form_Main.h"
 
 namespace {
@@ -248,4 +249,68 @@ TEST(ErrorBox, AppendsAFullStopOnlyAfterCharactersThatSortAfterIt) {
   EXPECT_EQ(gui::Application::ErrorBoxText("Stop!"), "Stop!");
   EXPECT_EQ(gui::Application::ErrorBoxText("(x)"), "(x)");
   EXPECT_EQ(gui::Application::ErrorBoxText(""), "");
+}
+
+namespace {
+int CountChildWindows(HWND window) {
+  int count = 0;
+  EnumChildWindows(
+      window, +[](HWND, LPARAM data) __attribute__((stdcall)) -> BOOL { return ++*reinterpret_cast<int*>(data), TRUE; },
+      reinterpret_cast<LPARAM>(&count));
+  return count;
+}
+}  // namespace
+
+TEST_F(MainWindowTest, PageChangesCreateNoWindowAndNoControl) {
+  form->Show();
+  form->ShowPanel("PnlDisclaimer", false);
+  form->ShowPanel("PnlChooseDirectory", false);
+  form->ShowPanel("PnlWelcome", false);
+  int windows = CountChildWindows(form->Handle());
+  size_t barControls = form->PnlButtons.Controls().size();
+  EXPECT_EQ(barControls, 24u) << "the bar's stock, made once";
+  for (int round = 0; round < 20; ++round) {
+    form->ShowPanel("PnlDisclaimer", false);
+    form->ShowPanel("PnlChooseDirectory", false);
+    form->ShowPanel("PnlWelcome", false);
+    App().ProcessMessages();
+  }
+  EXPECT_EQ(CountChildWindows(form->Handle()), windows);
+  EXPECT_EQ(form->PnlButtons.Controls().size(), barControls);
+}
+
+TEST_F(MainWindowTest, BarLaysButtonsFromBothEdgesAndIgnoresAThirteenth) {
+  tNvButtonBar& bar = form->PnlButtons;
+  bar.ClearButtons();
+  bar.AddButtonLeft("&Exit", 1, 1, nullptr);
+  bar.AddButtonLeft("x", 7, 0, nullptr);
+  EXPECT_EQ(bar.LeftButtons[0]->Left(), 5);
+  EXPECT_EQ(bar.LeftButtons[0]->Top(), 4);
+  EXPECT_EQ(bar.LeftButtons[0]->Width(), 90);
+  EXPECT_EQ(bar.LeftButtons[0]->Height(), 23);
+  EXPECT_EQ(bar.LeftButtons[1]->Left(), 100);
+  EXPECT_EQ(bar.LeftButtons[1]->Width(), 30);
+  bar.AddButtonRight("&Next", 2, 1, nullptr);
+  bar.AddButtonRight("&Previous", 3, 1, nullptr);
+  bar.AddButtonRight("odd", 4, 9, nullptr);
+  EXPECT_EQ(bar.RightButtons[0]->Left(), 618);
+  EXPECT_EQ(bar.RightButtons[1]->Left(), 523);
+  EXPECT_EQ(bar.RightButtons[2]->Width(), 99);
+  EXPECT_EQ(bar.RightButtons[2]->Left(), 523 - 5 - 99);
+  for (int i = 2; i < 13; ++i) bar.AddButtonLeft("more", i, 0, nullptr);
+  EXPECT_EQ(bar.LeftCount, 12);
+  EXPECT_TRUE(bar.RightButtons[0]->Visible());
+  const auto& colors = tNvButtonBar::Remembered();
+  EXPECT_EQ(bar.LeftButtons[0]->GetColor(), colors.face);
+  EXPECT_EQ(bar.LeftButtons[0]->GetFont().GetColor(), colors.caption);
+  EXPECT_TRUE(bar.LeftButtons[0]->GetFont().Style().bold);
+  EXPECT_EQ(bar.LeftButtons[0]->Tag(), 1);
+  bar.SetColors(1, 2, 3, 4, 5);
+  EXPECT_EQ(bar.LeftButtons[11]->GetColor(), 3u) << "buttons in use are recoloured";
+  bar.ClearButtons();
+  for (int i = 0; i < 12; ++i) EXPECT_FALSE(bar.LeftButtons[i]->Visible() || bar.RightButtons[i]->Visible());
+  bar.AddButtonLeft("again", 5, 2, nullptr);
+  EXPECT_EQ(bar.LeftButtons[0]->Left(), 5);
+  EXPECT_EQ(bar.LeftButtons[0]->Width(), 120);
+  EXPECT_EQ(bar.LeftButtons[0]->GetColor(), 3u) << "the remembered face colour";
 }
