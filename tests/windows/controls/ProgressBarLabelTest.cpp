@@ -65,16 +65,6 @@ TEST_F(Controls, LabelSizesItselfToItsTextInItsFont) {
   EXPECT_EQ(label.Width(), TextExtent(label.GetFont(), "100% complete").cx);
 }
 
-TEST_F(Controls, LabelWithoutAutoSizeKeepsItsBounds) {
-  auto& label = form.Add<gui::Label>();
-  label.SetAutoSize(false);
-  label.SetBounds(5, 6, 70, 24);
-  label.SetCaption("a much longer text than seventy pixels");
-  EXPECT_EQ(label.Width(), 70);
-  EXPECT_EQ(label.Height(), 24);
-  EXPECT_EQ(label.Left(), 5);
-}
-
 TEST_F(Controls, LabelDrawsItsTextInTheFontColourOverTheBackground) {
   form.SetClientSize(120, 40);
   form.SetColor(gui::clWhite);

@@ -176,22 +176,6 @@ TEST_F(Extraction, DamagedStreamsFailWithError) {
   EXPECT_EQ(ErrorOf(intact.data, folder.File("g.exe")), "no error");
 }
 
-TEST_F(Extraction, LabelReadsThePercentOfTheBarsPosition) {
-  gui::Form form;
-  auto& bar = form.Add<gui::ProgressBar>();
-  auto& label = form.Add<gui::Label>();
-  bar.SetMax(2872294);
-  form.Handle();
-  TestPayload payload(SampleProgram(300000));
-  PayloadExtractor extractor(payload.data, &bar, &label);
-  std::vector<std::string> captions;
-  extractor.OnProgress = [&](std::int64_t) { captions.push_back(label.Caption()); };
-  extractor.ExtractToFile(folder.File("h.exe"));
-  EXPECT_EQ(captions.front(), "0% complete");
-  std::int64_t last = payload.data.streamLength + 300000;
-  EXPECT_EQ(captions.back(), std::to_string((last * 100 + 2872294 / 2) / 2872294) + "% complete");
-}
-
 TEST_F(Extraction, PercentRoundsHalvesToEvenFromTheClampedLow32Bits) {
   gui::Form form;
   auto& bar = form.Add<gui::ProgressBar>();
