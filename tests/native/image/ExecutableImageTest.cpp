@@ -15,6 +15,9 @@ struct Program {
 // Every program we ship, with what its version resource and manifest must say.
 const Program kPrograms[] = {
     {"Install_Twinsift.exe", "Twinsift Setup", "requireAdministrator"},
+    {"Uninstall.exe", "Twinsift Uninstaller", "requireAdministrator"},
+    {"NVUninstall.exe", "Twinsift Remover", "requireAdministrator"},
+    {"Twinsift.exe", "Twinsift", "asInvoker"},
 };
 
 void PrintTo(const Program& program, std::ostream* out) { *out << program.file; }
