@@ -137,6 +137,23 @@ TEST_F(PagesTest, ListClicksSelectOrOpenAndTheFieldFollows) {
   EXPECT_EQ(FieldText(), "C:\\Program Files\\Twinsift\\") << "a single click only selects";
   e2e::DoubleClick(list, 30, 8);
   EXPECT_TRUE(e2e::WaitFor([&] { return FieldText() == "C:\\Twinsift\\"; }, 3000)) << FieldText();
+  ExpectEndsByExitWritingNothing();
+}
+
+TEST_F(PagesTest, ChoosingADriveShowsItsCurrentDirectory) {
+  GoToDirectory();
+  HWND drives = PageControl("ComboBox");
+  ASSERT_NE(drives, nullptr);
+  int count = static_cast<int>(SendMessageA(drives, CB_GETCOUNT, 0, 0));
+  ASSERT_GE(count, 2) << "Wine has drives C: and Z:";
+  // Choose the last drive as the user would with the drop-down list: select, then tell the page.
+  SendMessageA(drives, CB_SETCURSEL, count - 1, 0);
+  PostMessageA(GetParent(drives), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(drives), CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(drives));
+  EXPECT_TRUE(e2e::WaitFor([&] { return FieldText().rfind("Z:\\", 0) == 0; }, 3000)) << FieldText();
+  std::string field = FieldText();
+  EXPECT_EQ(field.back(), '\\');
+  EXPECT_NE(field.find("Twinsift"), std::string::npos) << field;
 }
 
 TEST_F(PagesTest, TypedPathIsTrimmedStoredAndKeptOnReturn) {
