@@ -5,21 +5,9 @@
 #include "gui/core/Gdi.h"
 #include "gui/core/WinControl.h"
 #include "gui/form/Form.h"
+#include "gui/core/Accelerator.h"
 #include "gui/menu/PopupMenu.h"
 
-namespace {
-
-// The character after the first single "&" of a caption, or 0.
-char AcceleratorOf(const std::string& caption) {
-  for (size_t i = 0; i + 1 < caption.size(); ++i) {
-    if (caption[i] != '&') continue;
-    if (caption[i + 1] != '&') return caption[i + 1];
-    ++i;  // "&&" is a literal ampersand
-  }
-  return 0;
-}
-
-}  // namespace
 
 TFxSpeedButton::TFxSpeedButton(gui::WinControl* parent) : GraphicControl(parent) {
   SetBounds(Left(), Top(), 100, 23);
@@ -207,10 +195,7 @@ void TFxSpeedButton::Click() {
 }
 
 bool TFxSpeedButton::DialogChar(char ch) {
-  char accelerator = AcceleratorOf(caption_);
-  if (!accelerator || std::toupper(static_cast<unsigned char>(accelerator)) != std::toupper(static_cast<unsigned char>(ch)))
-    return false;
-  if (!Reachable()) return false;
+  if (!gui::IsAccelerator(caption_, ch) || !Reachable()) return false;
   // Drawn down for the click only; the group is left as it is.
   bool wasDown = down_;
   down_ = true;

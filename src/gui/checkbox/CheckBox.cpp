@@ -1,19 +1,7 @@
 #include "gui/checkbox/CheckBox.h"
-#include <cctype>
+#include "gui/core/Accelerator.h"
 
 namespace gui {
-
-char AcceleratorOf(const std::string& caption) {
-  for (size_t i = 0; i + 1 < caption.size(); ++i) {
-    if (caption[i] != '&') continue;
-    if (caption[i + 1] == '&') {
-      ++i;
-      continue;
-    }
-    return static_cast<char>(std::tolower(static_cast<unsigned char>(caption[i + 1])));
-  }
-  return 0;
-}
 
 CheckBox::CheckBox(WinControl* parent) : WinControl(parent) {}
 
@@ -33,9 +21,7 @@ void CheckBox::SetChecked(bool checked) {
 }
 
 bool CheckBox::DialogChar(char ch) {
-  char accelerator = AcceleratorOf(caption_);
-  if (!accelerator || accelerator != std::tolower(static_cast<unsigned char>(ch)) || !Enabled() || !Showing())
-    return false;
+  if (!IsAccelerator(caption_, ch) || !Enabled() || !Showing()) return false;
   SetFocus();
   SendMessageA(Handle(), BM_CLICK, 0, 0);
   return true;

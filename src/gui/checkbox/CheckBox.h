@@ -26,7 +26,4 @@ class CheckBox : public WinControl {
   bool checked_ = false;  // kept while there is no window
 };
 
-// The character after the first single "&" of a caption, lower-cased; 0 when there is none.
-char AcceleratorOf(const std::string& caption);
-
 }  // namespace gui
