@@ -13,6 +13,12 @@ function(twinsift_embed_payload target program module)
     COMMENT "Packing ${program} into ${module}"
     VERBATIM)
   target_sources(${target} PRIVATE ${source})
-  # The packed source gives the description C linkage; i686 C symbols carry a leading underscore.
-  target_link_options(${target} PUBLIC -Wl,--undefined=_twinsift_payload_${module})
+  # The packed source gives the description C linkage; i686 C symbols carry a leading underscore, x86_64
+  # ones none.
+  if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    set(symbol _twinsift_payload_${module})
+  else()
+    set(symbol twinsift_payload_${module})
+  endif()
+  target_link_options(${target} PUBLIC -Wl,--undefined=${symbol})
 endfunction()

@@ -7,11 +7,21 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=$(realpath -m "${1:-$here/build}")
 
+# Which Windows build runs under Wine here: the 32-bit one, or where the host runs 64-bit code only (or
+# WINE_ARCH=64 says so) a 64-bit twin. The 32-bit program is built either way: it is what we ship.
+arch=$("$here/scripts/host-arch.sh" "$build")
+echo "setup: $("$here/scripts/host-arch.sh" --why "$build")"
+
 packages=(
   g++-mingw-w64-i686 libz-mingw-w64-dev mingw-w64-i686-dev binutils-mingw-w64-i686
-  wine wine32:i386 fonts-wine xvfb imagemagick
+  wine fonts-wine xvfb imagemagick
   cmake ninja-build make googletest zlib1g-dev libjpeg62-turbo-dev dpkg-dev g++ file
 )
+if [ "$arch" = 64 ]; then
+  packages+=(wine64 g++-mingw-w64-x86-64 mingw-w64-x86-64-dev binutils-mingw-w64-x86-64)
+else
+  packages+=(wine32:i386)
+fi
 
 missing=()
 for p in "${packages[@]}"; do
@@ -19,13 +29,17 @@ for p in "${packages[@]}"; do
   [ "$status" = "install ok installed" ] || missing+=("$p")
 done
 need_i386=0
-dpkg --print-foreign-architectures | grep -qx i386 || need_i386=1
+[ "$arch" = 32 ] && ! dpkg --print-foreign-architectures | grep -qx i386 && need_i386=1
 
 # Source entries for the archive (libjpeg-turbo's source package), in whichever form the machine keeps.
 have_src() { grep -rqsE '^(Types:.*deb-src|deb-src )' /etc/apt/sources.list /etc/apt/sources.list.d/ ; }
-jpeg_lib="$build/deps/mingw-jpeg/lib/libjpeg.a"
+# libjpeg for each mingw target: i686 always, x86_64 for the twin.
+jpeg_targets=("i686 mingw-jpeg")
+[ "$arch" = 64 ] && jpeg_targets+=("x86_64 mingw64-jpeg")
 need_src=0
-[ -f "$jpeg_lib" ] || have_src || need_src=1
+for t in "${jpeg_targets[@]}"; do
+  [ -f "$build/deps/${t#* }/lib/libjpeg.a" ] || have_src || need_src=1
+done
 
 if [ ${#missing[@]} -gt 0 ] || [ $need_i386 = 1 ] || [ $need_src = 1 ]; then
   if [ "$(id -u)" != 0 ]; then
@@ -56,21 +70,26 @@ if [ ${#missing[@]} -gt 0 ] || [ $need_i386 = 1 ] || [ $need_src = 1 ]; then
 fi
 
 # libjpeg-turbo for mingw, static, decode side only, built from Debian's source package.
-if [ ! -f "$jpeg_lib" ]; then
-  echo "setup: building libjpeg-turbo for i686-w64-mingw32"
-  deps="$build/deps"
+build_jpeg() {  # processor, install folder name
+  local cpu=$1 name=$2
+  local deps="$build/deps" lib="$build/deps/$2/lib/libjpeg.a"
+  [ -f "$lib" ] && return 0
+  echo "setup: building libjpeg-turbo for $cpu-w64-mingw32"
   mkdir -p "$deps/src"
-  ( cd "$deps/src" && apt-get source --download-only -qq libjpeg-turbo >/dev/null 2>&1 )
-  tarball=$(ls "$deps"/src/libjpeg-turbo_*.orig.tar.gz | head -n 1)
+  ls "$deps"/src/libjpeg-turbo_*.orig.tar.gz >/dev/null 2>&1 ||
+    ( cd "$deps/src" && apt-get source --download-only -qq libjpeg-turbo >/dev/null 2>&1 )
+  local tarball; tarball=$(ls "$deps"/src/libjpeg-turbo_*.orig.tar.gz | head -n 1)
   rm -rf "$deps/src/unpacked" && mkdir -p "$deps/src/unpacked"
   tar xzf "$tarball" -C "$deps/src/unpacked"
-  srcdir=$(ls -d "$deps"/src/unpacked/*/ | head -n 1)
-  cmake -S "$srcdir" -B "$deps/jpeg-build" -G Ninja --log-level=ERROR \
-    -DCMAKE_TOOLCHAIN_FILE="$here/cmake/toolchain-mingw-i686.cmake" -DCMAKE_INSTALL_PREFIX="$deps/mingw-jpeg" \
+  local srcdir; srcdir=$(ls -d "$deps"/src/unpacked/*/ | head -n 1)
+  rm -rf "$deps/jpeg-build-$cpu"
+  cmake -S "$srcdir" -B "$deps/jpeg-build-$cpu" -G Ninja --log-level=ERROR -Wno-dev \
+    -DCMAKE_TOOLCHAIN_FILE="$here/cmake/toolchain-mingw-$cpu.cmake" -DCMAKE_INSTALL_PREFIX="$deps/$name" \
     -DENABLE_SHARED=OFF -DWITH_SIMD=OFF -DWITH_TURBOJPEG=OFF -DCMAKE_BUILD_TYPE=MinSizeRel \
     -DCMAKE_C_FLAGS="-ffunction-sections -fdata-sections -DNO_GETENV -D__USE_MINGW_ANSI_STDIO=0" >/dev/null
-  ninja -C "$deps/jpeg-build" jpeg-static >/dev/null
-  mkdir -p "$deps/mingw-jpeg/include" "$deps/mingw-jpeg/lib"
-  cp "$srcdir"/jpeglib.h "$srcdir"/jmorecfg.h "$srcdir"/jerror.h "$deps/jpeg-build/jconfig.h" "$deps/mingw-jpeg/include/"
-  cp "$deps/jpeg-build/libjpeg.a" "$jpeg_lib"
-fi
+  ninja -C "$deps/jpeg-build-$cpu" jpeg-static >/dev/null
+  mkdir -p "$deps/$name/include" "$deps/$name/lib"
+  cp "$srcdir"/jpeglib.h "$srcdir"/jmorecfg.h "$srcdir"/jerror.h "$deps/jpeg-build-$cpu/jconfig.h" "$deps/$name/include/"
+  cp "$deps/jpeg-build-$cpu/libjpeg.a" "$lib"
+}
+for t in "${jpeg_targets[@]}"; do build_jpeg $t; done

@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
-# Runs every test: native unit tests, then the Windows tests and end-to-end tests under Wine.
+# Runs every test: native unit tests, then the Windows tests and end-to-end tests under Wine (the 32-bit
+# build, or its 64-bit twin where the host runs 64-bit code only; see host-arch.sh).
 # Ends with the line "N passed, N failed" and exits non-zero on any failure.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 build=$(pwd)/build
 export TWINSIFT_BUILD_DIR=$build
-
-scripts/wine-session.sh start "$build" >/dev/null || { echo "0 passed, 1 failed"; exit 1; }
-trap 'scripts/wine-session.sh stop "$build"' EXIT
+arch=$(scripts/host-arch.sh "$build")
+source scripts/wine-env.sh
 
 passed=0 failed=0
 run_ctest() {  # name, build folder, extra ctest arguments
@@ -26,6 +26,13 @@ run_ctest() {  # name, build folder, extra ctest arguments
   fi
 }
 run_ctest native build/native -j2
-run_ctest windows build/windows -j2
+if scripts/wine-session.sh start "$build" >/dev/null; then
+  trap 'scripts/wine-session.sh stop "$build"' EXIT
+  run_ctest "windows$([ "$arch" = 64 ] && echo 64)" "$windows_build" -j2
+else
+  echo "the Wine session did not start"
+  failed=$((failed + 1))
+fi
+echo "Under Wine: $(scripts/host-arch.sh --why "$build")"
 echo "$passed passed, $failed failed"
 [ "$failed" = 0 ] && [ "$passed" -gt 0 ]

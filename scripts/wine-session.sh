@@ -1,19 +1,19 @@
 #!/usr/bin/env bash
-# A private Wine session for running and testing: a 32-bit prefix kept in the build folder,
-# an Xvfb display on a number that Xvfb picks itself, and a persistent wineserver.
+# A private Wine session for running and testing: a prefix kept in the build folder (32- or 64-bit, as
+# host-arch.sh says), an Xvfb display on a number that Xvfb picks itself, and a persistent wineserver.
 #   scripts/wine-session.sh start BUILD_DIR   prints the display (":N")
 #   scripts/wine-session.sh stop BUILD_DIR    stops what start started, by PID
-# scripts/wine-env.sh reads the session files to run programs inside it.
 set -euo pipefail
 
+here=$(cd "$(dirname "$0")" && pwd)
 cmd=${1:?usage: wine-session.sh start|stop BUILD_DIR}
 build=$(realpath -m "${2:?usage: wine-session.sh start|stop BUILD_DIR}")
-session="$build/wine-session"
-export WINEARCH=win32 WINEPREFIX="$build/wine" WINEDEBUG=-all
+arch=$("$here/host-arch.sh" "$build")
+source "$here/wine-env.sh"
 
 prefix_ok() {
   [ -f "$WINEPREFIX/.twinsift-ready" ] && [ -f "$WINEPREFIX/system.reg" ] && [ -d "$WINEPREFIX/drive_c/windows" ] &&
-    grep -q '^#arch=win32' "$WINEPREFIX/system.reg"
+    grep -q "^#arch=$WINEARCH" "$WINEPREFIX/system.reg"
 }
 
 stop_pid() {
@@ -48,16 +48,19 @@ start)
   if ! prefix_ok; then
     echo "wine-session: making the Wine prefix $WINEPREFIX" >&2
     rm -rf "$WINEPREFIX"
-    wineboot -i >"$session/wineboot.log" 2>&1
+    "$wine" wineboot -i >"$session/wineboot.log" 2>&1
     # Without a window manager, hiding a top-level window stalls unless Wine manages none of them.
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >>"$session/wineboot.log" 2>&1
+    "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >>"$session/wineboot.log" 2>&1
     wineserver -w
     touch "$WINEPREFIX/.twinsift-ready"
   fi
+  # "MS Sans Serif" where Windows keeps it: Wine's bitmap font then serves every height, as on Windows,
+  # instead of a scalable stand-in.
+  cp -n /usr/share/wine/fonts/sserife.fon "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
   wineserver -f -p >"$session/wineserver.log" 2>&1 &
   echo $! >"$session/wineserver.pid"
   # Start Wine's own helper processes now, with their output going nowhere.
-  wineboot >/dev/null 2>&1 </dev/null
+  "$wine" wineboot >/dev/null 2>&1 </dev/null
   echo "$display"
   ;;
 stop)

@@ -6,14 +6,17 @@ set -euo pipefail
 root=$(realpath "$(dirname "$0")/../../..")
 build=${TWINSIFT_BUILD_DIR:-$root/build}
 export TWINSIFT_BUILD_DIR=$build
+arch=$("$root/scripts/host-arch.sh" "$build")
+export TWINSIFT_PROGRAM_ARCH=$arch
+source "$root/scripts/wine-env.sh"
 mkdir -p "$build/screenshots"
-if [ ! -s "$build/wine-session/display" ]; then
+if [ ! -s "$session/display" ]; then
   "$root/scripts/wine-session.sh" start "$build" >/dev/null
   trap '"$root/scripts/wine-session.sh" stop "$build" >/dev/null' EXIT
 fi
-"$root/scripts/wine-run.sh" "$build/windows/bin/button_showcase.exe" 8 &
+"$root/scripts/wine-run.sh" "$windows_build/bin/button_showcase.exe" 8 &
 showcase=$!
 sleep 5
-DISPLAY=$(cat "$build/wine-session/display") import -window root "$build/screenshots/button_showcase.png"
+DISPLAY=$(cat "$session/display") import -window root "$build/screenshots/button_showcase.png"
 wait "$showcase"
 echo "screenshot: $build/screenshots/button_showcase.png"
