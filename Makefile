@@ -1,6 +1,7 @@
 # make run    set up what is missing, build, and run the setup wizard under Wine
 # make test   set up what is missing, build, and run every test
 # make build  set up and build both builds, without running anything
+# WINE_ARCH=64 forces the 64-bit way (a 64-bit twin under 64-bit Wine) on any host; see README
 .PHONY: all setup build run test clean
 all: build
 
@@ -17,4 +18,4 @@ test: build
 	@scripts/test.sh
 
 clean:
-	rm -rf build/native build/windows build/screenshots
+	rm -rf build/native build/windows build/windows64 build/screenshots
