@@ -12,7 +12,7 @@ source scripts/wine-env.sh
 program="$build/Install_Twinsift.exe"
 if [ "$arch" = 64 ]; then
   program="$windows_build/bin/Install_Twinsift.exe"
-  echo "Running the 64-bit twin of the setup program: $(scripts/host-arch.sh --why "$build")"
+  echo "make run: the 64-bit twin of the setup program ($(scripts/host-arch.sh --why "$build"))"
 fi
 if [ -n "${DISPLAY:-}" ]; then
   [ -f "$WINEPREFIX/.twinsift-ready" ] || { scripts/wine-session.sh start "$build" >/dev/null; scripts/wine-session.sh stop "$build"; }
