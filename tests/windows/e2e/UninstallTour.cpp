@@ -10,9 +10,16 @@ struct TitleSearch {
   HWND found;
 };
 
+// Read without waiting for the window: the remover answers no messages between its steps.
+std::string Title(HWND window) {
+  char text[256] = {};
+  GetWindowTextA(window, text, sizeof(text));
+  return text;
+}
+
 BOOL CALLBACK MatchTitle(HWND window, LPARAM data) {
   auto* search = reinterpret_cast<TitleSearch*>(data);
-  if (IsWindowVisible(window) && e2e::WindowText(window).rfind(search->prefix, 0) == 0) {
+  if (IsWindowVisible(window) && Title(window).rfind(search->prefix, 0) == 0) {
     search->found = window;
     return FALSE;
   }
@@ -76,7 +83,7 @@ bool WalkUninstall(const std::string& uninstallerPath, const std::string& folder
   }
   Sleep(3000);
   shots.Take(remover, "remover-waiting");
-  if (!e2e::WaitFor([&] { return e2e::WindowText(remover).rfind("Finished", 0) == 0; }, 30000, 100)) return false;
+  if (!e2e::WaitFor([&] { return Title(remover).rfind("Finished", 0) == 0; }, 30000, 100)) return false;
   Sleep(300);
   shots.Take(remover, "remover-finished");
   e2e::Click(Button(remover, "OK"), 30, 12);

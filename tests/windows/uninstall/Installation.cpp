@@ -89,6 +89,12 @@ std::vector<std::string> MakeInstallation(bool desktop) {
   return lines;
 }
 
+std::string Title(HWND window) {
+  char text[256] = {};
+  GetWindowTextA(window, text, sizeof(text));
+  return text;
+}
+
 namespace {
 struct TitleSearch {
   std::string prefix;
@@ -96,7 +102,7 @@ struct TitleSearch {
 };
 BOOL CALLBACK MatchTitle(HWND window, LPARAM data) {
   auto* search = reinterpret_cast<TitleSearch*>(data);
-  if (IsWindowVisible(window) && e2e::WindowText(window).rfind(search->prefix, 0) == 0) {
+  if (IsWindowVisible(window) && Title(window).rfind(search->prefix, 0) == 0) {
     search->found = window;
     return FALSE;
   }

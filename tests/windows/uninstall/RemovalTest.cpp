@@ -69,16 +69,19 @@ class RemovalTest : public ::testing::Test {
     ASSERT_NE(bar, nullptr);
     EXPECT_FALSE(IsWindowVisible(ButtonWithText(window2, "OK"))) << "the OK button shows before the end";
 
+    int positionStart = e2e::ProgressPosition(bar);
     ULONGLONG wallStart = GetTickCount64(), cpuStart = ProcessorTimeMs(remover);
     Sleep(5000);
     ULONGLONG wall = GetTickCount64() - wallStart, cpu = ProcessorTimeMs(remover) - cpuStart;
+    std::printf("remover: %llu ms of processor time in %llu ms of its wait\n", cpu, wall);
     EXPECT_LT(cpu * 100, wall * 5) << cpu << " ms of processor time in " << wall << " ms of waiting";
     EXPECT_EQ(e2e::ProgressMax(bar), 16);
-    EXPECT_GE(e2e::ProgressPosition(bar), 3);
-    EXPECT_LE(e2e::ProgressPosition(bar), 7);
-    EXPECT_EQ(e2e::WindowText(window2), caption) << "the caption changes before the end";
+    int steps = e2e::ProgressPosition(bar) - positionStart;
+    EXPECT_GE(steps, 4) << "about one step a second";
+    EXPECT_LE(steps, 6) << "about one step a second";
+    EXPECT_EQ(Title(window2), caption) << "the caption changes before the end";
 
-    ASSERT_TRUE(e2e::WaitFor([&] { return e2e::WindowText(window2) == "Finished : " + caption; }, 20000, 50));
+    ASSERT_TRUE(e2e::WaitFor([&] { return Title(window2) == "Finished : " + caption; }, 20000, 50));
     EXPECT_EQ(e2e::ProgressPosition(bar), 16);
     HWND ok = ButtonWithText(window2, "OK");
     ASSERT_TRUE(ok && IsWindowVisible(ok));
@@ -97,13 +100,24 @@ class RemovalTest : public ::testing::Test {
 
 TEST(Remover, WithoutArgumentsSaysSoWithoutButtonAndEndsAtItsFirstTick) {
   e2e::Process remover = e2e::Process::Start(e2e::ProgramFolder() + "NVUninstall.exe");
-  HWND window = e2e::WaitForTopWindow(remover.Id(), "Swiftclear", 10000);
-  ULONGLONG seen = GetTickCount64();
-  ASSERT_NE(window, nullptr);
-  HWND ok = ButtonWithText(window, "OK");
-  EXPECT_TRUE(ok == nullptr || !IsWindowVisible(ok));
-  ASSERT_TRUE(remover.WaitForExit(3000));
-  EXPECT_LT(GetTickCount64() - seen, 1000u);
+  // The window lives about 200 ms: watch closely.
+  ULONGLONG seen = 0;
+  bool buttonShown = false;
+  ASSERT_TRUE(e2e::WaitFor([&] {
+    if (!seen) {
+      std::vector<HWND> windows = e2e::TopWindows(remover.Id());
+      if (!windows.empty() && Title(windows[0]) == "Swiftclear") {
+        seen = GetTickCount64();
+        HWND ok = ButtonWithText(windows[0], "OK");
+        buttonShown = ok && IsWindowVisible(ok);
+      }
+    }
+    return !remover.Running();
+  }, 15000, 1));
+  ULONGLONG ended = GetTickCount64();
+  ASSERT_NE(seen, 0u) << "the window never showed";
+  EXPECT_FALSE(buttonShown);
+  EXPECT_LT(ended - seen, 1000u);
   EXPECT_EQ(remover.ExitCode(), 0u);
 }
 
