@@ -136,7 +136,8 @@ bool ValueRules::Accepts(char tag, std::string_view value) const {
     case 'T': return IsBareName(value);
     case 'F':
     case 'E': return IsSafeAbsolutePath(value);
-    case 'P': return IsSafePattern(value);
+    case 'P':  // a pattern matches many files: never in a root or a protected folder itself
+      return IsSafePattern(value) && IsRemovableTree(value.substr(0, value.find_last_of("\\/")));
     case 'D': return IsRemovableTree(value);
     case 'R': return IsDeepRegistryKey(value);
     default: return false;

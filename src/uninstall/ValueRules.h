@@ -14,6 +14,7 @@ class ValueRules {
   explicit ValueRules(std::vector<std::string> protectedFolders = {});
 
   // Whether the value of a tagged argument may be acted on. N is any non-empty text; unknown tags never.
+  // A P value's directory must be one that a D value could name.
   bool Accepts(char tag, std::string_view value) const;
 
   // A name inside one folder: not empty, no separator, drive colon, wildcard or control character, and

@@ -49,7 +49,10 @@ void CheckPath(std::string_view value, bool pattern) {
     Require(parts[i] != "." && parts[i] != "..");
     if (!pattern || i + 1 < parts.size()) Require(parts[i].find_first_of("*?") == std::string::npos);
   }
-  if (pattern) Require(parts.back().find('*') != std::string::npos);
+  if (pattern) {
+    Require(parts.back().find('*') != std::string::npos);
+    Require(parts.size() >= (drive ? 3u : 6u));  // never a root's files
+  }
 }
 
 void CheckPlan(const RemovalPlan& plan) {

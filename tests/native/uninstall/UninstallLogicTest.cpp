@@ -109,7 +109,8 @@ TEST(ValueRules, RefusesEveryValueThatReachesBeyondWhatItNames) {
       // Patterns: a safe directory and a name with a star.
       {'P', "D:\\Tools\\Twinsift\\*.tmp", true}, {'P', "D:\\Tools\\log?*", true},
       {'P', "D:\\Tools\\Twinsift\\a.tmp", false}, {'P', "D:\\*\\x*", false}, {'P', "*.tmp", false},
-      {'P', "D:\\..\\*", false}, {'P', "D:\\x\\*.", false},
+      {'P', "D:\\..\\*", false}, {'P', "D:\\x\\*.", false}, {'P', "C:\\*", false},
+      {'P', "C:\\Windows\\System32\\*.dll", false}, {'P', "C:\\Users\\Ann\\Desktop\\*.lnk", false},
       // Trees: never a root, a shell folder or what holds one.
       {'D', "D:\\Tools\\Twinsift", true}, {'D', "C:\\Program Files\\Twinsift\\", true},
       {'D', "\\\\server\\share\\old", true}, {'D', "C:\\Users\\Ann\\Desktop\\Old", true},
