@@ -22,7 +22,6 @@ class TFrmUninstall : public gui::Form {
   TFrmUninstall();  // reads the record; raises RecordUnreadable
 
   const std::string& ProductName() const { return ProductName_; }
-  const std::vector<std::string>& Items() const { return Items_; }
 
  protected:
   void FillCreateParams(gui::CreateParams& params) override;  // a dialog frame with its close button
