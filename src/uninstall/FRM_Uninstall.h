@@ -1,8 +1,50 @@
 #pragma once
+#include <stdexcept>
+#include <string>
+#include <vector>
+#include "gui/bitmapimage/BitmapImage.h"
+#include "gui/button/Button.h"
 #include "gui/form/Form.h"
+#include "gui/label/Label.h"
 
-// The uninstaller's window. For now only the window itself; closing it ends the program.
+// The command that starts the remover as the uninstaller ends; empty: start nothing.
+extern std::string RemoverCommand;
+
+// The uninstall record beside the program cannot be read: the uninstaller ends without a word.
+struct RecordUnreadable : std::runtime_error {
+  RecordUnreadable() : std::runtime_error("the uninstall record cannot be read") {}
+};
+
+// The uninstaller's window: reads the uninstall record beside the program, asks for confirmation and
+// unpacks the remover into the temporary folder, to be started when the uninstaller ends.
 class TFrmUninstall : public gui::Form {
  public:
-  TFrmUninstall();
+  TFrmUninstall();  // reads the record; raises RecordUnreadable
+
+  const std::string& ProductName() const { return ProductName_; }
+
+ protected:
+  void FillCreateParams(gui::CreateParams& params) override;  // a dialog frame with its close button
+  LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  void FormCreate();
+  void FormActivate();
+  void btnOKClick();
+  void btnCancelClick();
+
+  gui::BitmapImage& Image1;
+  gui::Label& LblTitle;
+  gui::Label& Label3;
+  gui::Label& Label1;
+  gui::Label& Label4;
+  gui::Label& Label2;
+  gui::Button& btnOK;
+  gui::Button& btnCancel;
+
+  std::string ProductName_;
+  std::vector<std::string> Items_;  // the record's further lines, unquoted
 };
+
+// The text of the uninstall record at path; raises RecordUnreadable.
+std::string ReadRecordFile(const std::string& path);

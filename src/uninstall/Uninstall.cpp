@@ -1,4 +1,4 @@
-// The uninstaller's entry point.
+// The uninstaller's entry point. Without a readable record it ends at once, quietly.
 #include <windows.h>
 #include "gui/core/Application.h"
 #include "uninstall/FRM_Uninstall.h"
@@ -9,9 +9,16 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   try {
     TFrmUninstall form;
     application.Run(form);
+  } catch (const RecordUnreadable&) {
+    return 0;
   } catch (...) {
     application.HandleException();
     return 1;
+  }
+  // The remover starts once this program's window is gone.
+  if (!RemoverCommand.empty()) {
+    WinExec(RemoverCommand.c_str(), SW_SHOWNORMAL);
+    RemoverCommand.clear();
   }
   return 0;
 }

@@ -1,0 +1,103 @@
+#include "gui/button/Button.h"
+#include "gui/core/Accelerator.h"
+
+namespace gui {
+
+Button::Button(WinControl* parent) : WinControl(parent) {}
+
+void Button::SetCaption(const std::string& caption) {
+  caption_ = caption;
+  if (HandleAllocated()) SetWindowTextA(HandleIfAllocated(), caption_.c_str());
+}
+
+void Button::SetDefault(bool isDefault) {
+  default_ = isDefault;
+  ShowDefaultFrame(isDefault);
+}
+
+void Button::Click() {
+  if (Enabled() && Showing() && OnClick) OnClick();
+}
+
+bool Button::DialogChar(char ch) {
+  if (!IsAccelerator(caption_, ch) || !Enabled() || !Showing()) return false;
+  SetFocus();
+  Click();
+  return true;
+}
+
+void Button::FillCreateParams(CreateParams& params) {
+  WinControl::FillCreateParams(params);
+  params.className = "BUTTON";
+  params.style |= (default_ ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | WS_TABSTOP;
+  params.text = caption_;
+}
+
+bool Button::Reflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
+    Click();
+    result = 0;
+    return true;
+  }
+  if (message == WM_CTLCOLORBTN) {
+    result = AnswerColorRequest(reinterpret_cast<HDC>(wParam), Parent() ? Parent()->GetColor() : GetColor());
+    return true;
+  }
+  return WinControl::Reflected(message, wParam, lParam, result);
+}
+
+LRESULT Button::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_KEYDOWN:
+      if (wParam == VK_RETURN) {
+        Click();
+        return 0;
+      }
+      if (wParam == VK_ESCAPE) {
+        for (Button* button : ButtonsOfParent())
+          if (button->Cancel()) {
+            button->Click();
+            break;
+          }
+        return 0;
+      }
+      if (wParam == VK_TAB) {
+        FocusNeighbour(GetKeyState(VK_SHIFT) < 0);
+        return 0;
+      }
+      break;
+    case WM_SETFOCUS:
+      for (Button* button : ButtonsOfParent()) button->ShowDefaultFrame(button == this);
+      break;
+    case WM_KILLFOCUS:
+      for (Button* button : ButtonsOfParent()) button->ShowDefaultFrame(button->Default());
+      break;
+  }
+  return WinControl::WndProc(message, wParam, lParam);
+}
+
+std::vector<Button*> Button::ButtonsOfParent() const {
+  std::vector<Button*> buttons;
+  if (Parent())
+    for (Control* control : Parent()->Controls())
+      if (auto* button = dynamic_cast<Button*>(control)) buttons.push_back(button);
+  return buttons;
+}
+
+void Button::ShowDefaultFrame(bool on) {
+  if (HandleAllocated()) SendMessageA(HandleIfAllocated(), BM_SETSTYLE, on ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+}
+
+void Button::FocusNeighbour(bool backwards) {
+  std::vector<Button*> buttons;
+  for (Button* button : ButtonsOfParent())
+    if (button->Enabled() && button->Showing()) buttons.push_back(button);
+  for (std::size_t i = 0; i < buttons.size(); ++i)
+    if (buttons[i] == this) {
+      std::size_t next = backwards ? (i + buttons.size() - 1) % buttons.size() : (i + 1) % buttons.size();
+      buttons[next]->SetFocus();
+      return;
+    }
+}
+
+}  // namespace gui

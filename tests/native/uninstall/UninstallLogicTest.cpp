@@ -1,0 +1,130 @@
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+#include "uninstall/RemoverArguments.h"
+#include "uninstall/UninstallRecord.h"
+#include "uninstall/ValueRules.h"
+
+using namespace uninstall;
+
+namespace {
+
+const char kRecord[] =
+    "Twinsift\r\n<FD:\\Tools\\Twinsift\\Twinsift.Exe>\r\n<FD:\\Tools\\Twinsift\\Uninstall.Exe>\r\n"
+    "<FD:\\Tools\\Twinsift\\Uninstall.Dat>\r\n<ED:\\Tools\\Twinsift\\>\r\n<STwinsift>\r\n<TTwinsift.Lnk>\r\n";
+
+const ValueRules kRules({"C:\\Windows", "C:\\Windows\\system32", "C:\\Program Files", "C:\\Users\\Ann",
+                         "C:\\Users\\Ann\\Start Menu\\Programs", "C:\\Users\\Ann\\Desktop",
+                         "C:\\Users\\Ann\\Temp\\"});
+
+RemovalPlan ParseCommand(const std::string& command) {
+  std::vector<std::string> arguments = SplitCommandLine(command);
+  arguments.erase(arguments.begin());
+  return ParseRemoverArguments(arguments, kRules);
+}
+
+}  // namespace
+
+TEST(UninstallRecord, ReadsTheInstallationsRecordAndBuildsTheRemoversCommand) {
+  UninstallRecord record = ParseUninstallRecord(kRecord);
+  EXPECT_EQ(record.productName, "Twinsift");
+  ASSERT_EQ(record.items.size(), 6u) << "the last CR LF starts no further line";
+  EXPECT_EQ(record.items[3], "<ED:\\Tools\\Twinsift\\>");
+  EXPECT_EQ(RemoverCommandLine("C:\\My Temp\\", record),
+            "\"C:\\My Temp\\NVUninstall.Exe\" \"<N Twinsift>\" \"<FD:\\Tools\\Twinsift\\Twinsift.Exe>\" "
+            "\"<FD:\\Tools\\Twinsift\\Uninstall.Exe>\" \"<FD:\\Tools\\Twinsift\\Uninstall.Dat>\" "
+            "\"<ED:\\Tools\\Twinsift\\>\" \"<STwinsift>\" \"<TTwinsift.Lnk>\"");
+  EXPECT_EQ(ConfirmationText("Twinsift"), "Uninstall Twinsift.\rSure?");
+}
+
+TEST(UninstallRecord, LineBreaksLimitsAndLinesThatCannotTravelQuoted) {
+  EXPECT_EQ(ParseUninstallRecord("").productName, "");
+  EXPECT_TRUE(ParseUninstallRecord("Name").items.empty());
+  UninstallRecord mixed = ParseUninstallRecord("Na\"me\x01\n<Fa>\r<Fb>\r\n\r\n<F\"c>\n<Ft\tab>\n<Fd>");
+  EXPECT_EQ(mixed.productName, "Name");
+  EXPECT_EQ(mixed.items, (std::vector<std::string>{"<Fa>", "<Fb>", "<Fd>"}));
+
+  std::string many = "Twinsift\r\n";
+  for (int i = 1; i <= 60; ++i) many += "<FC:\\x\\" + std::to_string(i) + ">\r\n";
+  UninstallRecord limited = ParseUninstallRecord(many);
+  ASSERT_EQ(limited.items.size(), kMaxRecordItems);
+  EXPECT_EQ(limited.items.back(), "<FC:\\x\\50>");
+}
+
+TEST(RemoverArguments, SplitsLikeTheProgramsParameters) {
+  EXPECT_EQ(SplitCommandLine("  \"C:\\A B\\r.exe\"  \"<N Twin sift>\" <Fx>\t\"\" a\"b c\"d "),
+            (std::vector<std::string>{"C:\\A B\\r.exe", "<N Twin sift>", "<Fx>", "", "ab cd"}));
+  EXPECT_TRUE(SplitCommandLine(" \t ").empty());
+}
+
+TEST(RemoverArguments, TheInstallationsArgumentsFillTheirLists) {
+  RemovalPlan plan = ParseCommand(RemoverCommandLine("C:\\T\\", ParseUninstallRecord(kRecord)));
+  EXPECT_EQ(plan.removeName, " Twinsift") << "the blank after the N tag stays";
+  EXPECT_EQ(plan.Values('F').size(), 3u);
+  EXPECT_EQ(plan.Values('E'), (std::vector<std::string>{"D:\\Tools\\Twinsift\\"}));
+  EXPECT_EQ(plan.Values('S'), (std::vector<std::string>{"Twinsift"}));
+  EXPECT_EQ(plan.Values('T'), (std::vector<std::string>{"Twinsift.Lnk"}));
+  EXPECT_TRUE(plan.Values('D').empty() && plan.Values('P').empty() && plan.Values('R').empty());
+}
+
+TEST(RemoverArguments, IgnoresMalformedArgumentsAndKeepsTheLastName) {
+  RemovalPlan plan = ParseCommand("r <N> <> <F> <x <Fy <Xa> <fC:\\a> \"<N first>\" \"<N second>\" <DC:\\Apps\\Old\\>");
+  EXPECT_EQ(plan.removeName, " second");
+  EXPECT_EQ(plan.Values('D'), (std::vector<std::string>{"C:\\Apps\\Old\\"}));
+  for (char tag : std::string("EFPRST")) EXPECT_TRUE(plan.Values(tag).empty()) << tag;
+  EXPECT_TRUE(ParseCommand("r").removeName.empty());
+}
+
+TEST(RemoverArguments, KeepsAtMost255ValuesOfOneTag) {
+  std::string command = "r";
+  for (int i = 0; i < 300; ++i) command += " <FC:\\f" + std::to_string(i) + "> <SMenu" + std::to_string(i) + ">";
+  RemovalPlan plan = ParseCommand(command);
+  ASSERT_EQ(plan.Values('F').size(), kMaxValuesPerTag);
+  EXPECT_EQ(plan.Values('F').back(), "C:\\f254");
+  EXPECT_EQ(plan.Values('S').size(), kMaxValuesPerTag);
+}
+
+TEST(ValueRules, RefusesEveryValueThatReachesBeyondWhatItNames) {
+  struct Case {
+    char tag;
+    const char* value;
+    bool accepted;
+  } cases[] = {
+      // Empty values would name a whole menu, a drive's root, a whole hive.
+      {'S', "", false}, {'T', "", false}, {'D', "", false}, {'R', "", false}, {'F', "", false},
+      {'E', "", false}, {'P', "", false}, {'N', "", false},
+      // Names in a shell folder.
+      {'S', "Twinsift", true}, {'T', "Twinsift.Lnk", true}, {'S', "My Tools", true},
+      {'S', "..", false}, {'S', ".", false}, {'S', "...", false}, {'T', "..\\x.lnk", false},
+      {'S', "a\\b", false}, {'S', "a/b", false}, {'T', "C:x", false}, {'S', "Twinsift ", false},
+      {'S', "*", false}, {'T', "x\ty", false},
+      // Absolute paths.
+      {'F', "D:\\Tools\\Twinsift\\Twinsift.Exe", true}, {'E', "D:\\Tools\\Twinsift\\", true},
+      {'F', "\\\\server\\share\\Twinsift.Exe", true}, {'E', "C:\\", true},
+      {'F', "Twinsift.Exe", false}, {'F', "\\Tools\\x", false}, {'F', "C:Tools\\x", false},
+      {'F', "D:\\Tools\\..\\boot.ini", false}, {'E', "D:\\Tools\\.\\", false}, {'F', "D:\\a\\\\b", false},
+      {'F', "C:\\\\x", false}, {'F', "D:\\a\\b:stream", false}, {'F', "D:\\a\\*.exe", false},
+      {'F', "\\\\?\\C:\\x", false}, {'F', "\\\\.\\PhysicalDrive0", false}, {'E', "D:\\Tools.\\", false},
+      {'F', "\\\\server", false},
+      // Patterns: a safe directory and a name with a star.
+      {'P', "D:\\Tools\\Twinsift\\*.tmp", true}, {'P', "D:\\Tools\\log?*", true},
+      {'P', "D:\\Tools\\Twinsift\\a.tmp", false}, {'P', "D:\\*\\x*", false}, {'P', "*.tmp", false},
+      {'P', "D:\\..\\*", false}, {'P', "D:\\x\\*.", false}, {'P', "C:\\*", false},
+      {'P', "C:\\Windows\\System32\\*.dll", false}, {'P', "C:\\Users\\Ann\\Desktop\\*.lnk", false},
+      // Trees: never a root, a shell folder or what holds one.
+      {'D', "D:\\Tools\\Twinsift", true}, {'D', "C:\\Program Files\\Twinsift\\", true},
+      {'D', "\\\\server\\share\\old", true}, {'D', "C:\\Users\\Ann\\Desktop\\Old", true},
+      {'D', "C:\\", false}, {'D', "C:/", false}, {'D', "\\\\server\\share\\", false},
+      {'D', "C:\\Windows", false}, {'D', "c:/windows/", false}, {'D', "C:\\WINDOWS\\System32", false},
+      {'D', "C:\\Program Files", false}, {'D', "C:\\Users", false}, {'D', "C:\\Users\\Ann\\", false},
+      {'D', "C:\\Users\\Ann\\Start Menu", false}, {'D', "C:\\Users\\ann\\temp", false},
+      {'D', "C:\\Windows.", false}, {'D', "C:\\Program Files \\", false}, {'D', "C:\\Users\\..\\Users", false},
+      // Registry keys: two components below the root at least.
+      {'R', "SOFTWARE\\Twinsift", true}, {'R', "SOFTWARE\\Twinsift\\", true}, {'R', "SOFTWARE", false},
+      {'R', "SOFTWARE\\", false}, {'R', "\\SOFTWARE", false}, {'R', "SOFTWARE\\\\x", false},
+      {'R', "\\", false},
+      // Names shown in captions; unknown tags.
+      {'N', " Twinsift", true}, {'Q', "C:\\x", false}, {'n', "x", false},
+  };
+  for (const Case& c : cases) EXPECT_EQ(kRules.Accepts(c.tag, c.value), c.accepted) << c.tag << " " << c.value;
+}

@@ -1,0 +1,125 @@
+#include "uninstall/Installation.h"
+
+#include <shlobj.h>
+#include "driver/Driver.h"
+
+namespace uninstall_test {
+
+ShellFolders ShellFolders::Query() {
+  ShellFolders folders;
+  char buffer[MAX_PATH + 1];
+  if (SHGetFolderPathA(nullptr, CSIDL_PROGRAMS, nullptr, 0, buffer) == S_OK) folders.programMenu = buffer;
+  if (SHGetFolderPathA(nullptr, CSIDL_DESKTOPDIRECTORY, nullptr, 0, buffer) == S_OK) folders.desktop = buffer;
+  if (SHGetFolderPathA(nullptr, CSIDL_PROFILE, nullptr, 0, buffer) == S_OK) folders.profile = buffer;
+  DWORD length = GetTempPathA(sizeof(buffer), buffer);
+  folders.temp = std::string(buffer, length);
+  if (!folders.temp.empty() && folders.temp.back() == '\\') folders.temp.pop_back();
+  return folders;
+}
+
+void WriteTextFile(const std::string& path, const std::string& text) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return;
+  DWORD written = 0;
+  WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+  CloseHandle(file);
+}
+
+bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+bool RegistryKeyExists(const std::string& key) {
+  HKEY opened;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS) return false;
+  RegCloseKey(opened);
+  return true;
+}
+
+void MakeRegistryKey(const std::string& key) {
+  HKEY created;
+  if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &created, nullptr) ==
+      ERROR_SUCCESS)
+    RegCloseKey(created);
+}
+
+void RemoveTree(const std::string& path) {
+  DWORD attributes = GetFileAttributesA(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return;
+  SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL | (attributes & FILE_ATTRIBUTE_DIRECTORY));
+  if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    DeleteFileA(path.c_str());
+    return;
+  }
+  if (!(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+    WIN32_FIND_DATAA entry;
+    HANDLE search = FindFirstFileA((path + "\\*").c_str(), &entry);
+    if (search != INVALID_HANDLE_VALUE) {
+      do {
+        std::string name = entry.cFileName;
+        if (name != "." && name != "..") RemoveTree(path + "\\" + name);
+      } while (FindNextFileA(search, &entry));
+      FindClose(search);
+    }
+  }
+  RemoveDirectoryA(path.c_str());
+}
+
+void WriteRecord(const std::vector<std::string>& lines) {
+  std::string text = std::string(kProduct) + "\r\n";
+  for (const std::string& line : lines) text += line + "\r\n";
+  WriteTextFile(std::string(kInstallDir) + "UnInstall.dat", text);
+}
+
+std::vector<std::string> MakeInstallation(bool desktop) {
+  ShellFolders folders = ShellFolders::Query();
+  std::string dir = kInstallDir;
+  CreateDirectoryA(kRoot, nullptr);
+  CreateDirectoryA(dir.c_str(), nullptr);
+  CopyFileA((e2e::ProgramFolder() + "Twinsift.exe").c_str(), (dir + "Twinsift.Exe").c_str(), FALSE);
+  CopyFileA((e2e::ProgramFolder() + "Uninstall.exe").c_str(), (dir + "Uninstall.Exe").c_str(), FALSE);
+  std::string menu = folders.programMenu + "\\" + kProduct;
+  CreateDirectoryA(menu.c_str(), nullptr);
+  for (const char* link : {"\\Twinsift.Lnk", "\\Website.Lnk", "\\Uninstall.Lnk"}) WriteTextFile(menu + link, "link");
+  std::vector<std::string> lines = {"<F" + dir + "Twinsift.Exe>", "<F" + dir + "Uninstall.Exe>",
+                                    "<F" + dir + "Uninstall.Dat>", "<E" + dir + ">", std::string("<S") + kProduct + ">"};
+  if (desktop) {
+    WriteTextFile(folders.desktop + "\\" + kProduct + ".Lnk", "link");
+    lines.push_back(std::string("<T") + kProduct + ".Lnk>");
+  }
+  WriteRecord(lines);
+  return lines;
+}
+
+std::string Title(HWND window) {
+  char text[256] = {};
+  GetWindowTextA(window, text, sizeof(text));
+  return text;
+}
+
+namespace {
+struct TitleSearch {
+  std::string prefix;
+  HWND found;
+};
+BOOL CALLBACK MatchTitle(HWND window, LPARAM data) {
+  auto* search = reinterpret_cast<TitleSearch*>(data);
+  if (IsWindowVisible(window) && Title(window).rfind(search->prefix, 0) == 0) {
+    search->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+}  // namespace
+
+HWND FindWindowByTitlePrefix(const std::string& prefix) {
+  TitleSearch search{prefix, nullptr};
+  EnumWindows(MatchTitle, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+HWND ButtonWithText(HWND window, const std::string& text) {
+  for (HWND child : e2e::ChildWindows(window))
+    if (e2e::ClassName(child) == "Button" && e2e::WindowText(child) == text) return child;
+  return nullptr;
+}
+
+}  // namespace uninstall_test

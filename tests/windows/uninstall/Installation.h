@@ -1,0 +1,39 @@
+#pragma once
+#include <windows.h>
+#include <string>
+#include <vector>
+
+// Makes in the Wine prefix what an installation leaves behind (the files, the record, the links), so
+// that the real uninstaller can be run without the setup program. Names differ from a real
+// installation's so that the tests never touch one.
+namespace uninstall_test {
+
+struct ShellFolders {
+  std::string programMenu, desktop, temp, profile;  // no trailing backslash
+  static ShellFolders Query();
+};
+
+constexpr const char* kProduct = "TwinsiftE2E";
+constexpr const char* kRoot = "C:\\TwinsiftE2E\\";                      // made and removed by the tests
+constexpr const char* kInstallDir = "C:\\TwinsiftE2E\\Twinsift Tools\\";  // with a blank, as users choose
+
+// The files Twinsift.Exe and Uninstall.Exe (copied from the build), the record with the given lines
+// after the product name, the program-menu folder with its three links and, with desktop, the desktop link.
+// Returns the record's lines after the first as written.
+std::vector<std::string> MakeInstallation(bool desktop);
+void WriteRecord(const std::vector<std::string>& lines);  // product name first, CR LF after each
+
+void WriteTextFile(const std::string& path, const std::string& text);
+bool Exists(const std::string& path);
+bool RegistryKeyExists(const std::string& key);  // under HKEY_LOCAL_MACHINE
+void MakeRegistryKey(const std::string& key);
+void RemoveTree(const std::string& path);  // clean-up between tests, read-only entries too
+
+// A top-level window's title, read without waiting for the window (the remover answers no messages
+// between the steps of its wait).
+std::string Title(HWND window);
+// A visible top-level window of any process whose title starts with prefix.
+HWND FindWindowByTitlePrefix(const std::string& prefix);
+HWND ButtonWithText(HWND window, const std::string& text);
+
+}  // namespace uninstall_test
