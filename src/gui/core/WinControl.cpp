@@ -17,7 +17,10 @@ constexpr const char* kObjectProperty = "TwinsiftControl";
 
 }  // namespace
 
-WinControl::WinControl(WinControl* parent) : Control(parent) {}
+WinControl::WinControl(WinControl* parent) : Control(parent) {
+  // InsertChild could not tell yet that this is a windowed control: it ran from the base's constructor.
+  if (parent) parent->tabList_.push_back(this);
+}
 
 WinControl::~WinControl() {
   if (Parent()) {
