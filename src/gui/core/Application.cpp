@@ -52,7 +52,8 @@ bool Application::DispatchOne(MSG& msg) {
   // Dialog navigation: Tab, Shift+Tab and the arrow keys that the focused control does not take move the focus.
   if (msg.message == WM_KEYDOWN && IsNavigationKey(msg.wParam)) {
     LRESULT code = SendMessageA(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg));
-    bool wanted = (code & DLGC_WANTMESSAGE) || (msg.wParam == VK_TAB ? (code & DLGC_WANTTAB) : (code & DLGC_WANTARROWS));
+    bool wanted =
+        (code & DLGC_WANTMESSAGE) || (msg.wParam == VK_TAB ? (code & DLGC_WANTTAB) : (code & DLGC_WANTARROWS));
     if (!wanted) {
       if (Form* form = Form::FromChildHandle(msg.hwnd)) {
         bool taken = false;

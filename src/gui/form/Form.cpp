@@ -101,7 +101,8 @@ void Form::SetActiveControl(WinControl* control) {
   activeControl_ = control;
   HWND window = HandleIfAllocated();
   if (!window || GetActiveWindow() != window) return;  // applied when the form becomes active
-  ::SetFocus(control && control->Handle() ? control->Handle() : window);
+  HWND target = control ? control->Handle() : nullptr;
+  ::SetFocus(target ? target : window);
 }
 
 void Form::FocusFirstTabStop(const WinControl& container) {
@@ -128,7 +129,8 @@ bool Form::SelectNext(bool forward) {
     if (SendMessageA(window, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) SendMessageA(window, EM_SETSEL, 0, -1);
   }
   // Keyboard users see where the focus is from now on.
-  if (HWND window = HandleIfAllocated()) SendMessageA(window, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+  if (HWND window = HandleIfAllocated())
+    SendMessageA(window, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
   return true;
 }
 

@@ -50,6 +50,7 @@ TEST_F(KeyboardTest, RefusedNextLeavesTheButtonsDrawnUp) {
   Next();
   AnswerBox(kRefusal);
   EXPECT_TRUE(DrawnUp(618)) << "Next after a refused click";
+  EXPECT_TRUE(FocusReaches(AgreementBox())) << "the focus comes back from the message box";
   e2e::PressKey('N', true);
   AnswerBox(kRefusal);
   EXPECT_TRUE(DrawnUp(618)) << "Next after a refused access key";
@@ -59,36 +60,33 @@ TEST_F(KeyboardTest, RefusedNextLeavesTheButtonsDrawnUp) {
   EXPECT_TRUE(DrawnUp(5)) << "Exit";
 }
 
-TEST_F(KeyboardTest, TermsPageStartsOnTheAgreementBoxAndSpaceTicksIt) {
+TEST_F(KeyboardTest, TabWalksEachPageInTabOrderWithTheFocusShown) {
   GoToTerms();
   HWND box = AgreementBox();
-  EXPECT_TRUE(FocusReaches(box)) << "the page's first tab stop";
+  EXPECT_TRUE(FocusReaches(box)) << "the terms page's first tab stop";
   e2e::PressKey(VK_TAB);
-  EXPECT_TRUE(FocusReaches(box)) << "the only tab stop keeps the focus";
+  EXPECT_TRUE(FocusReaches(box)) << "its only tab stop";
   EXPECT_TRUE(FocusShown());
   e2e::PressKey(VK_SPACE);
   EXPECT_TRUE(e2e::WaitFor([&] { return SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }, 2000));
   e2e::PressKey('N', true);
   ASSERT_TRUE(WaitForPage("Choose installation directory"));
-  EXPECT_TRUE(FocusReaches(Drives())) << "no longer the hidden agreement box";
-}
-
-TEST_F(KeyboardTest, TabAndShiftTabWalkTheDirectoryPageInTabOrder) {
-  GoToDirectory();
   HWND drives = Drives(), list = List(), field = Field();
-  ASSERT_TRUE(FocusReaches(drives)) << "the page's first tab stop";
+  ASSERT_TRUE(FocusReaches(drives)) << "the directory page's first tab stop, not the hidden box";
   struct Step {
     bool shift;
     HWND reached;
-  } steps[] = {{false, list}, {false, field}, {false, drives}, {true, field}, {true, list}, {true, drives}, {true, field}};
+  } steps[] = {{false, list}, {false, field}, {false, drives}, {true, field}, {true, list}, {true, drives}};
   for (const Step& step : steps) {
     e2e::PressKey(VK_TAB, false, step.shift);
-    EXPECT_TRUE(FocusReaches(step.reached)) << (step.shift ? "Shift+Tab to " : "Tab to ") << e2e::ClassName(step.reached);
+    EXPECT_TRUE(FocusReaches(step.reached))
+        << (step.shift ? "Shift+Tab to " : "Tab to ") << e2e::ClassName(step.reached);
   }
-  EXPECT_TRUE(FocusShown());
+  e2e::PressKey(VK_TAB, false, true);
+  ASSERT_TRUE(FocusReaches(field));
   e2e::TypeText("abc");
   EXPECT_TRUE(e2e::WaitFor([&] { return e2e::WindowText(field) == "abc"; }, 2000))
-      << "Tab selects the field's text, typing replaces it: " << e2e::WindowText(field);
+      << "Tab selects the field's text and typing replaces it: " << e2e::WindowText(field);
   e2e::PressKey(VK_TAB, false, true);
   ASSERT_TRUE(FocusReaches(list));
   LRESULT selected = SendMessageA(list, LB_GETCURSEL, 0, 0);
