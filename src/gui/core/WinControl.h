@@ -94,6 +94,7 @@ class WinControl : public Control {
   void ChildGone(Control* child);
   void ChildVisibilityChanged(GraphicControl* child);
   void UpdateHover(POINT point);
+  bool TakesTabStop() const;
 
   static LRESULT CALLBACK OwnClassProc(HWND, UINT, WPARAM, LPARAM);
   static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
@@ -102,7 +103,6 @@ class WinControl : public Control {
   HWND hwnd_ = nullptr;
   bool subclassed_ = false;
   bool creating_ = false;
-  bool TakesTabStop() const;
   std::vector<Control*> children_;
   std::vector<WinControl*> tabList_;  // the windowed children in tab order
   bool tabStop_ = false;
