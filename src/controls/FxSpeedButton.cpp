@@ -6,6 +6,7 @@
 #include "gui/core/WinControl.h"
 #include "gui/form/Form.h"
 #include "gui/core/Accelerator.h"
+#include "gui/core/Events.h"
 #include "gui/menu/PopupMenu.h"
 
 
@@ -152,7 +153,7 @@ void TFxSpeedButton::MouseEnter() {
   mouseInside_ = true;
   fadeLevel_ = 8;
   RepaintRule();
-  if (OnMouseEnter) OnMouseEnter(*this);
+  gui::Raise(OnMouseEnter, *this);
 }
 
 void TFxSpeedButton::MouseLeave() {
@@ -163,7 +164,7 @@ void TFxSpeedButton::MouseLeave() {
     fadeLevel_ = 0;
     RepaintRule();
   }
-  if (Reachable() && OnMouseExit) OnMouseExit(*this);
+  if (Reachable()) gui::Raise(OnMouseExit, *this);
 }
 
 void TFxSpeedButton::MouseDown(gui::MouseButton button, gui::ShiftState shift, int x, int y) {
@@ -200,9 +201,12 @@ bool TFxSpeedButton::DialogChar(char ch) {
   bool wasDown = down_;
   down_ = true;
   Repaint();
-  Click();
-  down_ = wasDown;
-  Repaint();
+  // Drawn back as it was even when the click refuses with an error.
+  gui::RunThenAlways([&] { Click(); },
+                     [&] {
+                       down_ = wasDown;
+                       Repaint();
+                     });
   return true;
 }
 

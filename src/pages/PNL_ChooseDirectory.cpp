@@ -16,23 +16,27 @@ const char* const TPnlChooseDirectory::kExplanation =
 
 TPnlChooseDirectory::TPnlChooseDirectory()
     : TFramePanel("PnlChooseDirectory"),
+      Image5(Add<gui::Picture>()),
       DriveComboBox1(Add<gui::DriveComboBox>()),
       DirectoryListBox1(Add<gui::DirectoryListBox>()),
       Edit1(Add<gui::Edit>()),
-      StaticText1(Add<gui::StaticText>()),
-      Image5(Add<gui::Picture>()) {
+      StaticText1(Add<gui::StaticText>()) {
   PanelCaption = "Choose installation directory";
-  DriveComboBox1.SetBounds(286, 311, 393, 19);
-  DriveComboBox1.SetDirList(&DirectoryListBox1);
-  DirectoryListBox1.SetBounds(286, 31, 393, 273);
-  DirectoryListBox1.OnChange = [this] { DirectoryListBox1Change(); };
-  DirectoryListBox1.OnDblClick = [this] { DirectoryListBox1Change(); };
-  Edit1.SetBounds(286, 7, 393, 21);
-  StaticText1.SetBounds(8, 128, 233, 209);
-  StaticText1.SetCaption("StaticText1");
   Image5.SetBounds(8, 8, 105, 105);
   Image5.SetStretch(true);
   Image5.LoadJpegResource("DIRECTORY_JPG");
+  DriveComboBox1.SetBounds(286, 311, 393, 19);
+  DriveComboBox1.SetDirList(&DirectoryListBox1);
+  DriveComboBox1.SetTabOrder(0);
+  DirectoryListBox1.SetBounds(286, 31, 393, 273);
+  DirectoryListBox1.SetTabOrder(1);
+  DirectoryListBox1.OnChange = [this] { DirectoryListBox1Change(); };
+  DirectoryListBox1.OnDblClick = [this] { DirectoryListBox1Change(); };
+  Edit1.SetBounds(286, 7, 393, 21);
+  Edit1.SetTabOrder(2);
+  StaticText1.SetBounds(8, 128, 233, 209);
+  StaticText1.SetCaption("StaticText1");
+  StaticText1.SetTabOrder(3);
 }
 
 void TPnlChooseDirectory::SetupButtons(tNvButtonBar& bar) {

@@ -14,11 +14,13 @@ class TPnlChooseDirectory : public TFramePanel {
   void SetupButtons(tNvButtonBar& bar) override;
   void PanelEnter() override;
 
+  // Declared, and so made, in the layout's creation order, which decides what is painted over what and the
+  // windows' z-order; the tab order is the layout's own.
+  gui::Picture& Image5;
   gui::DriveComboBox& DriveComboBox1;
   gui::DirectoryListBox& DirectoryListBox1;
   gui::Edit& Edit1;
   gui::StaticText& StaticText1;
-  gui::Picture& Image5;
 
   void DirectoryListBox1Change();
   void ExitClick();

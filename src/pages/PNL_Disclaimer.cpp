@@ -23,8 +23,8 @@ const char* const TPnlDisclaimer::kRefusal =
 
 TPnlDisclaimer::TPnlDisclaimer()
     : TFramePanel("PnlDisclaimer"),
-      txtDisclaimer(Add<gui::StaticText>()),
       Image3(Add<gui::Picture>()),
+      txtDisclaimer(Add<gui::StaticText>()),
       CheckBox1(Add<gui::CheckBox>()) {
   PanelCaption = "Disclaimer";
   Image3.SetBounds(379, 14, 320, 290);
@@ -33,8 +33,10 @@ TPnlDisclaimer::TPnlDisclaimer()
   txtDisclaimer.SetBounds(4, 14, 374, 290);
   txtDisclaimer.SetParentColor(false);
   txtDisclaimer.SetColor(gui::clWhite);
+  txtDisclaimer.SetTabOrder(0);
   CheckBox1.SetBounds(24, 328, 601, 25);
   CheckBox1.GetFont().SetHeight(-21);
+  CheckBox1.SetTabOrder(1);
   CheckBox1.SetCaption("&I have read the statement above and I fully agree with this statement.");
 }
 

@@ -14,8 +14,10 @@ class TPnlDisclaimer : public TFramePanel {
   void SetupButtons(tNvButtonBar& bar) override;
   void PanelEnter() override;
 
-  gui::StaticText& txtDisclaimer;
+  // Declared, and so made, in the layout's creation order, which decides what is painted over what and the
+  // windows' z-order; the tab order is the layout's own.
   gui::Picture& Image3;
+  gui::StaticText& txtDisclaimer;
   gui::CheckBox& CheckBox1;
 
   void ExitClick();

@@ -5,10 +5,10 @@ TPnlWelcome::TPnlWelcome()
     : TFramePanel("PnlWelcome"),
       Image1(Add<gui::Picture>()),
       Label1(Add<gui::Label>()),
-      StaticText1(Add<gui::StaticText>()),
-      StaticText6(Add<gui::StaticText>()),
       Label2(Add<gui::Label>()),
-      Label3(Add<gui::Label>()) {
+      Label3(Add<gui::Label>()),
+      StaticText1(Add<gui::StaticText>()),
+      StaticText6(Add<gui::StaticText>()) {
   PanelCaption = "Welcome";
   // The picture's top 40 rows lie above the page's edge.
   Image1.SetBounds(0, -40, 313, 417);
@@ -21,10 +21,12 @@ TPnlWelcome::TPnlWelcome()
   Label3.SetBounds(480, 185, 0, 13);
   Label3.SetCaption("Norveth Software");
   StaticText1.SetBounds(328, 38, 293, 43);
+  StaticText1.SetTabOrder(0);
   StaticText1.SetCaption(
       "Twinsift can be used for searching and removing double files from your harddisks. You can keep clean your "
       "collections of images, music and more. ");
   StaticText6.SetBounds(329, 91, 294, 53);
+  StaticText6.SetTabOrder(1);
   StaticText6.GetFont().SetColor(gui::clWhite);
   StaticText6.SetCaption(
       "With this installation you install Twinsift and nothing else. We are not putting any crap on your PC, change "

@@ -10,12 +10,14 @@ class TPnlWelcome : public TFramePanel {
   TPnlWelcome();
   void SetupButtons(tNvButtonBar& bar) override;
 
+  // Declared, and so made, in the layout's creation order, which decides what is painted over what and the
+  // windows' z-order; the tab order is the layout's own.
   gui::Picture& Image1;
   gui::Label& Label1;
-  gui::StaticText& StaticText1;
-  gui::StaticText& StaticText6;
   gui::Label& Label2;
   gui::Label& Label3;
+  gui::StaticText& StaticText1;
+  gui::StaticText& StaticText6;
 
   void ExitClick();
   void NextClick();

@@ -128,6 +128,8 @@ void TFormMain::ShowPanel(const std::string& PageName, bool Animate) {
     PnlButtons.ClearButtons();
     page->SetupButtons(PnlButtons);
     page->PanelEnter();
+    // The keyboard goes on from the new page's first tab stop, never from a control of the page that went.
+    FocusFirstTabStop(*page);
   } catch (...) {
     // Bring the parts back into the window before the error is shown.
     if (Animate) ShiftParts(-kSlideSteps * kSlideStepPixels);

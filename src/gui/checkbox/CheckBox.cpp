@@ -1,9 +1,10 @@
 #include "gui/checkbox/CheckBox.h"
 #include "gui/core/Accelerator.h"
+#include "gui/core/Events.h"
 
 namespace gui {
 
-CheckBox::CheckBox(WinControl* parent) : WinControl(parent) {}
+CheckBox::CheckBox(WinControl* parent) : WinControl(parent) { SetTabStop(true); }
 
 void CheckBox::SetCaption(const std::string& caption) {
   caption_ = caption;
@@ -30,14 +31,14 @@ bool CheckBox::DialogChar(char ch) {
 void CheckBox::FillCreateParams(CreateParams& params) {
   WinControl::FillCreateParams(params);
   params.className = "BUTTON";
-  params.style |= BS_AUTOCHECKBOX | WS_TABSTOP;
+  params.style |= BS_AUTOCHECKBOX;
   params.text = caption_;
 }
 
 bool CheckBox::Reflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
     checked_ = Checked();
-    if (OnClick) OnClick();
+    Raise(OnClick);
     result = 0;
     return true;
   }

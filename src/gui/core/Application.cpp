@@ -38,10 +38,34 @@ Application::~Application() {
 
 Application& Application::Instance() { return *g_instance; }
 
+namespace {
+bool IsNavigationKey(WPARAM key) {
+  return key == VK_TAB || key == VK_LEFT || key == VK_RIGHT || key == VK_UP || key == VK_DOWN;
+}
+}  // namespace
+
 bool Application::DispatchOne(MSG& msg) {
   if (msg.message == WM_QUIT) {
     terminated_ = true;
     return false;
+  }
+  // Dialog navigation: Tab, Shift+Tab and the arrow keys that the focused control does not take move the focus.
+  if (msg.message == WM_KEYDOWN && IsNavigationKey(msg.wParam)) {
+    LRESULT code = SendMessageA(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg));
+    bool wanted =
+        (code & DLGC_WANTMESSAGE) || (msg.wParam == VK_TAB ? (code & DLGC_WANTTAB) : (code & DLGC_WANTARROWS));
+    if (!wanted) {
+      if (Form* form = Form::FromChildHandle(msg.hwnd)) {
+        bool taken = false;
+        try {
+          taken = form->DialogKey(msg.wParam);
+        } catch (...) {
+          HandleException();
+          taken = true;
+        }
+        if (taken) return true;
+      }
+    }
   }
   // Accelerators: a character that the focused control does not take is offered to the window's controls.
   if (msg.message == WM_SYSCHAR || msg.message == WM_CHAR) {

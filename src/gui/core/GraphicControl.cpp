@@ -1,5 +1,6 @@
 #include "gui/core/GraphicControl.h"
 #include "gui/canvas/Canvas.h"
+#include "gui/core/Events.h"
 #include "gui/core/Gdi.h"
 #include "gui/core/WinControl.h"
 
@@ -65,11 +66,15 @@ void GraphicControl::HandleMouseDown(MouseButton button, WPARAM keys, POINT poin
 }
 
 void GraphicControl::HandleMouseUp(MouseButton button, WPARAM keys, POINT point) {
+  bool click = false;
   if (button == MouseButton::Left && clicked_) {
     clicked_ = false;
-    if (point.x >= 0 && point.y >= 0 && point.x < Width() && point.y < Height()) Click();
+    click = point.x >= 0 && point.y >= 0 && point.x < Width() && point.y < Height();
   }
-  MouseUp(button, ShiftState::FromKeys(keys), point.x, point.y);
+  ShiftState shift = ShiftState::FromKeys(keys);
+  // The release belongs to the press whatever the click did: a handler that refuses with an error
+  // must not leave the control pressed.
+  RunThenAlways([&] { if (click) Click(); }, [&] { MouseUp(button, shift, point.x, point.y); });
 }
 
 void GraphicControl::HandleMouseMove(WPARAM keys, POINT point) {
@@ -84,23 +89,23 @@ void GraphicControl::HandleDoubleClick(WPARAM keys, POINT point) {
 }
 
 void GraphicControl::MouseDown(MouseButton button, ShiftState shift, int x, int y) {
-  if (OnMouseDown) OnMouseDown(*this, button, shift, x, y);
+  Raise(OnMouseDown, *this, button, shift, x, y);
 }
 
 void GraphicControl::MouseUp(MouseButton button, ShiftState shift, int x, int y) {
-  if (OnMouseUp) OnMouseUp(*this, button, shift, x, y);
+  Raise(OnMouseUp, *this, button, shift, x, y);
 }
 
 void GraphicControl::MouseMove(ShiftState shift, int x, int y) {
-  if (OnMouseMove) OnMouseMove(*this, shift, x, y);
+  Raise(OnMouseMove, *this, shift, x, y);
 }
 
 void GraphicControl::Click() {
-  if (OnClick) OnClick(*this);
+  Raise(OnClick, *this);
 }
 
 void GraphicControl::DblClick() {
-  if (OnDblClick) OnDblClick(*this);
+  Raise(OnDblClick, *this);
 }
 
 }  // namespace gui

@@ -17,9 +17,17 @@ constexpr const char* kObjectProperty = "TwinsiftControl";
 
 }  // namespace
 
-WinControl::WinControl(WinControl* parent) : Control(parent) {}
+WinControl::WinControl(WinControl* parent) : Control(parent) {
+  // InsertChild could not tell yet that this is a windowed control: it ran from the base's constructor.
+  if (parent) parent->tabList_.push_back(this);
+}
 
 WinControl::~WinControl() {
+  if (Parent()) {
+    WinControl* root = Parent();
+    while (root->Parent()) root = root->Parent();
+    root->DescendantDestroyed(this);
+  }
   while (!children_.empty()) delete children_.back();
   DestroyHandle();
 }
@@ -30,15 +38,19 @@ WinControl* WinControl::FromHandle(HWND window) {
 
 void WinControl::InsertChild(Control* child) {
   children_.push_back(child);
-  if (auto* windowed = dynamic_cast<WinControl*>(child); windowed && hwnd_ && !creating_) {
-    if (windowed->hwnd_) ::SetParent(windowed->hwnd_, hwnd_);
-    else windowed->CreateHandle();
+  if (auto* windowed = dynamic_cast<WinControl*>(child)) {
+    tabList_.push_back(windowed);
+    if (hwnd_ && !creating_) {
+      if (windowed->hwnd_) ::SetParent(windowed->hwnd_, hwnd_);
+      else windowed->CreateHandle();
+    }
   }
   if (child->GetAlign() != Align::None) Realign();
 }
 
 void WinControl::RemoveChild(Control* child) {
   children_.erase(std::remove(children_.begin(), children_.end(), child), children_.end());
+  tabList_.erase(std::remove(tabList_.begin(), tabList_.end(), child), tabList_.end());
   if (auto* graphic = dynamic_cast<GraphicControl*>(child)) ChildGone(graphic);
 }
 
@@ -74,6 +86,7 @@ HWND WinControl::Handle() {
 void WinControl::FillCreateParams(CreateParams& params) {
   if (Visible()) params.style |= WS_VISIBLE;
   if (!Enabled()) params.style |= WS_DISABLED;
+  if (tabStop_) params.style |= WS_TABSTOP;
 }
 
 void WinControl::CreateHandle() {
@@ -129,6 +142,54 @@ void WinControl::Invalidate() {
 }
 
 void WinControl::SetFocus() { ::SetFocus(Handle()); }
+
+void WinControl::SetTabStop(bool tabStop) {
+  tabStop_ = tabStop;
+  if (!hwnd_) return;
+  LONG style = GetWindowLongA(hwnd_, GWL_STYLE);
+  SetWindowLongA(hwnd_, GWL_STYLE, tabStop ? style | WS_TABSTOP : style & ~WS_TABSTOP);
+}
+
+int WinControl::TabOrder() const {
+  if (!Parent()) return -1;
+  const auto& list = Parent()->tabList_;
+  return static_cast<int>(std::find(list.begin(), list.end(), this) - list.begin());
+}
+
+void WinControl::SetTabOrder(int order) {
+  if (!Parent()) return;
+  auto& list = Parent()->tabList_;
+  list.erase(std::remove(list.begin(), list.end(), this), list.end());
+  order = std::clamp(order, 0, static_cast<int>(list.size()));
+  list.insert(list.begin() + order, this);
+}
+
+bool WinControl::TakesTabStop() const {
+  if (!tabStop_) return false;
+  // A hidden or disabled container hides or disables what it holds; the top-level window itself may
+  // still be on its way to the screen.
+  for (const Control* c = this; c->Parent(); c = c->Parent())
+    if (!c->Visible() || !c->Enabled()) return false;
+  return true;
+}
+
+std::vector<WinControl*> WinControl::TabStopsInside() const {
+  std::vector<WinControl*> stops;
+  for (WinControl* child : tabList_) {
+    if (child->TakesTabStop()) stops.push_back(child);
+    std::vector<WinControl*> inner = child->TabStopsInside();
+    stops.insert(stops.end(), inner.begin(), inner.end());
+  }
+  return stops;
+}
+
+WinControl* WinControl::OwnerOfWindow(HWND window) {
+  for (; window; window = GetParent(window)) {
+    if (WinControl* control = FromHandle(window)) return control;
+    if (!(GetWindowLongA(window, GWL_STYLE) & WS_CHILD)) break;
+  }
+  return nullptr;
+}
 
 void WinControl::BoundsChanged() {
   if (hwnd_) SetWindowPos(hwnd_, nullptr, Left(), Top(), Width(), Height(), SWP_NOZORDER | SWP_NOACTIVATE);

@@ -32,6 +32,18 @@ class WinControl : public Control {
   void Invalidate() override;
   void SetFocus();
 
+  // Keyboard navigation. A tab stop is visited by Tab and Shift+Tab; the tab order is the control's place
+  // among its parent's windowed controls, which start in creation order.
+  bool TabStop() const { return tabStop_; }
+  void SetTabStop(bool tabStop);
+  int TabOrder() const;  // -1 without a parent
+  void SetTabOrder(int order);
+  // The windowed controls inside this one, depth first in tab order, that Tab visits now: tab stops that
+  // are visible and enabled up to the top-level window.
+  std::vector<WinControl*> TabStopsInside() const;
+  // The control of ours whose window is window or holds it, or nullptr.
+  static WinControl* OwnerOfWindow(HWND window);
+
   // Makes the child T(this, args...) and returns it; this control owns it from now on.
   template <class T, class... Args>
   T& Add(Args&&... args) {
@@ -53,6 +65,8 @@ class WinControl : public Control {
 
   virtual void FillCreateParams(CreateParams& params);
   virtual void HandleCreated() {}            // the window exists: push stored state into it
+  // Told to the top-level control when a control inside it is destroyed.
+  virtual void DescendantDestroyed(WinControl*) {}
   virtual LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT DefaultProc(UINT message, WPARAM wParam, LPARAM lParam);
   // A notification or colour request that the parent hands back to the child it came from.
@@ -80,6 +94,7 @@ class WinControl : public Control {
   void ChildGone(Control* child);
   void ChildVisibilityChanged(GraphicControl* child);
   void UpdateHover(POINT point);
+  bool TakesTabStop() const;
 
   static LRESULT CALLBACK OwnClassProc(HWND, UINT, WPARAM, LPARAM);
   static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
@@ -89,6 +104,8 @@ class WinControl : public Control {
   bool subclassed_ = false;
   bool creating_ = false;
   std::vector<Control*> children_;
+  std::vector<WinControl*> tabList_;  // the windowed children in tab order
+  bool tabStop_ = false;
   GraphicControl* hovered_ = nullptr;
   GraphicControl* captured_ = nullptr;
   bool trackingLeave_ = false;

@@ -1,6 +1,7 @@
 #include "gui/directorylist/DirectoryListBox.h"
 #include <algorithm>
 #include <cctype>
+#include "gui/core/Events.h"
 #include "gui/core/Gdi.h"
 #include "gui/directorylist/DirectoryPath.h"
 
@@ -48,6 +49,7 @@ void DrawFolder(HDC dc, int x, int y, bool opened) {
 
 DirectoryListBox::DirectoryListBox(WinControl* parent) : WinControl(parent) {
   SetColor(clWindow);
+  SetTabStop(true);
   char current[MAX_PATH] = {};
   GetCurrentDirectoryA(MAX_PATH, current);
   directory_ = directory_path::Normalize(current);
@@ -57,7 +59,7 @@ DirectoryListBox::DirectoryListBox(WinControl* parent) : WinControl(parent) {
 void DirectoryListBox::FillCreateParams(CreateParams& params) {
   WinControl::FillCreateParams(params);
   params.className = "LISTBOX";
-  params.style |= LBS_OWNERDRAWFIXED | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP;
+  params.style |= LBS_OWNERDRAWFIXED | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL;
   params.exStyle |= WS_EX_CLIENTEDGE;
 }
 
@@ -73,7 +75,7 @@ void DirectoryListBox::SetDirectory(const std::string& directory) {
   Rebuild();
   if (drives_ && directory_.size() >= 2 && directory_[1] == ':')
     drives_->ShowDrive(static_cast<char>(std::tolower(static_cast<unsigned char>(directory_[0]))));
-  if (OnChange) OnChange();
+  Raise(OnChange);
 }
 
 void DirectoryListBox::Rebuild() {
@@ -134,7 +136,13 @@ LRESULT DirectoryListBox::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     OpenEntry(SelectedIndex());
     return 0;
   }
-  if (message == WM_GETDLGCODE) return DefaultProc(message, wParam, lParam) | DLGC_WANTALLKEYS;
+  if (message == WM_GETDLGCODE) {
+    // Enter opens the selected entry; Tab and the other keys keep their usual meaning.
+    LRESULT code = DefaultProc(message, wParam, lParam);
+    auto* key = reinterpret_cast<const MSG*>(lParam);
+    if (key && key->message == WM_KEYDOWN && key->wParam == VK_RETURN) code |= DLGC_WANTMESSAGE;
+    return code;
+  }
   return WinControl::WndProc(message, wParam, lParam);
 }
 
@@ -146,7 +154,7 @@ bool DirectoryListBox::Reflected(UINT message, WPARAM wParam, LPARAM lParam, LRE
   }
   if (message == WM_COMMAND && HIWORD(wParam) == LBN_DBLCLK) {
     int index = SelectedIndex();
-    if (OnDblClick) OnDblClick();
+    Raise(OnDblClick);
     OpenEntry(index);
     result = 0;
     return true;
@@ -156,6 +164,7 @@ bool DirectoryListBox::Reflected(UINT message, WPARAM wParam, LPARAM lParam, LRE
 
 DriveComboBox::DriveComboBox(WinControl* parent) : WinControl(parent) {
   SetColor(clWindow);
+  SetTabStop(true);
   DWORD mask = GetLogicalDrives();
   for (int i = 0; i < 26; ++i)
     if (mask & (1u << i)) letters_.push_back(static_cast<char>('a' + i));
@@ -167,7 +176,7 @@ DriveComboBox::DriveComboBox(WinControl* parent) : WinControl(parent) {
 void DriveComboBox::FillCreateParams(CreateParams& params) {
   WinControl::FillCreateParams(params);
   params.className = "COMBOBOX";
-  params.style |= CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP;
+  params.style |= CBS_DROPDOWNLIST | WS_VSCROLL;
   params.style &= ~WS_CLIPCHILDREN;
 }
 

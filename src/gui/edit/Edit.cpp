@@ -2,7 +2,10 @@
 
 namespace gui {
 
-Edit::Edit(WinControl* parent) : WinControl(parent) { SetColor(clWindow); }
+Edit::Edit(WinControl* parent) : WinControl(parent) {
+  SetColor(clWindow);
+  SetTabStop(true);
+}
 
 std::string Edit::Text() const {
   HWND window = HandleIfAllocated();
@@ -20,7 +23,7 @@ void Edit::SetText(const std::string& text) {
 void Edit::FillCreateParams(CreateParams& params) {
   WinControl::FillCreateParams(params);
   params.className = "EDIT";
-  params.style |= ES_AUTOHSCROLL | WS_TABSTOP;
+  params.style |= ES_AUTOHSCROLL;
   params.exStyle |= WS_EX_CLIENTEDGE;
   params.text = text_;
 }

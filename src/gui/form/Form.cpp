@@ -1,4 +1,6 @@
 #include "gui/form/Form.h"
+#include <algorithm>
+#include <vector>
 #include "gui/core/Application.h"
 
 namespace gui {
@@ -95,8 +97,77 @@ Form* Form::FromChildHandle(HWND window) {
   return dynamic_cast<Form*>(FromHandle(GetAncestor(window, GA_ROOT)));
 }
 
+void Form::SetActiveControl(WinControl* control) {
+  activeControl_ = control;
+  HWND window = HandleIfAllocated();
+  if (!window || GetActiveWindow() != window) return;  // applied when the form becomes active
+  HWND target = control ? control->Handle() : nullptr;
+  ::SetFocus(target ? target : window);
+}
+
+void Form::FocusFirstTabStop(const WinControl& container) {
+  std::vector<WinControl*> stops = container.TabStopsInside();
+  SetActiveControl(stops.empty() ? nullptr : stops.front());
+}
+
+bool Form::SelectNext(bool forward) {
+  std::vector<WinControl*> stops = TabStopsInside();
+  if (stops.empty()) return false;
+  WinControl* current = OwnerOfWindow(GetFocus());
+  if (!current || current == this) current = activeControl_;
+  auto at = std::find(stops.begin(), stops.end(), current);
+  size_t next;
+  if (at == stops.end()) next = forward ? 0 : stops.size() - 1;
+  else {
+    size_t index = static_cast<size_t>(at - stops.begin());
+    next = forward ? (index + 1) % stops.size() : (index + stops.size() - 1) % stops.size();
+  }
+  WinControl* target = stops[next];
+  SetActiveControl(target);
+  if (HWND window = target->HandleIfAllocated()) {
+    // As in a dialog: the whole text of a field is selected on arrival, ready to be typed over.
+    if (SendMessageA(window, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) SendMessageA(window, EM_SETSEL, 0, -1);
+  }
+  // Keyboard users see where the focus is from now on.
+  if (HWND window = HandleIfAllocated())
+    SendMessageA(window, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+  return true;
+}
+
+bool Form::DialogKey(WPARAM key) {
+  if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) return false;
+  switch (key) {
+    case VK_TAB:
+      return SelectNext(GetKeyState(VK_SHIFT) >= 0);
+    case VK_RIGHT:
+    case VK_DOWN:
+      return SelectNext(true);
+    case VK_LEFT:
+    case VK_UP:
+      return SelectNext(false);
+  }
+  return false;
+}
+
+void Form::DescendantDestroyed(WinControl* control) {
+  if (activeControl_ == control) activeControl_ = nullptr;
+}
+
 LRESULT Form::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        // Remember where the focus was, so that it comes back there (after a message box, say).
+        WinControl* focused = OwnerOfWindow(GetFocus());
+        if (focused == this) activeControl_ = nullptr;
+        else if (focused && FromChildHandle(focused->HandleIfAllocated()) == this) activeControl_ = focused;
+      } else if (!HIWORD(wParam) && activeControl_ && activeControl_->HandleAllocated() &&
+                 IsWindowVisible(activeControl_->HandleIfAllocated()) &&
+                 IsWindowEnabled(activeControl_->HandleIfAllocated())) {
+        ::SetFocus(activeControl_->HandleIfAllocated());
+        return 0;
+      }
+      break;
     case WM_CLOSE:
       DestroyHandle();
       return 0;

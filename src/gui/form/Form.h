@@ -32,6 +32,18 @@ class Form : public WinControl {
   // The form whose window holds this window, or nullptr.
   static Form* FromChildHandle(HWND window);
 
+  // The control that has the keyboard focus while the form is active, or gets it when the form becomes
+  // active again; nullptr: the form itself.
+  WinControl* ActiveControl() const { return activeControl_; }
+  void SetActiveControl(WinControl* control);
+  // Focuses the first tab stop inside container, or the form itself when it holds none.
+  void FocusFirstTabStop(const WinControl& container);
+  // Moves the focus to the next (or previous) tab stop of the form, wrapping around; false when there is none.
+  bool SelectNext(bool forward);
+  // A navigation key that the focused control does not take: Tab, Shift+Tab and the arrow keys move the
+  // focus between the tab stops as in a dialog. True when the key was used.
+  bool DialogKey(WPARAM key);
+
   std::function<void()> OnCreate;  // run by the code that builds the form, once its controls exist
   std::function<void()> OnShow;
   void DoCreate() { if (OnCreate) OnCreate(); }
@@ -42,6 +54,7 @@ class Form : public WinControl {
   LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
   void BoundsChanged() override;
   void VisibleChanged() override {}
+  void DescendantDestroyed(WinControl* control) override;
 
  private:
   void ApplyAlpha();
@@ -51,6 +64,7 @@ class Form : public WinControl {
   bool alphaBlend_ = false;
   BYTE alphaValue_ = 255;
   bool shownOnce_ = false;
+  WinControl* activeControl_ = nullptr;
 };
 
 }  // namespace gui

@@ -1,4 +1,5 @@
 #include "gui/panel/Panel.h"
+#include "gui/core/Events.h"
 #include <windowsx.h>
 
 namespace gui {
@@ -60,7 +61,7 @@ LRESULT Panel::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
       if (GetCapture() == HandleIfAllocated()) ReleaseCapture();
       POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
       RECT client{0, 0, Width(), Height()};
-      if (wasPressed && PtInRect(&client, point) && OnClick) OnClick();
+      if (wasPressed && PtInRect(&client, point)) Raise(OnClick);
       return 0;
     }
   }

@@ -1,6 +1,7 @@
 #include "gui/timer/Timer.h"
 #include <set>
 #include "gui/core/Application.h"
+#include "gui/core/Events.h"
 
 namespace gui {
 
@@ -51,7 +52,7 @@ void Timer::Dispatch(UINT_PTR id) {
   auto* timer = reinterpret_cast<Timer*>(id);
   if (!LiveTimers().count(timer) || !timer->enabled_ || !timer->OnTimer) return;
   try {
-    timer->OnTimer();
+    Raise(timer->OnTimer);
   } catch (...) {
     Application::Instance().HandleException();
   }

@@ -213,10 +213,12 @@ void DoubleClick(HWND window, int x, int y) {
   Sleep(30);
 }
 
-void PressKey(WORD virtualKey, bool alt) {
+void PressKey(WORD virtualKey, bool alt, bool shift) {
   if (alt) SendKey(VK_MENU, false);
+  if (shift) SendKey(VK_SHIFT, false);
   SendKey(virtualKey, false);
   SendKey(virtualKey, true);
+  if (shift) SendKey(VK_SHIFT, true);
   if (alt) SendKey(VK_MENU, true);
   Sleep(30);
 }
@@ -232,6 +234,13 @@ void TypeText(const std::string& text) {
     SendInput(2, input, sizeof(INPUT));
   }
   Sleep(30);
+}
+
+HWND FocusedWindow(HWND window) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof(info);
+  if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) return nullptr;
+  return info.hwndFocus;
 }
 
 int ProgressPosition(HWND progressBar) { return static_cast<int>(SendMessageA(progressBar, PBM_GETPOS, 0, 0)); }

@@ -56,9 +56,12 @@ COLORREF PixelAt(HWND window, int x, int y);
 void MoveMouse(HWND window, int x, int y);
 void Click(HWND window, int x, int y);
 void DoubleClick(HWND window, int x, int y);
-// Real keys to the foreground window; alt holds Alt around the key.
-void PressKey(WORD virtualKey, bool alt = false);
+// Real keys to the foreground window; alt and shift hold Alt and Shift around the key.
+void PressKey(WORD virtualKey, bool alt = false, bool shift = false);
 void TypeText(const std::string& text);
+
+// The window that has the keyboard focus in the thread that owns window, or nullptr.
+HWND FocusedWindow(HWND window);
 
 int ProgressPosition(HWND progressBar);
 int ProgressMax(HWND progressBar);
