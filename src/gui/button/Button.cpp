@@ -3,7 +3,7 @@
 
 namespace gui {
 
-Button::Button(WinControl* parent) : WinControl(parent) {}
+Button::Button(WinControl* parent) : WinControl(parent) { SetTabStop(true); }
 
 void Button::SetCaption(const std::string& caption) {
   caption_ = caption;
@@ -61,10 +61,6 @@ LRESULT Button::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
           }
         return 0;
       }
-      if (wParam == VK_TAB) {
-        FocusNeighbour(GetKeyState(VK_SHIFT) < 0);
-        return 0;
-      }
       break;
     case WM_SETFOCUS:
       for (Button* button : ButtonsOfParent()) button->ShowDefaultFrame(button == this);
@@ -86,18 +82,6 @@ std::vector<Button*> Button::ButtonsOfParent() const {
 
 void Button::ShowDefaultFrame(bool on) {
   if (HandleAllocated()) SendMessageA(HandleIfAllocated(), BM_SETSTYLE, on ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
-}
-
-void Button::FocusNeighbour(bool backwards) {
-  std::vector<Button*> buttons;
-  for (Button* button : ButtonsOfParent())
-    if (button->Enabled() && button->Showing()) buttons.push_back(button);
-  for (std::size_t i = 0; i < buttons.size(); ++i)
-    if (buttons[i] == this) {
-      std::size_t next = backwards ? (i + buttons.size() - 1) % buttons.size() : (i + 1) % buttons.size();
-      buttons[next]->SetFocus();
-      return;
-    }
 }
 
 }  // namespace gui

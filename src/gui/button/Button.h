@@ -7,7 +7,7 @@
 namespace gui {
 
 // A push button. Clicked by mouse, space bar, its access key after "&", and by Enter while focused.
-// Esc on any button of a window clicks that window's cancel button; Tab moves between its buttons.
+// Esc on any button of a window clicks that window's cancel button; Tab moves on as between any tab stops.
 // The focused button shows the default frame; with none focused, the default button shows it.
 class Button : public WinControl {
  public:
@@ -33,7 +33,6 @@ class Button : public WinControl {
  private:
   std::vector<Button*> ButtonsOfParent() const;
   void ShowDefaultFrame(bool on);
-  void FocusNeighbour(bool backwards);
 
   std::string caption_;
   bool default_ = false;
