@@ -16,6 +16,7 @@ packages=(
   g++-mingw-w64-i686 libz-mingw-w64-dev mingw-w64-i686-dev binutils-mingw-w64-i686
   wine fonts-wine xvfb imagemagick
   cmake ninja-build make googletest zlib1g-dev libjpeg62-turbo-dev dpkg-dev g++ file
+  fdupes jdupes
 )
 if [ "$arch" = 64 ]; then
   packages+=(wine64 g++-mingw-w64-x86-64 mingw-w64-x86-64-dev binutils-mingw-w64-x86-64)
