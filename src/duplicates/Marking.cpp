@@ -18,6 +18,15 @@ std::string FormatSize(std::uint64_t bytes) {
   return text;
 }
 
+std::string FormatCount(std::uint64_t count) {
+  std::string digits = std::to_string(count), text;
+  for (std::size_t i = 0; i < digits.size(); ++i) {
+    if (i && (digits.size() - i) % 3 == 0) text += ',';
+    text += digits[i];
+  }
+  return text;
+}
+
 std::string FormatTime(std::int64_t nanoseconds, long utcOffsetSeconds) {
   std::int64_t seconds = nanoseconds / 1000000000 - (nanoseconds % 1000000000 < 0 ? 1 : 0) + utcOffsetSeconds;
   // Civil date from days since 1970 (proleptic Gregorian calendar).

@@ -12,6 +12,8 @@ using Marks = std::vector<std::vector<bool>>;  // marks[group][file]: to be dele
 
 // "532 bytes", "12.3 KB", "1.2 MB", "3.40 GB": binary units, three significant figures.
 std::string FormatSize(std::uint64_t bytes);
+// "1,234,567": a count with thousands separated.
+std::string FormatCount(std::uint64_t count);
 // "2026-12-08 23:15" from nanoseconds since 1970, in the offset given (seconds east of UTC).
 std::string FormatTime(std::int64_t nanoseconds, long utcOffsetSeconds);
 

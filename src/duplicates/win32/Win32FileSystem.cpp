@@ -78,6 +78,15 @@ std::string Utf8FromAnsi(const std::string& text) {
   return Utf8FromWide(wide);
 }
 
+std::string AnsiFromUtf8(const std::string& text) {
+  std::wstring wide = WideFromUtf8(text);
+  if (wide.empty()) return {};
+  int length = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+  std::string ansi(static_cast<std::size_t>(length), '\0');
+  WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), ansi.data(), length, nullptr, nullptr);
+  return ansi;
+}
+
 std::string ErrorText(unsigned long code) {
   char* buffer = nullptr;
   DWORD length = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,

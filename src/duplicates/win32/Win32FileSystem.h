@@ -18,6 +18,7 @@ class Win32FileSystem : public FileSystem {
 std::wstring WideFromUtf8(const std::string& text);
 std::string Utf8FromWide(const std::wstring& text);
 std::string Utf8FromAnsi(const std::string& text);
+std::string AnsiFromUtf8(const std::string& text);
 // A system error as text, without the trailing full stop and line break.
 std::string ErrorText(unsigned long code);
 

@@ -11,6 +11,9 @@ TEST(MarkingTest, SizesAndDatesAsShown) {
   EXPECT_EQ(FormatSize(12595), "12.3 KB");
   EXPECT_EQ(FormatSize(1023 * 1024 + 1000), "1.00 MB");  // never "1023 KB" beside "1.00 MB"
   EXPECT_EQ(FormatSize(3650722202ull), "3.40 GB");
+  EXPECT_EQ(FormatCount(0), "0");
+  EXPECT_EQ(FormatCount(999), "999");
+  EXPECT_EQ(FormatCount(1234567), "1,234,567");
   const std::int64_t s = 1000000000;
   EXPECT_EQ(FormatTime(0, 0), "1970-01-01 00:00");
   EXPECT_EQ(FormatTime(1796771700 * s, 0), "2026-12-08 23:15");
