@@ -214,8 +214,8 @@ void TFormTwinsift::ProgressTimerTimer() {
 
 void TFormTwinsift::SearchDone(duplicates::SearchResult& result) {
   progressTimer_.SetEnabled(false);
+  if (!job_ || !HandleAllocated()) return;  // the window is closing
   SetSearching(false);
-  if (!HandleAllocated()) return;  // the window is closing
   const auto& progress = job_->Progress();
   std::string seen = Plural(progress.filesSeen.load(), "file", "files") + " seen";
   if (result.cancelled) {
