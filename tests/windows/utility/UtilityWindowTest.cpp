@@ -125,6 +125,9 @@ TEST(UtilityWindow, FindsMarksRefusesAndDeletesDuplicates) {
   PostMessageA(window, WM_CLOSE, 0, 0);
   EXPECT_TRUE(program.WaitForExit(10000));
   EXPECT_EQ(program.ExitCode(), 0u);
+  for (const char* left : {"\\a\\notes.txt", "\\b\\photo.jpg", "\\a\\unique.bin", "\\b\\empty1", "\\c\\empty2"})
+    DeleteFileA((root + left).c_str());
+  for (const char* sub : {"\\a", "\\b", "\\c", ""}) RemoveDirectoryA((root + sub).c_str());
 }
 
 TEST(UtilityWindow, ClosingDuringASearchEndsCleanly) {
