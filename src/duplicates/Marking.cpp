@@ -1,21 +1,39 @@
 #include "duplicates/Marking.h"
 #include <algorithm>
-#include <cstdio>
 
 namespace duplicates {
 
+namespace {
+
+// value written with at least width digits, zeros in front.
+std::string Padded(std::int64_t value, int width) {
+  std::string digits = std::to_string(value);
+  return std::string(digits.size() < static_cast<std::size_t>(width) ? width - digits.size() : 0, '0') + digits;
+}
+
+}  // namespace
+
+// Integer arithmetic only: floating-point formatting would pull the C library's printf into the program.
 std::string FormatSize(std::uint64_t bytes) {
   if (bytes < 1024) return std::to_string(bytes) + (bytes == 1 ? " byte" : " bytes");
   static const char* const units[] = {"KB", "MB", "GB", "TB", "PB"};
-  double value = static_cast<double>(bytes) / 1024;
-  int unit = 0;
-  while (value >= 999.5 && unit < 4) {
-    value /= 1024;
-    ++unit;
+  std::uint64_t divisor = 1024;
+  for (int unit = 0;; ++unit, divisor *= 1024) {
+    // Thousandths of the unit, exact enough for three figures.
+    std::uint64_t t = bytes / divisor * 1000 + bytes % divisor * 1000 / divisor;
+    if (t >= 999500 && unit < 4) continue;
+    std::string number;
+    if (t < 9995) {
+      std::uint64_t v = (t + 5) / 10;
+      number = std::to_string(v / 100) + "." + Padded(static_cast<std::int64_t>(v % 100), 2);
+    } else if (t < 99950) {
+      std::uint64_t v = (t + 50) / 100;
+      number = std::to_string(v / 10) + "." + std::to_string(v % 10);
+    } else {
+      number = std::to_string((t + 500) / 1000);
+    }
+    return number + " " + units[unit];
   }
-  char text[32];
-  std::snprintf(text, sizeof(text), value < 9.995 ? "%.2f %s" : value < 99.95 ? "%.1f %s" : "%.0f %s", value, units[unit]);
-  return text;
 }
 
 std::string FormatCount(std::uint64_t count) {
@@ -41,11 +59,8 @@ std::string FormatTime(std::int64_t nanoseconds, long utcOffsetSeconds) {
   std::int64_t day = doy - (153 * mp + 2) / 5 + 1;
   std::int64_t month = mp < 10 ? mp + 3 : mp - 9;
   std::int64_t year = yoe + era * 400 + (month <= 2);
-  char text[96];
-  std::snprintf(text, sizeof(text), "%04lld-%02lld-%02lld %02lld:%02lld", static_cast<long long>(year),
-                static_cast<long long>(month), static_cast<long long>(day), static_cast<long long>(secondOfDay / 3600),
-                static_cast<long long>(secondOfDay / 60 % 60));
-  return text;
+  return Padded(year, 4) + "-" + Padded(month, 2) + "-" + Padded(day, 2) + " " + Padded(secondOfDay / 3600, 2) + ":" +
+         Padded(secondOfDay / 60 % 60, 2);
 }
 
 std::uint64_t WastedBytes(const std::vector<FoundFile>& group) {
