@@ -144,7 +144,30 @@ TEST(UtilityWindow, ClosingDuringASearchEndsCleanly) {
   ClickButton(Labelled(window, "Button", "&Search"));
   HWND cancel = Labelled(window, "Button", "&Cancel");
   ASSERT_TRUE(e2e::WaitFor([&] { return IsWindowEnabled(cancel) != FALSE; }, 5000));
+  e2e::SaveScreenshot(window, "utility-searching.png");
   PostMessageA(window, WM_CLOSE, 0, 0);
   EXPECT_TRUE(program.WaitForExit(10000));
   EXPECT_EQ(program.ExitCode(), 0u);
+}
+
+TEST(UtilityWindow, BrowseOpensTheFolderPickerAndCancelAddsNothing) {
+  e2e::Process program = e2e::Process::Start(e2e::ProgramFolder() + "Twinsift.exe");
+  HWND window = e2e::WaitForTopWindow(program.Id(), "Twinsift");
+  ASSERT_NE(window, nullptr);
+  SetForegroundWindow(window);
+  ClickButton(Labelled(window, "Button", "&Browse..."));
+  HWND picker = nullptr;
+  ASSERT_TRUE(e2e::WaitFor([&] {
+    for (HWND top : e2e::TopWindows(program.Id(), "", "#32770")) picker = top;
+    return picker != nullptr;
+  }));
+  Sleep(700);  // the picker fills its folder tree after it shows
+  e2e::SaveScreenshot(nullptr, "utility-browse.png");
+  PostMessageA(picker, WM_COMMAND, IDCANCEL, 0);
+  ASSERT_TRUE(e2e::WaitFor([&] { return e2e::TopWindows(program.Id(), "", "#32770").empty(); }));
+  HWND list = FindChild(window, "ListBox", [](const std::string&) { return true; });
+  ASSERT_NE(list, nullptr);
+  EXPECT_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), 0);
+  PostMessageA(window, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(program.WaitForExit(10000));
 }
