@@ -17,6 +17,7 @@ packages=(
   wine fonts-wine xvfb imagemagick
   cmake ninja-build make googletest zlib1g-dev libjpeg62-turbo-dev dpkg-dev g++ file
   clang libclang-rt-14-dev
+  fdupes jdupes
 )
 if [ "$arch" = 64 ]; then
   packages+=(wine64 g++-mingw-w64-x86-64 mingw-w64-x86-64-dev binutils-mingw-w64-x86-64)

@@ -1,16 +1,14 @@
-// The utility's entry point. For now it opens its main window; closing it ends the program.
+// The utility's entry point: its one window, maximised when it is started so.
 #include <windows.h>
+#include "Form_Twinsift.h"
 #include "gui/core/Application.h"
-#include "gui/form/Form.h"
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
   gui::Application application;
   application.SetTitle("Twinsift");
   try {
-    gui::Form form;
-    form.SetName("FormTwinsift");
-    form.SetCaption("Twinsift");
-    form.SetClientSize(480, 320);
+    TFormTwinsift form;
+    form.SetStartMaximized(showCommand == SW_SHOWMAXIMIZED || showCommand == SW_MAXIMIZE);
     application.Run(form);
   } catch (...) {
     application.HandleException();

@@ -3,7 +3,9 @@
 
 namespace gui {
 
-Button::Button(WinControl* parent) : WinControl(parent) { SetTabStop(true); }
+Button::Button(WinControl* parent, const std::string& caption) : WinControl(parent), caption_(caption) {
+  SetTabStop(true);
+}
 
 void Button::SetCaption(const std::string& caption) {
   caption_ = caption;

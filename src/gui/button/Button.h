@@ -11,7 +11,7 @@ namespace gui {
 // The focused button shows the default frame; with none focused, the default button shows it.
 class Button : public WinControl {
  public:
-  explicit Button(WinControl* parent);
+  explicit Button(WinControl* parent, const std::string& caption = "");
 
   const std::string& Caption() const { return caption_; }
   void SetCaption(const std::string& caption);

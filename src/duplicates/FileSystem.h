@@ -1,0 +1,51 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+// What the duplicate search needs from a file system, so that one search runs on Win32 and on POSIX.
+// Paths are UTF-8 strings in the system's own spelling.
+namespace duplicates {
+
+// One file, whatever names it has: two paths with equal ids are hard links to the same data.
+struct FileId {
+  std::uint64_t volume = 0;
+  std::uint64_t index = 0;
+  bool known = false;
+  bool operator==(const FileId& other) const { return known && other.known && volume == other.volume && index == other.index; }
+};
+
+enum class EntryKind { File, Directory, Other };  // Other: links, junctions, devices: never followed
+
+struct DirEntry {
+  std::string name;
+  EntryKind kind = EntryKind::Other;
+  std::uint64_t size = 0;
+  std::int64_t modified = 0;  // nanoseconds since 1970-01-01 UTC
+  FileId id;                  // may be unknown until asked for (IdentifyFile)
+  bool hidden = false;        // hidden or system
+};
+
+class FileReader {
+ public:
+  virtual ~FileReader() = default;
+  // Reads up to size bytes; returns how many (0 at the end), or -1 with error set.
+  virtual std::ptrdiff_t Read(void* buffer, std::size_t size, std::string& error) = 0;
+};
+
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+  // The entries of a folder, without "." and "..". False with error set when it cannot be read.
+  virtual bool ListFolder(const std::string& path, std::vector<DirEntry>& entries, std::string& error) = 0;
+  // What path is, without following a link at its end.
+  virtual bool Describe(const std::string& path, DirEntry& entry, std::string& error) = 0;
+  // The id of a file whose listing left it unknown.
+  virtual bool IdentifyFile(const std::string& path, FileId& id, std::string& error) = 0;
+  virtual std::unique_ptr<FileReader> OpenFile(const std::string& path, std::string& error) = 0;
+  virtual std::string Join(const std::string& folder, const std::string& name) const = 0;
+};
+
+}  // namespace duplicates

@@ -1,0 +1,96 @@
+#include "duplicates/posix/PosixFileSystem.h"
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <cerrno>
+#include <cstring>
+
+namespace duplicates {
+
+namespace {
+
+void FromStat(const struct stat& st, DirEntry& entry) {
+  entry.kind = S_ISREG(st.st_mode) ? EntryKind::File : S_ISDIR(st.st_mode) ? EntryKind::Directory : EntryKind::Other;
+  entry.size = static_cast<std::uint64_t>(st.st_size);
+  entry.modified = static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+  entry.id = {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino), true};
+}
+
+class PosixReader : public FileReader {
+ public:
+  explicit PosixReader(int fd) : fd_(fd) {}
+  ~PosixReader() override { close(fd_); }
+  std::ptrdiff_t Read(void* buffer, std::size_t size, std::string& error) override {
+    for (;;) {
+      ssize_t got = read(fd_, buffer, size);
+      if (got >= 0) return got;
+      if (errno == EINTR) continue;
+      error = std::strerror(errno);
+      return -1;
+    }
+  }
+
+ private:
+  int fd_;
+};
+
+}  // namespace
+
+bool PosixFileSystem::ListFolder(const std::string& path, std::vector<DirEntry>& entries, std::string& error) {
+  int folder = open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  DIR* dir = folder < 0 ? nullptr : fdopendir(folder);
+  if (!dir) {
+    error = std::strerror(errno);
+    if (folder >= 0) close(folder);
+    return false;
+  }
+  while (dirent* item = readdir(dir)) {
+    if (!std::strcmp(item->d_name, ".") || !std::strcmp(item->d_name, "..")) continue;
+    DirEntry entry;
+    entry.name = item->d_name;
+    entry.hidden = item->d_name[0] == '.';
+    struct stat st;
+    if (fstatat(folder, item->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0) continue;  // gone meanwhile
+    FromStat(st, entry);
+    entries.push_back(std::move(entry));
+  }
+  closedir(dir);
+  return true;
+}
+
+bool PosixFileSystem::Describe(const std::string& path, DirEntry& entry, std::string& error) {
+  struct stat st;
+  if (lstat(path.c_str(), &st) != 0) {
+    error = std::strerror(errno);
+    return false;
+  }
+  FromStat(st, entry);
+  std::size_t slash = path.find_last_of('/');
+  entry.name = slash == std::string::npos ? path : path.substr(slash + 1);
+  return true;
+}
+
+bool PosixFileSystem::IdentifyFile(const std::string& path, FileId& id, std::string& error) {
+  DirEntry entry;
+  if (!Describe(path, entry, error)) return false;
+  id = entry.id;
+  return true;
+}
+
+std::unique_ptr<FileReader> PosixFileSystem::OpenFile(const std::string& path, std::string& error) {
+  int fd = open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+  if (fd < 0) {
+    error = std::strerror(errno);
+    return nullptr;
+  }
+  posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
+  return std::make_unique<PosixReader>(fd);
+}
+
+std::string PosixFileSystem::Join(const std::string& folder, const std::string& name) const {
+  if (!folder.empty() && folder.back() == '/') return folder + name;
+  return folder + "/" + name;
+}
+
+}  // namespace duplicates

@@ -1,0 +1,246 @@
+// The search on a file system kept in memory: which files end up together, and what is reported.
+#include <gtest/gtest.h>
+#include <algorithm>
+#include <cstring>
+#include <map>
+#include "duplicates/ContentHash.h"
+#include "duplicates/DuplicateFinder.h"
+
+using namespace duplicates;
+
+namespace {
+
+struct MemoryFile {
+  std::string content;
+  std::uint64_t inode;
+  bool hidden = false;
+  bool unreadable = false;
+  std::string growsBy;  // appended once the file has been listed: it changes during the search
+};
+
+class MemoryFileSystem : public FileSystem {
+ public:
+  std::map<std::string, MemoryFile> files;   // full path -> file
+  std::map<std::string, bool> folders;       // full path -> hidden
+  std::map<std::string, std::string> links;  // a link's path -> its target
+  int opens = 0;
+
+  void Add(const std::string& path, const std::string& content, std::uint64_t inode = 0) {
+    files[path] = {content, inode ? inode : ++nextInode_, false, false, ""};
+  }
+
+  bool ListFolder(const std::string& path, std::vector<DirEntry>& entries, std::string& error) override {
+    if (!folders.count(path)) {
+      error = "no such folder";
+      return false;
+    }
+    auto child = [&](const std::string& p) -> const char* {
+      if (p.size() <= path.size() + 1 || p.compare(0, path.size() + 1, path + "/") != 0) return nullptr;
+      const char* rest = p.c_str() + path.size() + 1;
+      return std::strchr(rest, '/') ? nullptr : rest;
+    };
+    for (auto& [p, f] : files)
+      if (const char* name = child(p)) {
+        DirEntry e{name, EntryKind::File, f.content.size(), 0, {1, f.inode, true}, f.hidden};
+        if (!f.growsBy.empty()) f.content += f.growsBy;
+        entries.push_back(e);
+      }
+    for (auto& [p, hidden] : folders)
+      if (const char* name = child(p)) entries.push_back({name, EntryKind::Directory, 0, 0, {}, hidden});
+    for (auto& [p, target] : links)
+      if (const char* name = child(p)) entries.push_back({name, EntryKind::Other, target.size(), 0, {}, false});
+    return true;
+  }
+  bool Describe(const std::string& path, DirEntry& entry, std::string& error) override {
+    if (folders.count(path)) entry.kind = EntryKind::Directory;
+    else if (files.count(path)) entry = {path, EntryKind::File, files[path].content.size(), 0, {1, files[path].inode, true}};
+    else {
+      error = "not found";
+      return false;
+    }
+    return true;
+  }
+  bool IdentifyFile(const std::string& path, FileId& id, std::string&) override {
+    id = {1, files.at(path).inode, true};
+    return true;
+  }
+  std::unique_ptr<FileReader> OpenFile(const std::string& path, std::string& error) override {
+    auto it = files.find(path);
+    if (it == files.end() || it->second.unreadable) {
+      error = "access denied";
+      return nullptr;
+    }
+    ++opens;
+    return std::make_unique<Reader>(it->second.content);
+  }
+  std::string Join(const std::string& folder, const std::string& name) const override { return folder + "/" + name; }
+
+ private:
+  struct Reader : FileReader {
+    explicit Reader(std::string data) : data_(std::move(data)) {}
+    std::ptrdiff_t Read(void* buffer, std::size_t size, std::string&) override {
+      std::size_t n = std::min(size, data_.size() - at_);
+      std::memcpy(buffer, data_.data() + at_, n);
+      at_ += n;
+      return static_cast<std::ptrdiff_t>(n);
+    }
+    std::string data_;
+    std::size_t at_ = 0;
+  };
+  std::uint64_t nextInode_ = 100;
+};
+
+std::vector<std::vector<std::string>> Paths(const SearchResult& result) {
+  std::vector<std::vector<std::string>> paths;
+  for (auto& group : result.groups) {
+    paths.emplace_back();
+    for (auto& f : group) paths.back().push_back(f.path);
+  }
+  return paths;
+}
+
+SearchResult Search(MemoryFileSystem& fs, SearchOptions options = {}) {
+  if (options.folders.empty()) options.folders = {"/r"};
+  SearchProgress progress;
+  std::atomic<bool> cancel{false};
+  return DuplicateFinder(fs).Search(options, progress, cancel);
+}
+
+class DuplicateFinderTest : public ::testing::Test {
+ protected:
+  void SetUp() override { fs.folders["/r"] = false; }
+  MemoryFileSystem fs;
+};
+
+using Groups = std::vector<std::vector<std::string>>;
+
+}  // namespace
+
+TEST(ContentHashTest, PiecesOfAnyLengthGiveTheHashOfTheWhole) {
+  std::string data(1000, '\0');
+  for (std::size_t i = 0; i < data.size(); ++i) data[i] = static_cast<char>(i * 7 + 3);
+  ContentHash whole;
+  whole.Add(data.data(), data.size());
+  for (std::size_t step : {1u, 5u, 31u, 32u, 33u, 999u}) {
+    ContentHash pieces;
+    for (std::size_t at = 0; at < data.size(); at += step) pieces.Add(data.data() + at, std::min(step, data.size() - at));
+    EXPECT_EQ(pieces.Value(), whole.Value()) << step;
+  }
+  ContentHash shorter, flipped;
+  shorter.Add(data.data(), data.size() - 1);
+  data[500] ^= 1;
+  flipped.Add(data.data(), data.size());
+  EXPECT_NE(shorter.Value(), whole.Value());
+  EXPECT_NE(flipped.Value(), whole.Value());
+  ContentHash zeros1, zeros2;
+  zeros1.Add(std::string(32, '\0').data(), 32);
+  zeros2.Add(std::string(64, '\0').data(), 64);
+  EXPECT_NE(zeros1.Value(), zeros2.Value());
+}
+
+TEST_F(DuplicateFinderTest, GroupsOnlyFilesWithEqualBytes) {
+  std::string big(3 * 64 * 1024 + 17, 'x');
+  std::string bigOther = big;
+  bigOther[big.size() - 2] = 'y';  // same size, same first block, differs near the end
+  fs.folders["/r/sub"] = false;
+  fs.Add("/r/a", "hello");
+  fs.Add("/r/sub/b", "hello");
+  fs.Add("/r/c", "hellO");      // same size, other bytes
+  fs.Add("/r/d", "hello!");     // other size
+  fs.Add("/r/big1", big);
+  fs.Add("/r/sub/big2", big);
+  fs.Add("/r/big3", bigOther);
+  fs.Add("/r/e1", "");          // empty files never count
+  fs.Add("/r/e2", "");
+  SearchResult result = Search(fs);
+  EXPECT_EQ(Paths(result), (Groups{{"/r/a", "/r/sub/b"}, {"/r/big1", "/r/sub/big2"}}));
+  EXPECT_TRUE(result.problems.empty());
+  EXPECT_FALSE(result.cancelled);
+}
+
+TEST_F(DuplicateFinderTest, HardLinksAreOneFileAndLinksAreNotFollowed) {
+  fs.Add("/r/a", "same", 7);
+  fs.Add("/r/b", "same", 7);  // a second name of a
+  fs.links["/r/l"] = "same";
+  EXPECT_TRUE(Search(fs).groups.empty());
+  fs.Add("/r/c", "same");
+  EXPECT_EQ(Paths(Search(fs)), (Groups{{"/r/a", "/r/c"}}));
+}
+
+TEST_F(DuplicateFinderTest, OverlappingFoldersCountEachFileOnce) {
+  fs.folders["/r/s"] = false;
+  fs.Add("/r/s/a", "one");
+  fs.Add("/r/s/b", "two");
+  SearchOptions options;
+  options.folders = {"/r", "/r/s", "/r/s/a"};
+  EXPECT_TRUE(Search(fs, options).groups.empty());
+}
+
+TEST_F(DuplicateFinderTest, UnreadableAndChangingFilesAreReportedNotGuessed) {
+  fs.Add("/r/a", "data");
+  fs.Add("/r/b", "data");
+  fs.Add("/r/u", "data");
+  fs.files["/r/u"].unreadable = true;
+  fs.Add("/r/g", "data");
+  fs.files["/r/g"].growsBy = "more";
+  fs.Add("/r/big1", std::string(10000, 'z'));
+  fs.Add("/r/big2", std::string(10000, 'z'));
+  fs.files["/r/big2"].growsBy = "!";
+  SearchOptions options;
+  options.folders = {"/r", "/missing"};
+  SearchResult result = Search(fs, options);
+  EXPECT_EQ(Paths(result), (Groups{{"/r/a", "/r/b"}}));
+  std::map<std::string, std::string> problems;
+  for (auto& p : result.problems) problems[p.path] = p.message;
+  EXPECT_EQ(problems.size(), 4u);
+  EXPECT_EQ(problems["/r/u"], "access denied");
+  EXPECT_EQ(problems["/r/g"], "changed during the search");
+  EXPECT_EQ(problems["/r/big2"], "changed during the search");
+  EXPECT_EQ(problems["/missing"], "not found");
+}
+
+TEST_F(DuplicateFinderTest, MinimumSizeAndHiddenFiles) {
+  fs.folders["/r/h"] = true;
+  fs.Add("/r/s1", "ab");
+  fs.Add("/r/s2", "ab");
+  fs.Add("/r/l1", "abcdef");
+  fs.Add("/r/l2", "abcdef");
+  fs.Add("/r/h/l3", "abcdef");
+  fs.Add("/r/x1", "xyzxyz");
+  fs.Add("/r/x2", "xyzxyz");
+  fs.files["/r/x2"].hidden = true;
+  EXPECT_EQ(Paths(Search(fs)), (Groups{{"/r/h/l3", "/r/l1", "/r/l2"}, {"/r/s1", "/r/s2"}, {"/r/x1", "/r/x2"}}));
+  SearchOptions options;
+  options.minimumSize = 3;
+  options.includeHidden = false;
+  EXPECT_EQ(Paths(Search(fs, options)), (Groups{{"/r/l1", "/r/l2"}}));
+}
+
+TEST_F(DuplicateFinderTest, LargeGroupsAreComparedInBatchesAndStayWhole) {
+  // More files of one size than are opened at once, in two contents interleaved.
+  for (int i = 0; i < 300; ++i) fs.Add("/r/f" + std::to_string(1000 + i), i % 3 ? "aaaa" : "bbbb");
+  SearchResult result = Search(fs);
+  ASSERT_EQ(result.groups.size(), 2u);
+  EXPECT_EQ(result.groups[0].size() + result.groups[1].size(), 300u);
+  EXPECT_EQ(result.groups[0].size(), 100u);  // "/r/f1000" starts the "bbbb" group
+}
+
+TEST_F(DuplicateFinderTest, ProgressCountsAndCancelEndsWithoutGroups) {
+  fs.Add("/r/a", "12345");
+  fs.Add("/r/b", "12345");
+  fs.Add("/r/c", "xyz");
+  SearchProgress progress;
+  std::atomic<bool> cancel{false};
+  SearchOptions options;
+  options.folders = {"/r"};
+  DuplicateFinder finder(fs);
+  EXPECT_EQ(finder.Search(options, progress, cancel).groups.size(), 1u);
+  EXPECT_EQ(progress.filesSeen.load(), 3u);
+  EXPECT_EQ(progress.bytesCompared.load(), 20u);  // first blocks of a and b, then both compared side by side
+  cancel = true;
+  fs.opens = 0;
+  SearchResult cancelled = finder.Search(options, progress, cancel);
+  EXPECT_TRUE(cancelled.cancelled);
+  EXPECT_TRUE(cancelled.groups.empty());
+  EXPECT_EQ(fs.opens, 0);
+}

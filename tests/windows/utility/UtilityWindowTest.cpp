@@ -1,0 +1,173 @@
+// The utility worked as a user works it: type a folder, search, mark with a helper, be refused when every
+// copy of a file is marked, delete the marked files to the Recycle Bin. Screenshots go to the bin folder.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <fstream>
+#include <string>
+#include "driver/Driver.h"
+
+namespace {
+
+HWND FindChild(HWND window, const std::string& className, const std::function<bool(const std::string&)>& text) {
+  for (HWND child : e2e::ChildWindows(window))
+    if (_stricmp(e2e::ClassName(child).c_str(), className.c_str()) == 0 && text(e2e::WindowText(child))) return child;
+  return nullptr;
+}
+
+HWND Labelled(HWND window, const std::string& className, const std::string& text) {
+  return FindChild(window, className, [&](const std::string& t) { return t == text; });
+}
+
+bool StartsWith(const std::string& text, const std::string& start) { return text.rfind(start, 0) == 0; }
+
+void ClickButton(HWND button) {
+  ASSERT_NE(button, nullptr);
+  RECT r = e2e::ClientRectOnScreen(button);
+  e2e::Click(button, (r.right - r.left) / 2, (r.bottom - r.top) / 2);
+}
+
+void Write(const std::string& path, const std::string& content, int daysOld) {
+  std::ofstream(path, std::ios::binary) << content;
+  HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  FILETIME now;
+  GetSystemTimeAsFileTime(&now);
+  ULARGE_INTEGER t{{now.dwLowDateTime, now.dwHighDateTime}};
+  t.QuadPart -= static_cast<ULONGLONG>(daysOld) * 24 * 3600 * 10000000ull;
+  FILETIME then{t.LowPart, t.HighPart};
+  SetFileTime(file, nullptr, nullptr, &then);
+  CloseHandle(file);
+}
+
+bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+}  // namespace
+
+TEST(UtilityWindow, FindsMarksRefusesAndDeletesDuplicates) {
+  char temp[MAX_PATH];
+  GetTempPathA(MAX_PATH, temp);
+  const std::string root = std::string(temp) + "twinsift-e2e-" + std::to_string(GetTickCount());
+  for (const char* sub : {"", "\\a", "\\b", "\\c"}) CreateDirectoryA((root + sub).c_str(), nullptr);
+  std::string photo(50000, '\0');
+  for (size_t i = 0; i < photo.size(); ++i) photo[i] = static_cast<char>(i * 31 % 251);
+  Write(root + "\\a\\notes.txt", "meeting notes", 1);  // the newest of its group
+  Write(root + "\\b\\notes-old.txt", "meeting notes", 30);
+  Write(root + "\\a\\photo.jpg", photo, 5);
+  Write(root + "\\b\\photo.jpg", photo, 2);  // the newest of its group
+  Write(root + "\\c\\photo-copy.jpg", photo, 9);
+  Write(root + "\\a\\unique.bin", photo.substr(1), 3);
+  Write(root + "\\b\\empty1", "", 3);
+  Write(root + "\\c\\empty2", "", 3);
+
+  e2e::Process program = e2e::Process::Start(e2e::ProgramFolder() + "Twinsift.exe");
+  HWND window = e2e::WaitForTopWindow(program.Id(), "Twinsift");
+  ASSERT_NE(window, nullptr);
+  SetForegroundWindow(window);
+  HWND folderEdit = FindChild(window, "Edit", [](const std::string& t) { return t.empty(); });
+  ASSERT_NE(folderEdit, nullptr);
+  SendMessageA(folderEdit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(root.c_str()));
+  ClickButton(Labelled(window, "Button", "&Add folder"));
+  HWND progress = FindChild(window, "Static", [](const std::string& t) { return StartsWith(t, "Add the folders"); });
+  ASSERT_NE(progress, nullptr);
+
+  ClickButton(Labelled(window, "Button", "&Search"));
+  ASSERT_TRUE(e2e::WaitFor([&] { return StartsWith(e2e::WindowText(progress), "Done:"); }, 20000))
+      << e2e::WindowText(progress);
+  EXPECT_EQ(e2e::WindowText(progress), "Done: 8 files seen, 2 groups of identical files.");
+  HWND summary = FindChild(window, "Static", [](const std::string& t) { return StartsWith(t, "2 groups"); });
+  ASSERT_NE(summary, nullptr);
+  EXPECT_EQ(e2e::WindowText(summary), "2 groups, 5 files, 97.7 KB wasted; 0 marked (0 bytes)");
+  e2e::SaveScreenshot(window, "utility-found.png");
+
+  ClickButton(Labelled(window, "Button", "Keep &newest"));
+  EXPECT_EQ(e2e::WindowText(summary), "2 groups, 5 files, 97.7 KB wasted; 3 marked (97.7 KB)");
+
+  // Marking the one file kept in the first group marks every copy: Delete refuses and deletes nothing.
+  HWND list = FindChild(window, "SysListView32", [](const std::string&) { return true; });
+  ASSERT_NE(list, nullptr);
+  RECT listRect = e2e::ClientRectOnScreen(list);
+  e2e::Click(list, 40, listRect.bottom - listRect.top - 10);  // below the rows: focus only
+  e2e::PressKey(VK_HOME);
+  e2e::PressKey(VK_DOWN);
+  e2e::PressKey(VK_SPACE);
+  ASSERT_TRUE(e2e::WaitFor([&] { return e2e::WindowText(summary).find("; 4 marked") != std::string::npos; }, 3000))
+      << e2e::WindowText(summary);
+  e2e::SaveScreenshot(window, "utility-marked.png");
+  ClickButton(Labelled(window, "Button", "&Delete marked..."));
+  auto refusal = e2e::WaitForMessageBox(program.Id());
+  ASSERT_TRUE(refusal);
+  EXPECT_EQ(refusal->text, "Every copy in group 1 is marked. Keep at least one copy of each file: nothing was deleted.");
+  e2e::AnswerMessageBox(refusal->window);
+  EXPECT_TRUE(Exists(root + "\\a\\notes.txt") && Exists(root + "\\b\\notes-old.txt"));
+
+  SetForegroundWindow(window);
+  e2e::Click(list, 40, listRect.bottom - listRect.top - 10);
+  e2e::PressKey(VK_SPACE);
+  ASSERT_TRUE(e2e::WaitFor([&] { return e2e::WindowText(summary).find("; 3 marked") != std::string::npos; }, 3000))
+      << e2e::WindowText(summary);
+  ClickButton(Labelled(window, "Button", "&Delete marked..."));
+  auto question = e2e::WaitForMessageBox(program.Id());
+  ASSERT_TRUE(question);
+  EXPECT_EQ(question->text, "Move 3 marked files (97.7 KB) to the Recycle Bin?");
+  e2e::SaveScreenshot(nullptr, "utility-asks.png");
+  e2e::AnswerMessageBox(question->window, IDYES);
+  ASSERT_TRUE(e2e::WaitFor([&] { return StartsWith(e2e::WindowText(progress), "Moved"); }, 10000));
+  EXPECT_EQ(e2e::WindowText(progress), "Moved 3 files to the Recycle Bin.");
+  e2e::SaveScreenshot(window, "utility-deleted.png");
+
+  EXPECT_TRUE(Exists(root + "\\a\\notes.txt"));
+  EXPECT_FALSE(Exists(root + "\\b\\notes-old.txt"));
+  EXPECT_TRUE(Exists(root + "\\b\\photo.jpg"));
+  EXPECT_FALSE(Exists(root + "\\a\\photo.jpg"));
+  EXPECT_FALSE(Exists(root + "\\c\\photo-copy.jpg"));
+  EXPECT_TRUE(Exists(root + "\\a\\unique.bin"));
+  EXPECT_FALSE(e2e::FindMessageBox(program.Id()));  // no failures to report
+
+  PostMessageA(window, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(program.WaitForExit(10000));
+  EXPECT_EQ(program.ExitCode(), 0u);
+  for (const char* left : {"\\a\\notes.txt", "\\b\\photo.jpg", "\\a\\unique.bin", "\\b\\empty1", "\\c\\empty2"})
+    DeleteFileA((root + left).c_str());
+  for (const char* sub : {"\\a", "\\b", "\\c", ""}) RemoveDirectoryA((root + sub).c_str());
+}
+
+TEST(UtilityWindow, ClosingDuringASearchEndsCleanly) {
+  char temp[MAX_PATH];
+  GetTempPathA(MAX_PATH, temp);
+  e2e::Process program = e2e::Process::Start(e2e::ProgramFolder() + "Twinsift.exe");
+  HWND window = e2e::WaitForTopWindow(program.Id(), "Twinsift");
+  ASSERT_NE(window, nullptr);
+  HWND folderEdit = FindChild(window, "Edit", [](const std::string& t) { return t.empty(); });
+  ASSERT_NE(folderEdit, nullptr);
+  SendMessageA(folderEdit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("C:\\windows"));
+  SetForegroundWindow(window);
+  ClickButton(Labelled(window, "Button", "&Add folder"));
+  ClickButton(Labelled(window, "Button", "&Search"));
+  HWND cancel = Labelled(window, "Button", "&Cancel");
+  ASSERT_TRUE(e2e::WaitFor([&] { return IsWindowEnabled(cancel) != FALSE; }, 5000));
+  e2e::SaveScreenshot(window, "utility-searching.png");
+  PostMessageA(window, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(program.WaitForExit(10000));
+  EXPECT_EQ(program.ExitCode(), 0u);
+}
+
+TEST(UtilityWindow, BrowseOpensTheFolderPickerAndCancelAddsNothing) {
+  e2e::Process program = e2e::Process::Start(e2e::ProgramFolder() + "Twinsift.exe");
+  HWND window = e2e::WaitForTopWindow(program.Id(), "Twinsift");
+  ASSERT_NE(window, nullptr);
+  SetForegroundWindow(window);
+  ClickButton(Labelled(window, "Button", "&Browse..."));
+  HWND picker = nullptr;
+  ASSERT_TRUE(e2e::WaitFor([&] {
+    for (HWND top : e2e::TopWindows(program.Id(), "", "#32770")) picker = top;
+    return picker != nullptr;
+  }));
+  Sleep(700);  // the picker fills its folder tree after it shows
+  e2e::SaveScreenshot(nullptr, "utility-browse.png");
+  PostMessageA(picker, WM_COMMAND, IDCANCEL, 0);
+  ASSERT_TRUE(e2e::WaitFor([&] { return e2e::TopWindows(program.Id(), "", "#32770").empty(); }));
+  HWND list = FindChild(window, "ListBox", [](const std::string&) { return true; });
+  ASSERT_NE(list, nullptr);
+  EXPECT_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), 0);
+  PostMessageA(window, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(program.WaitForExit(10000));
+}

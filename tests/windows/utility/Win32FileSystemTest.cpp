@@ -1,0 +1,107 @@
+// The Win32 file system on a real folder: kinds, sizes, hidden files, hard links, and the search over it.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <fstream>
+#include <map>
+#include "duplicates/DuplicateFinder.h"
+#include "duplicates/win32/Win32FileSystem.h"
+
+using namespace duplicates;
+
+namespace {
+
+std::string MakeFolder() {
+  char temp[MAX_PATH];
+  GetTempPathA(MAX_PATH, temp);
+  std::string folder = std::string(temp) + "twinsift-fs-" + std::to_string(GetCurrentProcessId()) + "-" +
+                       std::to_string(GetTickCount());
+  CreateDirectoryA(folder.c_str(), nullptr);
+  return folder;
+}
+
+void Write(const std::string& path, const std::string& content) { std::ofstream(path, std::ios::binary) << content; }
+
+void RemoveTree(const std::string& folder) {
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+  if (search != INVALID_HANDLE_VALUE) {
+    do {
+      std::string name = found.cFileName;
+      if (name == "." || name == "..") continue;
+      std::string path = folder + "\\" + name;
+      SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(path);
+      else DeleteFileA(path.c_str());
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+  }
+  RemoveDirectoryA(folder.c_str());
+}
+
+}  // namespace
+
+TEST(Win32FileSystemTest, ListsFilesFoldersAndHiddenOnes) {
+  std::string root = MakeFolder();
+  Write(root + "\\a.txt", "twelve bytes");
+  CreateDirectoryA((root + "\\sub").c_str(), nullptr);
+  Write(root + "\\hidden.txt", "x");
+  SetFileAttributesA((root + "\\hidden.txt").c_str(), FILE_ATTRIBUTE_HIDDEN);
+
+  Win32FileSystem fs;
+  std::vector<DirEntry> entries;
+  std::string error;
+  ASSERT_TRUE(fs.ListFolder(root, entries, error)) << error;
+  std::map<std::string, DirEntry> byName;
+  for (auto& e : entries) byName[e.name] = e;
+  ASSERT_EQ(byName.size(), 3u);
+  EXPECT_EQ(byName["a.txt"].kind, EntryKind::File);
+  EXPECT_EQ(byName["a.txt"].size, 12u);
+  EXPECT_GT(byName["a.txt"].modified, 1500000000LL * 1000000000);  // a date of this century, in nanoseconds
+  EXPECT_EQ(byName["sub"].kind, EntryKind::Directory);
+  EXPECT_TRUE(byName["hidden.txt"].hidden);
+  EXPECT_FALSE(byName["a.txt"].hidden);
+  EXPECT_EQ(fs.Join(root, "a.txt"), root + "\\a.txt");
+  EXPECT_EQ(fs.Join("C:\\", "a"), "C:\\a");
+
+  auto reader = fs.OpenFile(root + "\\a.txt", error);
+  ASSERT_NE(reader, nullptr);
+  char buffer[32];
+  EXPECT_EQ(reader->Read(buffer, sizeof(buffer), error), 12);
+  EXPECT_EQ(reader->Read(buffer, sizeof(buffer), error), 0);
+  reader.reset();
+  EXPECT_FALSE(fs.ListFolder(root + "\\missing", entries, error));
+  EXPECT_FALSE(error.empty());
+  EXPECT_EQ(fs.OpenFile(root + "\\missing.txt", error), nullptr);
+  RemoveTree(root);
+}
+
+TEST(Win32FileSystemTest, HardLinksAreOneFileInTheSearch) {
+  std::string root = MakeFolder();
+  Write(root + "\\one", "the same bytes");
+  ASSERT_TRUE(CreateHardLinkA((root + "\\two").c_str(), (root + "\\one").c_str(), nullptr));
+  Win32FileSystem fs;
+  FileId one, two;
+  std::string error;
+  ASSERT_TRUE(fs.IdentifyFile(root + "\\one", one, error)) << error;
+  ASSERT_TRUE(fs.IdentifyFile(root + "\\two", two, error)) << error;
+  EXPECT_TRUE(one == two);
+
+  SearchOptions options;
+  options.folders = {root};
+  SearchProgress progress;
+  std::atomic<bool> cancel{false};
+  EXPECT_TRUE(DuplicateFinder(fs).Search(options, progress, cancel).groups.empty());
+  Write(root + "\\three", "the same bytes");
+  SearchResult result = DuplicateFinder(fs).Search(options, progress, cancel);
+  ASSERT_EQ(result.groups.size(), 1u);
+  EXPECT_EQ(result.groups[0].size(), 2u);
+  EXPECT_EQ(result.groups[0][1].path, root + "\\three");
+  RemoveTree(root);
+}
+
+TEST(Win32FileSystemTest, TextConversions) {
+  std::string utf8 = "gr\xC3\xBC\xC3\x9F";  // "gruess" with u-umlaut and sharp s
+  EXPECT_EQ(WideFromUtf8(utf8), L"gr\u00FC\u00DF");
+  EXPECT_EQ(Utf8FromWide(L"gr\u00FC\u00DF"), utf8);
+  EXPECT_EQ(ErrorText(ERROR_FILE_NOT_FOUND).back() != '.', true);
+}
