@@ -1,8 +1,9 @@
 # make run    set up what is missing, build, and run the setup wizard under Wine
 # make test   set up what is missing, build, and run every test
 # make build  set up and build both builds, without running anything
+# make bench  build, then print the size, speed and memory figures README shows
 # WINE_ARCH=64 forces the 64-bit way (a 64-bit twin under 64-bit Wine) on any host; see README
-.PHONY: all setup build run test clean
+.PHONY: all setup build run test bench clean
 all: build
 
 setup:
@@ -16,6 +17,9 @@ run: build
 
 test: build
 	@scripts/test.sh
+
+bench: build
+	@scripts/bench.sh
 
 clean:
 	rm -rf build/native build/windows build/windows64 build/screenshots
