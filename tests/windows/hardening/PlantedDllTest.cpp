@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <string>
 #include <vector>
+#include "driver/Driver.h"
 
 namespace {
 
@@ -70,27 +71,9 @@ class Process {
   // Waits until the program shows a window and has been idle for a moment, so that its start-up is over.
   bool ShowsAWindow() const {
     WaitForInputIdle(info_.hProcess, 10000);
-    for (int i = 0; i < 200; ++i) {
-      struct Search {
-        DWORD process;
-        bool found;
-      } search{info_.dwProcessId, false};
-      EnumWindows(
-          [](HWND window, LPARAM data) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(data);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            if (owner == s->process && IsWindowVisible(window)) s->found = true;
-            return !s->found;
-          },
-          reinterpret_cast<LPARAM>(&search));
-      if (search.found) {
-        Sleep(500);
-        return true;
-      }
-      Sleep(50);
-    }
-    return false;
+    if (!e2e::WaitFor([&] { return !e2e::TopWindows(info_.dwProcessId).empty(); }, 10000, 50)) return false;
+    Sleep(500);
+    return true;
   }
 
  private:
