@@ -16,6 +16,13 @@ endif()
 # the headers, no build or source folder in the objects).
 add_compile_options(-ffile-prefix-map=${CMAKE_SOURCE_DIR}/=/twinsift/ -ffile-prefix-map=${CMAKE_BINARY_DIR}/=/twinsift-build/)
 add_link_options(-Wl,--no-insert-timestamp)
+# Link-time optimisation of the programs (17 to 33 KB less each). One partition: the default partitioning
+# crashes this mingw compiler. Objects stay fat so that the tests link them without it.
+option(TWINSIFT_LTO "Optimise the programs at link time" ON)
+if(TWINSIFT_LTO)
+  add_compile_options(-flto -flto-partition=one -ffat-lto-objects)
+  add_link_options(-fno-lto)  # the tests; each program turns it on again below
+endif()
 if(CMAKE_BUILD_TYPE STREQUAL "MinSizeRel")
   add_link_options(-s)
 endif()
@@ -52,6 +59,9 @@ function(twinsift_windows_program target output description level)
   add_executable(${target} WIN32 ${ARGN} ${gen}/version.rc)
   set_target_properties(${target} PROPERTIES OUTPUT_NAME ${output})
   target_link_libraries(${target} PRIVATE twinsift_runtime)
+  if(TWINSIFT_LTO)
+    target_link_options(${target} PRIVATE -flto -flto-partition=one -Os)
+  endif()
   # The map beside each program says where its bytes go (see scripts/size-report.sh).
   target_link_options(${target} PRIVATE -mwindows -Wl,-Map=$<TARGET_FILE_DIR:${target}>/${output}.map)
 endfunction()
