@@ -4,7 +4,8 @@
 # processor time of an animated page change, the setup program's peak memory.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-build=$(pwd)/build
+root=$(pwd)
+build=$root/build
 export TWINSIFT_BUILD_DIR=$build
 arch=$(scripts/host-arch.sh "$build")
 source scripts/wine-env.sh
@@ -18,7 +19,7 @@ if [ ! -s "$session/display" ]; then
   scripts/wine-session.sh start "$build" >/dev/null
   started=1
 fi
-[ $started = 1 ] && trap 'scripts/wine-session.sh stop "$build"' EXIT
+[ $started = 1 ] && trap '"$root/scripts/wine-session.sh" stop "$build"' EXIT
 echo "(the Windows figures come from the $arch-bit build under Wine: $preset)"
 cd "$windows_build/bin"
-TWINSIFT_PROGRAM_ARCH=$arch "$OLDPWD/scripts/wine-run.sh" ./twinsift_bench.exe "$@" 2>/dev/null | tr -d '\r'
+TWINSIFT_PROGRAM_ARCH=$arch "$root/scripts/wine-run.sh" ./twinsift_bench.exe "$@" 2>/dev/null | tr -d '\r'
