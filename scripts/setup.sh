@@ -71,11 +71,16 @@ if [ ${#missing[@]} -gt 0 ] || [ $need_i386 = 1 ] || [ $need_src = 1 ]; then
   fi
 fi
 
-# libjpeg-turbo for mingw, static, decode side only, built from Debian's source package.
+# libjpeg-turbo for mingw, static, built from Debian's source package with only what our pictures need
+# (baseline Huffman decoding, the accurate integer IDCT, fancy upsampling): no arithmetic coding, scaled
+# IDCT, merged upsampling, colour quantisers or ifast/float DCTs, and on 32 bits no unwind tables for its C
+# code (its errors leave by longjmp, never by a C++ exception). Our pictures decode to the same pixels
+# (tests/windows/pictures). The recipe's tag in the install folder makes a changed recipe rebuild it.
+jpeg_recipe="decode-only-2"
 build_jpeg() {  # processor, install folder name
   local cpu=$1 name=$2
   local deps="$build/deps" lib="$build/deps/$2/lib/libjpeg.a"
-  [ -f "$lib" ] && return 0
+  [ -f "$lib" ] && [ "$(cat "$deps/$name/recipe" 2>/dev/null)" = "$jpeg_recipe" ] && return 0
   echo "setup: building libjpeg-turbo for $cpu-w64-mingw32"
   mkdir -p "$deps/src"
   ls "$deps"/src/libjpeg-turbo_*.orig.tar.gz >/dev/null 2>&1 ||
@@ -84,14 +89,19 @@ build_jpeg() {  # processor, install folder name
   rm -rf "$deps/src/unpacked" && mkdir -p "$deps/src/unpacked"
   tar xzf "$tarball" -C "$deps/src/unpacked"
   local srcdir; srcdir=$(ls -d "$deps"/src/unpacked/*/ | head -n 1)
+  sed -i -E 's/^#define (DCT_IFAST_SUPPORTED|DCT_FLOAT_SUPPORTED|IDCT_SCALING_SUPPORTED|UPSAMPLE_MERGING_SUPPORTED|QUANT_1PASS_SUPPORTED|QUANT_2PASS_SUPPORTED)\b/#undef \1/' \
+    "$srcdir/jmorecfg.h"
+  local cflags="-ffunction-sections -fdata-sections -DNO_GETENV -D__USE_MINGW_ANSI_STDIO=0"
+  [ "$cpu" = i686 ] && cflags+=" -fno-asynchronous-unwind-tables -fno-unwind-tables"
   rm -rf "$deps/jpeg-build-$cpu"
   cmake -S "$srcdir" -B "$deps/jpeg-build-$cpu" -G Ninja --log-level=ERROR -Wno-dev \
     -DCMAKE_TOOLCHAIN_FILE="$here/cmake/toolchain-mingw-$cpu.cmake" -DCMAKE_INSTALL_PREFIX="$deps/$name" \
-    -DENABLE_SHARED=OFF -DWITH_SIMD=OFF -DWITH_TURBOJPEG=OFF -DCMAKE_BUILD_TYPE=MinSizeRel \
-    -DCMAKE_C_FLAGS="-ffunction-sections -fdata-sections -DNO_GETENV -D__USE_MINGW_ANSI_STDIO=0" >/dev/null
+    -DENABLE_SHARED=OFF -DWITH_SIMD=OFF -DWITH_TURBOJPEG=OFF -DWITH_ARITH_DEC=OFF -DWITH_ARITH_ENC=OFF \
+    -DCMAKE_BUILD_TYPE=MinSizeRel -DCMAKE_C_FLAGS="$cflags" >/dev/null
   ninja -C "$deps/jpeg-build-$cpu" jpeg-static >/dev/null
   mkdir -p "$deps/$name/include" "$deps/$name/lib"
   cp "$srcdir"/jpeglib.h "$srcdir"/jmorecfg.h "$srcdir"/jerror.h "$deps/jpeg-build-$cpu/jconfig.h" "$deps/$name/include/"
   cp "$deps/jpeg-build-$cpu/libjpeg.a" "$lib"
+  echo "$jpeg_recipe" > "$deps/$name/recipe"
 }
 for t in "${jpeg_targets[@]}"; do build_jpeg $t; done

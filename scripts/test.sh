@@ -26,6 +26,8 @@ run_ctest() {  # name, build folder, extra ctest arguments
   fi
 }
 run_ctest native build/native -j2
+echo "== reproducible build"
+if scripts/repro-check.sh "$build"; then passed=$((passed + 1)); else failed=$((failed + 1)); fi
 if scripts/wine-session.sh start "$build" >/dev/null; then
   trap 'scripts/wine-session.sh stop "$build"' EXIT
   run_ctest "windows$([ "$arch" = 64 ] && echo 64)" "$windows_build" -j2

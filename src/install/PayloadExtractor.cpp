@@ -34,11 +34,17 @@ class TargetFile {
       throw gui::Error("Cannot create file \"" + FullPath(path) + "\". " + gui::SystemErrorText(error));
     }
   }
-  ~TargetFile() { CloseHandle(handle_); }
+  // A file never confirmed whole is removed: a program cut off or damaged must not pass for installed.
+  ~TargetFile() {
+    CloseHandle(handle_);
+    if (!whole_) DeleteFileA(path_.c_str());
+  }
   TargetFile(const TargetFile&) = delete;
   TargetFile& operator=(const TargetFile&) = delete;
 
   // All of it or an error: a program cut off by a full disk must not pass for installed.
+  void ConfirmWhole() { whole_ = true; }
+
   void Write(const unsigned char* data, int count) {
     if (count == 0) return;
     DWORD accepted = 0;
@@ -52,6 +58,7 @@ class TargetFile {
   }
   std::string path_;
   HANDLE handle_;
+  bool whole_ = false;
 };
 
 // Inflates one zlib stream held whole in memory; bytes after the stream's end are never looked at.
@@ -139,6 +146,7 @@ void PayloadExtractor::ExtractToFile(const std::string& targetPath) {
     ReportProgress(written + payload_.streamLength);
   } while (got >= kTransferSize);
   reader.ConfirmEnd();
+  file.ConfirmWhole();
 }
 
 void PayloadExtractor::ReportProgress(std::int64_t position) {

@@ -20,6 +20,7 @@ class PayloadExtractor {
   // a 1024-byte buffer, reporting progress after every block and every piece written.
   // Raises gui::Error("Cannot create file ...") / ("Cannot write file ...") for the file,
   // gui::Error("Error") for a damaged, short or overlong stream, std::bad_alloc when memory runs out.
+  // On any failure after the file was created, the file is removed again.
   void ExtractToFile(const std::string& targetPath);
 
   // Moves the bar to the low 32 bits of position, writes the percent label from the position the bar

@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include "runtime/SlimLock.h"
 #include <string>
 
 namespace gui {
@@ -71,7 +72,7 @@ class Application {
   HWND utility_ = nullptr;
   HANDLE callsQueued_ = nullptr;  // auto-reset: set whenever a call is queued
   DWORD guiThread_ = 0;
-  std::mutex queueMutex_;
+  runtime::SlimLock queueMutex_;
   std::deque<QueuedCall*> queue_;
 };
 

@@ -1,14 +1,22 @@
 #pragma once
 #include <windows.h>
-#include <stdexcept>
+#include <exception>
+#include <memory>
 #include <string>
 
 namespace gui {
 
 // Every refusal and failure travels as this exception up to the application's error handler.
-class Error : public std::runtime_error {
+// It derives from std::exception directly: std::runtime_error would bring the library's old
+// reference-counted string into every program (about 50 KB). The shared text keeps copies from throwing.
+class Error : public std::exception {
  public:
-  using std::runtime_error::runtime_error;
+  explicit Error(const std::string& message) : message_(std::make_shared<const std::string>(message)) {}
+  explicit Error(const char* message) : Error(std::string(message)) {}
+  const char* what() const noexcept override { return message_->c_str(); }
+
+ private:
+  std::shared_ptr<const std::string> message_;
 };
 
 // The system's description of a Win32 error code, without the trailing line break.

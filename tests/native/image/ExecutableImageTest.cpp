@@ -62,6 +62,25 @@ TEST_P(ShippedProgram, CarriesVersionAndManifest) {
   EXPECT_FALSE(image.Contains("Microsoft.Windows.Common-Controls")) << "classic controls, as the layouts were drawn";
 }
 
+// A program run with administrator rights from a Downloads folder: it must let Windows place it anywhere
+// and keep its data from running as code.
+TEST_P(ShippedProgram, AsksForAddressRandomisationAndDataExecutionPrevention) {
+  constexpr std::uint16_t kDynamicBase = 0x40, kNxCompatible = 0x100;
+  EXPECT_TRUE(image.dllCharacteristics & kDynamicBase);
+  EXPECT_GT(image.relocationsSize, 0u) << "without relocations Windows cannot move the image";
+  EXPECT_TRUE(image.dllCharacteristics & kNxCompatible);
+}
+
+TEST_P(ShippedProgram, HasNoSectionBothWritableAndExecutable) {
+  constexpr std::uint32_t kExecute = 0x20000000, kWrite = 0x80000000;
+  ASSERT_FALSE(image.sections.empty());
+  for (const auto& section : image.sections)
+    EXPECT_NE(section.characteristics & (kExecute | kWrite), kExecute | kWrite) << section.name;
+}
+
+// Two builds of the same sources must give the same bytes: no link time in the header.
+TEST_P(ShippedProgram, CarriesNoTimeStamp) { EXPECT_EQ(image.timeDateStamp, 0u); }
+
 INSTANTIATE_TEST_SUITE_P(Programs, ShippedProgram, ::testing::ValuesIn(kPrograms),
                          [](const auto& info) {
                            std::string name = info.param.file;

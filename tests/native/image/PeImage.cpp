@@ -27,11 +27,14 @@ bool PeImage::Read(const std::string& path, PeImage& image, std::string& problem
   std::uint16_t sectionCount = 0, optionalSize = 0, magic = 0;
   ReadAt(b, coff, image.machine);
   ReadAt(b, coff + 2, sectionCount);
+  ReadAt(b, coff + 4, image.timeDateStamp);
   ReadAt(b, coff + 16, optionalSize);
   size_t optional = coff + 20;
   ReadAt(b, optional, magic);
   if (magic != 0x10B) return problem = "not a PE32 image", false;
   ReadAt(b, optional + 68, image.subsystem);
+  ReadAt(b, optional + 70, image.dllCharacteristics);
+  ReadAt(b, optional + 96 + 5 * 8 + 4, image.relocationsSize);  // data directory 5: base relocations
   std::uint32_t importRva = 0;
   ReadAt(b, optional + 96 + 8, importRva);  // data directory 1: imports
   size_t sections = optional + optionalSize;
@@ -48,6 +51,14 @@ bool PeImage::Read(const std::string& path, PeImage& image, std::string& problem
     }
     return 0;
   };
+  for (std::uint16_t i = 0; i < sectionCount; ++i) {
+    size_t s = sections + i * 40u;
+    if (s + 40 > b.size()) return problem = "section table cut short", false;
+    Section section;
+    section.name.assign(reinterpret_cast<const char*>(b.data() + s), strnlen(reinterpret_cast<const char*>(b.data() + s), 8));
+    ReadAt(b, s + 36, section.characteristics);
+    image.sections.push_back(section);
+  }
   for (size_t entry = rvaToOffset(importRva); entry; entry += 20) {
     std::uint32_t nameRva = 0, thunk = 0;
     if (!ReadAt(b, entry + 12, nameRva) || !ReadAt(b, entry + 16, thunk)) break;

@@ -1,0 +1,47 @@
+// Each shipped program's overhead, its size less the packed programs it carries, stays within its budget.
+// The programs grow as they are finished: raise a budget here, in this one table, when a feature is worth it.
+#include <gtest/gtest.h>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+#include "PayloadPacker.h"
+
+namespace {
+
+struct Budget {
+  const char* program;
+  std::vector<const char*> carries;  // programs packed inside it
+  std::size_t overheadBytes;
+};
+
+const Budget kBudgets[] = {
+    {"Install_Twinsift.exe", {"Twinsift.exe", "Uninstall.exe"}, 292 * 1024},
+    {"Uninstall.exe", {"NVUninstall.exe"}, 124 * 1024},
+    {"NVUninstall.exe", {}, 124 * 1024},
+    {"Twinsift.exe", {}, 124 * 1024},
+};
+
+std::vector<unsigned char> ReadProgram(const std::string& file) {
+  std::ifstream in(std::string(TWINSIFT_WINDOWS_BIN) + "/" + file, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
+
+}  // namespace
+
+TEST(SizeBudget, EveryProgramsOverheadStaysWithinItsBudget) {
+  for (const Budget& budget : kBudgets) {
+    std::vector<unsigned char> program = ReadProgram(budget.program);
+    ASSERT_FALSE(program.empty()) << budget.program << " is not built";
+    std::size_t packed = 0;
+    for (const char* carried : budget.carries) {
+      std::vector<unsigned char> inner = ReadProgram(carried);
+      ASSERT_FALSE(inner.empty()) << carried << " is not built";
+      packed += packer::Pack(inner).stored.size();
+    }
+    ASSERT_GT(program.size(), packed) << budget.program;
+    std::size_t overhead = program.size() - packed;
+    EXPECT_LE(overhead, budget.overheadBytes)
+        << budget.program << ": " << overhead << " bytes besides its payloads (" << program.size() << " in all)";
+  }
+}

@@ -1,0 +1,24 @@
+#pragma once
+#include <algorithm>
+#include <chrono>
+#include <vector>
+
+namespace bench {
+
+using Clock = std::chrono::steady_clock;
+
+inline double MillisecondsSince(Clock::time_point start) {
+  return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+inline double Median(std::vector<double> values) {
+  if (values.empty()) return 0;
+  std::sort(values.begin(), values.end());
+  return values[values.size() / 2];
+}
+
+void ExtractionAgainstInflate();
+void PageChangeProcessorTime();
+void LaunchToFirstPaint();
+
+}  // namespace bench

@@ -1,0 +1,116 @@
+// The setup program as a user meets it: how long until its window stands painted, against a trivial
+// program built the same way; how much processor time a page change's slide takes against the time it
+// lasts; the memory it needs at its peak.
+#include <windows.h>
+#include <psapi.h>
+#include <cstdio>
+#include <string>
+#include "Bench.h"
+#include "driver/Driver.h"
+
+namespace bench {
+
+namespace {
+
+constexpr const char* kSetupTitle = "Install Twinsift 1.2";
+
+double ProcessorMilliseconds(HANDLE process) {
+  FILETIME created, exited, kernel, user;
+  if (!GetProcessTimes(process, &created, &exited, &kernel, &user)) return 0;
+  auto ticks = [](FILETIME t) { return (static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime; };
+  return (ticks(kernel) + ticks(user)) / 10000.0;
+}
+
+// From the start of the program until a window of it is visible and it waits for input with its first
+// paint done.
+double LaunchMilliseconds(const std::string& program) {
+  auto start = Clock::now();
+  e2e::Process process = e2e::Process::Start(e2e::ProgramFolder() + program);
+  HANDLE handle = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, process.Id());
+  bool shown = e2e::WaitFor([&] { return !e2e::TopWindows(process.Id()).empty(); }, 20000, 1);
+  WaitForInputIdle(handle, 20000);
+  double elapsed = MillisecondsSince(start);
+  CloseHandle(handle);
+  process.Kill();
+  return shown ? elapsed : -1;
+}
+
+// The header panel's text: it names the page the setup program shows.
+bool ShowsPage(HWND window, const std::string& header) {
+  for (HWND child : e2e::ChildWindows(window))
+    if (IsWindowVisible(child) && e2e::WindowText(child) == header) return true;
+  return false;
+}
+
+// The visible child whose top-left corner stands at (x, y) of the window's client area.
+HWND ChildAt(HWND window, int x, int y) {
+  RECT client = e2e::ClientRectOnScreen(window);
+  for (HWND child : e2e::ChildWindows(window)) {
+    RECT r = e2e::WindowRectOnScreen(child);
+    if (r.left - client.left == x && r.top - client.top == y && IsWindowVisible(child)) return child;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+void LaunchToFirstPaint() {
+  std::vector<double> setup, trivial;
+  for (int run = 0; run < 7; ++run) {
+    trivial.push_back(LaunchMilliseconds("bench_trivial.exe"));
+    setup.push_back(LaunchMilliseconds("Install_Twinsift.exe"));
+  }
+  double s = Median(setup), t = Median(trivial);
+  std::printf("launch      to first paint, median of 7: setup %.0f ms, trivial program %.0f ms (x%.2f, aim < x1.3)\n", s, t,
+              s / t);
+}
+
+void PageChangeProcessorTime() {
+  e2e::Process setup = e2e::Process::Start(e2e::ProgramFolder() + "Install_Twinsift.exe");
+  HANDLE handle = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, setup.Id());
+  HWND window = e2e::WaitForTopWindow(setup.Id(), kSetupTitle, 20000);
+  if (!window || !e2e::WaitFor([&] { return ShowsPage(window, "Welcome"); }, 20000)) {
+    std::printf("page change: the setup program showed no welcome page\n");
+    return;
+  }
+  WaitForInputIdle(handle, 10000);
+  Sleep(300);
+  std::vector<double> shares, walls;
+  for (int change = 0; change < 6; ++change) {
+    bool forward = change % 2 == 0;
+    HWND bar = nullptr;  // the button bar, as the end-to-end tests find it
+    e2e::WaitFor([&] { return (bar = ChildAt(window, 40, 451)) != nullptr; }, 5000);
+    if (!bar) {
+      std::printf("page change: no button bar after %d slides\n", change);
+      break;
+    }
+    double cpuBefore = ProcessorMilliseconds(handle);
+    auto start = Clock::now();
+    e2e::Click(bar, forward ? 660 : 565, 15);  // Next, then back
+    const char* target = forward ? "Disclaimer" : "Welcome";
+    // The slide is over when the new page's header shows and its parts are home.
+    e2e::WaitFor([&] { return ShowsPage(window, target) && ChildAt(window, 40, 72); }, 10000, 5);
+    WaitForInputIdle(handle, 10000);
+    // The slide ends when the page's parts are home again; wait for the program to go quiet.
+    double cpuPrevious = -1;
+    while (MillisecondsSince(start) < 5000) {
+      double cpu = ProcessorMilliseconds(handle);
+      if (cpu == cpuPrevious) break;
+      cpuPrevious = cpu;
+      Sleep(100);
+    }
+    double wall = MillisecondsSince(start), cpu = ProcessorMilliseconds(handle) - cpuBefore;
+    shares.push_back(cpu / wall);
+    walls.push_back(wall);
+  }
+  PROCESS_MEMORY_COUNTERS memory{};
+  memory.cb = sizeof(memory);
+  GetProcessMemoryInfo(handle, &memory, sizeof(memory));
+  CloseHandle(handle);
+  std::printf("page change processor time against wall time, median of %zu slides: %.1f %% of %.0f ms (aim < 5 %%)\n",
+              shares.size(), Median(shares) * 100, Median(walls));
+  std::printf("memory      setup program at its peak: working set %.1f MB, committed %.1f MB\n",
+              memory.PeakWorkingSetSize / 1048576.0, memory.PeakPagefileUsage / 1048576.0);
+}
+
+}  // namespace bench

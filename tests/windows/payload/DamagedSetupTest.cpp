@@ -1,0 +1,107 @@
+// A setup program damaged on its way to the user: bytes flipped inside the packed programs of a copy of the
+// built setup program, or a stream cut short. Unpacking what the damaged copy carries must fail with
+// "Error" and leave no file that could pass for an installed program.
+// The installation run drives the same extraction; once it unpacks on its own, this should also run the
+// damaged copy through the wizard to its end.
+#include <gtest/gtest.h>
+#include <algorithm>
+#include "TestPayload.h"
+#include "gui/core/Error.h"
+#include "install/EB_Twinsift_exe.h"
+#include "install/EB_Uninstall_exe.h"
+#include "install/PayloadExtractor.h"
+
+namespace {
+
+struct Carried {
+  const char* name;
+  const PayloadData& payload;
+};
+
+// Where the stored blocks of payload lie in the setup program's file.
+std::size_t OffsetIn(const std::vector<unsigned char>& file, const PayloadData& payload) {
+  const unsigned char* first = payload.blocks[0];
+  auto found = std::search(file.begin(), file.end(), first, first + PayloadBlockSize);
+  return found == file.end() ? std::string::npos : static_cast<std::size_t>(found - file.begin());
+}
+
+class DamagedSetup : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    EnsureApplication();
+    setup = ReadFileBytes("Install_Twinsift.exe");
+    ASSERT_FALSE(setup.empty());
+  }
+
+  // Unpacks the payload at offset of the setup program's copy; returns the error text, or "no error".
+  std::string Unpack(const std::vector<unsigned char>& copy, std::size_t offset, PayloadData payload,
+                     const std::string& target) {
+    WriteFileBytes(folder.File("Install_Twinsift.exe"), copy);
+    auto stored = ReadFileBytes(folder.File("Install_Twinsift.exe"));
+    payload.blocks = reinterpret_cast<const unsigned char(*)[PayloadBlockSize]>(stored.data() + offset);
+    try {
+      PayloadExtractor(payload, nullptr, nullptr).ExtractToFile(target);
+    } catch (const gui::Error& error) {
+      return error.what();
+    }
+    return "no error";
+  }
+
+  bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+  std::vector<unsigned char> setup;
+  ScratchFolder folder;
+};
+
+}  // namespace
+
+TEST_F(DamagedSetup, FlippedBytesInAPackedProgramGiveErrorAndNoFile) {
+  for (const Carried& carried : {Carried{"Twinsift.exe", EB_Twinsift_exe::Payload()},
+                                 Carried{"Uninstall.exe", EB_Uninstall_exe::Payload()}}) {
+    const PayloadData& payload = carried.payload;
+    std::size_t offset = OffsetIn(setup, payload);
+    ASSERT_NE(offset, std::string::npos) << carried.name << " is not in the setup program";
+    const std::int64_t length = payload.streamLength;
+    // The stream's header, its first block's code, blocks in the middle and at the end, the checksum.
+    for (std::int64_t at : {std::int64_t{0}, std::int64_t{1}, std::int64_t{5}, std::int64_t{700}, length / 3,
+                            length / 2, length - 1030, length - 3, length - 1}) {
+      auto copy = setup;
+      copy[offset + at] ^= 0x10;
+      std::string target = folder.File(carried.name);
+      EXPECT_EQ(Unpack(copy, offset, payload, target), "Error") << carried.name << " flipped at " << at;
+      EXPECT_FALSE(Exists(target)) << carried.name << " flipped at " << at << " left a file";
+    }
+  }
+}
+
+TEST_F(DamagedSetup, CutStreamGivesErrorAndNoFile) {
+  const PayloadData& payload = EB_Twinsift_exe::Payload();
+  std::size_t offset = OffsetIn(setup, payload);
+  ASSERT_NE(offset, std::string::npos);
+  for (std::int64_t cut : {payload.streamLength / 2, payload.streamLength - 4}) {
+    PayloadData shorter = payload;
+    shorter.streamLength = cut;
+    shorter.blockCount = static_cast<int>((cut + PayloadBlockSize - 1) / PayloadBlockSize);
+    auto copy = setup;
+    // What follows the cut is lost: filler in its place, as a download cut short and padded would be.
+    std::fill(copy.begin() + static_cast<std::ptrdiff_t>(offset + cut),
+              copy.begin() + static_cast<std::ptrdiff_t>(offset + payload.blockCount * std::int64_t{PayloadBlockSize}), 0x55);
+    std::string target = folder.File("Twinsift.exe");
+    EXPECT_EQ(Unpack(copy, offset, shorter, target), "Error") << "cut at " << cut;
+    EXPECT_FALSE(Exists(target)) << "cut at " << cut << " left a file";
+  }
+}
+
+// The filler behind the stream is never read: damage there changes nothing.
+TEST_F(DamagedSetup, DamageInTheFillerIsHarmless) {
+  const PayloadData& payload = EB_Twinsift_exe::Payload();
+  std::size_t offset = OffsetIn(setup, payload);
+  ASSERT_NE(offset, std::string::npos);
+  std::int64_t end = payload.blockCount * std::int64_t{PayloadBlockSize};
+  if (payload.streamLength == end) GTEST_SKIP() << "the stream fills its last block";
+  auto copy = setup;
+  copy[offset + end - 1] ^= 0xFF;
+  std::string target = folder.File("Twinsift.exe");
+  EXPECT_EQ(Unpack(copy, offset, payload, target), "no error");
+  EXPECT_TRUE(ReadFileBytes(target) == ReadFileBytes("Twinsift.exe"));
+}
