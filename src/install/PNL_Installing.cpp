@@ -41,11 +41,20 @@ TPnlInstalling::TPnlInstalling()
   Label12.SetBounds(344, 176, 60, 13);
   Label12.GetFont().SetColor(gui::clWhite);
   Label12.SetCaption("0% complete");
+  // A step takes microseconds and drawing it a millisecond or more: show the progress once a frame.
+  ProgressBar1.SetRedrawInterval(kRedrawIntervalMs);
+  Label12.SetRedrawInterval(kRedrawIntervalMs);
+}
+
+void TPnlInstalling::ShowWaitingProgress() {
+  ProgressBar1.Flush();
+  Label12.Flush();
 }
 
 void TPnlInstalling::SetProgress(std::uint32_t value) {
   ProgressBar1.SetPosition(static_cast<int>(value));
   Label12.SetCaption(PercentCompleteText(static_cast<int>(value), ProgressBar1.Max()));
+  ShowWaitingProgress();
   gui::Application::Instance().ProcessMessages();
   if (OnProgressShown) OnProgressShown();
 }
@@ -57,6 +66,11 @@ void TPnlInstalling::Extract(const PayloadData& payload, const std::string& targ
   extractor.OnProgress = [this](std::int64_t) {
     if (OnProgressShown) OnProgressShown();
   };
+  // Bar and label show where the extraction stopped, whether it ended or failed.
+  struct ShownAtEnd {
+    TPnlInstalling& page;
+    ~ShownAtEnd() { page.ShowWaitingProgress(); }
+  } shownAtEnd{*this};
   extractor.ExtractToFile(target);
 }
 

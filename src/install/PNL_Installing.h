@@ -14,6 +14,8 @@ class TPnlInstalling : public TFramePanel {
   // The utility's web page, on the maker's site.
   static constexpr const char* kWebsite = "http://www.example.com/twinsift";
 
+  static constexpr DWORD kRedrawIntervalMs = 20;
+
   TPnlInstalling();
   void PanelEnter() override;
   void PanelAfterShow() override;  // the run
@@ -28,6 +30,7 @@ class TPnlInstalling : public TFramePanel {
   std::function<void()> OnProgressShown;
 
  private:
+  void ShowWaitingProgress();
   void Extract(const PayloadData& payload, const std::string& target, bool showProgress);
   void CreateMenuShortcuts();
   void CreateDesktopShortcut();

@@ -12,7 +12,11 @@ void Label::SetCaption(const std::string& caption) {
   if (caption == caption_) return;
   caption_ = caption;
   AdjustSize();
-  Invalidate();
+  if (pacer_.Due()) Invalidate();
+}
+
+void Label::Flush() {
+  if (pacer_.TakePending()) Invalidate();
 }
 
 void Label::SetAutoSize(bool autoSize) {

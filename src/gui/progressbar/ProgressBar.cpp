@@ -41,13 +41,21 @@ void ProgressBar::SetRange(int min, int max) {
 }
 
 int ProgressBar::Position() const {
-  if (!HandleAllocated()) return position_;
+  if (!HandleAllocated() || pacer_.Pending()) return position_;
   return static_cast<int>(SendMessageA(HandleIfAllocated(), PBM_GETPOS, 0, 0));
 }
 
 void ProgressBar::SetPosition(int position) {
   position_ = std::clamp(position, min_, max_);
-  if (HandleAllocated()) SendMessageA(HandleIfAllocated(), PBM_SETPOS, static_cast<WPARAM>(position_), 0);
+  if (HandleAllocated() && pacer_.Due()) ShowPosition();
+}
+
+void ProgressBar::Flush() {
+  if (pacer_.TakePending() && HandleAllocated()) ShowPosition();
+}
+
+void ProgressBar::ShowPosition() {
+  SendMessageA(HandleIfAllocated(), PBM_SETPOS, static_cast<WPARAM>(position_), 0);
 }
 
 }  // namespace gui

@@ -156,6 +156,13 @@ TEST_F(InstallTest, ReadOnlyRecordIsRefusedAfterEveryFileAndLinkExists) {
   CreateDirectoryA(dir.c_str(), nullptr);
   WriteText(dir + "UnInstall.dat", "old\r\n");
   SetFileAttributesA((dir + "UnInstall.dat").c_str(), FILE_ATTRIBUTE_READONLY);
+  HANDLE probe = CreateFileA((dir + "UnInstall.dat").c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (probe != INVALID_HANDLE_VALUE) {
+    CloseHandle(probe);
+    made.push_back(dir);
+    GTEST_SKIP() << "a read-only file can be written here (Wine run by root); host-check.sh runs this test "
+                    "with the record made immutable from the host side";
+  }
   WalkToReady(dir, true);
   InstallNow();
   EXPECT_EQ(ErrorOfTheRun(), "File access denied.");

@@ -55,4 +55,24 @@ expect_link "$menu/Twinsift.Lnk" "${win}Twinsift.Exe" "Twinsift" "${win}Twinsift
 expect_link "$menu/Website.Lnk" "" "Twinsift Website" none
 expect_link "$menu/Uninstall.Lnk" "${win}Uninstall.Exe" "Uninstall Twinsift" "${win}Uninstall.Exe"
 expect_link "$desktop/Twinsift.Lnk" "${win}Twinsift.Exe" "Twinsift" "${win}Twinsift.Exe"
+cleanup
+
+# A read-only record. Wine run by root writes read-only files all the same, so the record is made
+# immutable from here; the run must then stop with "File access denied." after every file and link exists.
+locked="$WINEPREFIX/drive_c/TwinsiftReadOnly"
+mkdir -p "$locked"
+printf 'old\r\n' >"$locked/UnInstall.dat"
+chmod a-w "$locked/UnInstall.dat"
+if chattr +i "$locked/UnInstall.dat" 2>/dev/null; then
+  out=$("$runner" "$tests" --gtest_filter=InstallTest.ReadOnlyRecordIsRefusedAfterEveryFileAndLinkExists 2>&1)
+  status=$?
+  ok=0
+  [ "$status" = 0 ] && grep -q '\[       OK \]' <<<"$out" && ok=1
+  [ "$ok" = 1 ] || tr -d '\r' <<<"$out" | grep -E 'Failure|Expected|Which is|Value of|SKIPPED'
+  check "a read-only record stops the run with File access denied, after every file and link" "[ $ok = 1 ]"
+  chattr -i "$locked/UnInstall.dat"
+else
+  echo "SKIPPED: the record could not be made immutable here (chattr +i); the read-only case did not run"
+fi
+rm -rf "$locked"
 exit $failed

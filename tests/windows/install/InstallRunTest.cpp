@@ -127,16 +127,15 @@ TEST(UninstallRecord, FailuresCarryTheTextFileMessages) {
   } catch (const std::exception& error) {
     EXPECT_STREQ(error.what(), "Invalid filename");
   }
-  WriteFileBytes(folder.File("UnInstall.dat"), {'o', 'l', 'd'});
-  SetFileAttributesA(folder.File("UnInstall.dat").c_str(), FILE_ATTRIBUTE_READONLY);
+  // A name the record cannot take (a directory of that name) is refused as a read-only file would be.
+  CreateDirectoryA(folder.File("UnInstall.dat").c_str(), nullptr);
   try {
     WriteUninstallRecord(folder.File(""), true);
-    ADD_FAILURE() << "no error for a read-only record";
+    ADD_FAILURE() << "no error for a record that cannot be written";
   } catch (const std::exception& error) {
     EXPECT_STREQ(error.what(), "File access denied");
   }
-  SetFileAttributesA(folder.File("UnInstall.dat").c_str(), FILE_ATTRIBUTE_NORMAL);
-  DeleteFileA(folder.File("UnInstall.dat").c_str());
+  RemoveDirectoryA(folder.File("UnInstall.dat").c_str());
 }
 
 TEST(Shortcut, CarriesTargetDescriptionAndIconOnlyWhenAskedAndFailsSilentlyToSave) {
@@ -171,9 +170,17 @@ TEST_F(InstallRun, Timing) {
   auto& ready = page<TPNLInstall_Go>("PNLInstall_Go");
   form->ShowPanel("PnlInstall_Go", false);
   ready.cbShortcut.SetChecked(true);
+  std::vector<std::pair<std::string, double>> steps;
   auto start = Clock::now();
+  page<TPnlInstalling>("PnlInstalling").OnProgressShown = [&] {
+    const std::string& caption = page<TPnlInstalling>("PnlInstalling").Label12.Caption();
+    if (steps.empty() || steps.back().first != caption) steps.emplace_back(caption, ms(start));
+  };
   ready.InstallNowClick();
   const double total = ms(start);
+  page<TPnlInstalling>("PnlInstalling").OnProgressShown = nullptr;
+  for (size_t i = 0; i < steps.size(); ++i)
+    if (i == 0 || i + 4 >= steps.size()) std::printf("  %.0f ms: %s\n", steps[i].second, steps[i].first.c_str());
   constexpr double kDesignedSlide = TFormMain::kSlideSteps * (TFormMain::kSlideOutWait + TFormMain::kSlideInWait) * 864e5;
   ASSERT_EQ(form->CurrentPage()->Name(), "PnlInstall_Ready");
 
