@@ -3,7 +3,7 @@
 #include "gui/core/Application.h"
 #include "gui/form/Form.h"
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
   gui::Application application;
   application.SetTitle("Twinsift");
   try {
@@ -11,6 +11,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     form.SetName("FormTwinsift");
     form.SetCaption("Twinsift");
     form.SetClientSize(480, 320);
+    // Opens as its starter asks: the setup's "Run" button asks for it maximised.
+    form.OnShow = [&form, showCommand] { ShowWindow(form.Handle(), showCommand); };
     application.Run(form);
   } catch (...) {
     application.HandleException();
