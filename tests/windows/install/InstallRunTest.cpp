@@ -192,18 +192,25 @@ TEST_F(InstallRun, Timing) {
     double fastest = 1e9;
     for (int i = 0; i < 3; ++i) {
       installing.ProgressBar1.SetPosition(0);
+      installing.ProgressBar1.Flush();
+      installing.Label12.Flush();
       gui::Application::Instance().ProcessMessages();
       auto begin = Clock::now();
       run();
+      installing.ProgressBar1.Flush();  // as the page does at the end of each extraction
+      installing.Label12.Flush();
+      gui::Application::Instance().ProcessMessages();
       fastest = std::min(fastest, ms(begin));
     }
     return fastest;
   };
   const std::string target = folder.File("timed.exe");
   double bare = best([&] { EB_Twinsift_exe::ExtractToFile(target, nullptr, nullptr); });
+  double barOnly = best([&] { EB_Twinsift_exe::ExtractToFile(target, &installing.ProgressBar1, nullptr); });
   double shown = best([&] { EB_Twinsift_exe::ExtractToFile(target, &installing.ProgressBar1, &installing.Label12); });
   DeleteFileA(target.c_str());
   std::printf("install run: %.0f ms from Install Now to the completion page, %.0f ms less the two designed slides\n",
               total, total - 2 * kDesignedSlide);
-  std::printf("utility extraction: %.1f ms bare, %.1f ms with bar and label (x%.2f)\n", bare, shown, shown / bare);
+  std::printf("utility extraction: %.1f ms bare, %.1f ms with the bar (x%.2f), %.1f ms with bar and label (x%.2f)\n",
+              bare, barOnly, barOnly / bare, shown, shown / bare);
 }
