@@ -31,9 +31,10 @@ void Label::FontChanged() {
 
 void Label::AdjustSize() {
   if (!autoSize_) return;
-  // Measured on a screen DC: the label may not have a window to borrow one from yet.
-  WindowDC screen(nullptr);
-  HDC dc = screen.get();
+  // Measured on a memory DC like the screen: the label may not have a window to borrow one from yet, and
+  // a percent label is measured many times a second, and taking the screen's own DC is slow under Wine.
+  MemoryDC memory;
+  HDC dc = memory.get();
   SIZE extent{};
   {
     ScopedSelect font(dc, GetFont().Handle());
