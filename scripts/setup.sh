@@ -15,7 +15,7 @@ echo "setup: $("$here/scripts/host-arch.sh" --why "$build")"
 packages=(
   g++-mingw-w64-i686 libz-mingw-w64-dev mingw-w64-i686-dev binutils-mingw-w64-i686
   wine fonts-wine xvfb imagemagick
-  cmake ninja-build make googletest zlib1g-dev libjpeg62-turbo-dev dpkg-dev g++ file
+  cmake ninja-build make googletest zlib1g-dev libjpeg62-turbo-dev dpkg-dev g++ file liblnk-utils
   clang libclang-rt-14-dev
   fdupes jdupes
 )

@@ -15,3 +15,6 @@ case "$arch" in
   *) echo "wine-env: arch must be 32 or 64, not '$arch'" >&2; return 2 ;;
 esac
 export WINEDEBUG=${WINEDEBUG:--all}
+# Wine hands every saved shell link to its menu builder, which writes launchers into the host's home and
+# makes each save wait for it; our programs' links belong to the prefix alone.
+export WINEDLLOVERRIDES="winemenubuilder.exe=d${WINEDLLOVERRIDES:+;$WINEDLLOVERRIDES}"

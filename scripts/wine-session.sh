@@ -61,6 +61,11 @@ start)
   echo $! >"$session/wineserver.pid"
   # Start Wine's own helper processes now, with their output going nowhere.
   "$wine" wineboot >/dev/null 2>&1 </dev/null
+  # Wine links the profile's Desktop and Documents to the host's home, which every session shares; what the
+  # setup puts on the desktop must stay inside this prefix.
+  for folder in "$WINEPREFIX"/drive_c/users/*/{Desktop,Documents,Downloads,Music,Pictures,Videos}; do
+    if [ -L "$folder" ]; then rm "$folder"; mkdir "$folder"; fi
+  done
   echo "$display"
   ;;
 stop)

@@ -1,3 +1,31 @@
 #include "pages/PNL_Install_Ready.h"
+#include "install/Appl_Globals.h"
+#include "shell/Form_Main.h"
 
-TPnlInstall_Ready::TPnlInstall_Ready() : TFramePanel("PnlInstall_Ready") { PanelCaption = "Installation completed"; }
+std::string UtilityCommandLine(const std::string& installDir) { return "\"" + installDir + "Twinsift.Exe\""; }
+
+TPnlInstall_Ready::TPnlInstall_Ready()
+    : TFramePanel("PnlInstall_Ready"), Label9(Add<gui::Label>()), Image1(Add<gui::Picture>()) {
+  PanelCaption = "Installation completed";
+  Label9.SetBounds(8, 24, 0, 13);
+  Label9.GetFont().SetBold(true);
+  Label9.SetCaption("The installation of Twinsift is completed successfully.");
+  // Drawn at its own size: the top 40 rows lie above the page's edge.
+  Image1.SetBounds(408, -40, 304, 417);
+  Image1.LoadJpegResource("WELCOME_JPG");
+}
+
+void TPnlInstall_Ready::SetupButtons(tNvButtonBar& bar) {
+  bar.AddButtonLeft("&Exit", 1, 1, [this] { ExitClick(); });
+  bar.AddButtonRight("&Run Twinsift", 2, 3, [this] { RunClick(); });
+}
+
+void TPnlInstall_Ready::PanelEnter() {}
+
+void TPnlInstall_Ready::ExitClick() { FormMain->Close(); }
+
+void TPnlInstall_Ready::RunClick() {
+  // A utility that does not start is not reported: the wizard has done its part either way.
+  WinExec(UtilityCommandLine(InstallDir).c_str(), SW_SHOWMAXIMIZED);
+  FormMain->Close();
+}

@@ -35,6 +35,10 @@ void CheckBox::FillCreateParams(CreateParams& params) {
   params.text = caption_;
 }
 
+void CheckBox::HandleCreated() {
+  SendMessageA(HandleIfAllocated(), BM_SETCHECK, checked_ ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
 bool CheckBox::Reflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
     checked_ = Checked();

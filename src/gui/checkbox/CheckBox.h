@@ -19,6 +19,7 @@ class CheckBox : public WinControl {
 
  protected:
   void FillCreateParams(CreateParams& params) override;
+  void HandleCreated() override;  // a tick set before the window existed
   bool Reflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
  private:

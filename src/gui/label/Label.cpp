@@ -12,7 +12,11 @@ void Label::SetCaption(const std::string& caption) {
   if (caption == caption_) return;
   caption_ = caption;
   AdjustSize();
-  Invalidate();
+  if (pacer_.Due()) Invalidate();
+}
+
+void Label::Flush() {
+  if (pacer_.TakePending()) Invalidate();
 }
 
 void Label::SetAutoSize(bool autoSize) {
@@ -27,9 +31,10 @@ void Label::FontChanged() {
 
 void Label::AdjustSize() {
   if (!autoSize_) return;
-  // Measured on a screen DC: the label may not have a window to borrow one from yet.
-  WindowDC screen(nullptr);
-  HDC dc = screen.get();
+  // Measured on a memory DC like the screen: the label may not have a window to borrow one from yet, and
+  // a percent label is measured many times a second, and taking the screen's own DC is slow under Wine.
+  MemoryDC memory;
+  HDC dc = memory.get();
   SIZE extent{};
   {
     ScopedSelect font(dc, GetFont().Handle());

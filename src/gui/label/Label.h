@@ -1,6 +1,7 @@
 #pragma once
 #include <string>
 #include "gui/core/GraphicControl.h"
+#include "gui/core/RedrawPacer.h"
 
 namespace gui {
 
@@ -15,6 +16,10 @@ class Label : public GraphicControl {
   bool AutoSize() const { return autoSize_; }
   void SetAutoSize(bool autoSize);
 
+  // Redraws a new caption at most once per interval (0: at once); Flush redraws the one still waiting.
+  void SetRedrawInterval(DWORD milliseconds) { pacer_.SetInterval(milliseconds); }
+  void Flush();
+
   void Paint(Canvas& canvas) override;
 
  protected:
@@ -25,6 +30,7 @@ class Label : public GraphicControl {
 
   std::string caption_;
   bool autoSize_ = true;
+  RedrawPacer pacer_;
 };
 
 }  // namespace gui

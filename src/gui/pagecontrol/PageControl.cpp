@@ -16,6 +16,11 @@ TabSheet::~TabSheet() {
 
 PageControl::PageControl(WinControl* parent) : WinControl(parent) {}
 
+PageControl::~PageControl() {
+  // The sheets die in the base destructor, after our list is gone: they must not look for it then.
+  for (TabSheet* sheet : sheets_) sheet->pageControl_ = nullptr;
+}
+
 void PageControl::AttachSheet(TabSheet* sheet) {
   sheets_.push_back(sheet);
   sheet->SetColor(GetColor());

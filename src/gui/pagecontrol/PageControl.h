@@ -16,6 +16,7 @@ class TabSheet : public WinControl {
   void SetTabVisible(bool visible) { tabVisible_ = visible; }  // no tab row is ever drawn
 
  private:
+  friend class PageControl;
   PageControl* pageControl_ = nullptr;
   bool tabVisible_ = true;
 };
@@ -24,6 +25,7 @@ class TabSheet : public WinControl {
 class PageControl : public WinControl {
  public:
   explicit PageControl(WinControl* parent);
+  ~PageControl() override;
 
   const std::vector<TabSheet*>& Sheets() const { return sheets_; }
   TabSheet* ActivePage() const { return active_; }

@@ -17,15 +17,11 @@ void ProgressBar::HandleCreated() {
   SendMessageA(HandleIfAllocated(), PBM_SETPOS, static_cast<WPARAM>(position_), 0);
 }
 
-int ProgressBar::Min() const {
-  if (!HandleAllocated()) return min_;
-  return static_cast<int>(SendMessageA(HandleIfAllocated(), PBM_GETRANGE, TRUE, 0));
-}
-
-int ProgressBar::Max() const {
-  if (!HandleAllocated()) return max_;
-  return static_cast<int>(SendMessageA(HandleIfAllocated(), PBM_GETRANGE, FALSE, 0));
-}
+// Range and position are kept here exactly as the window holds them (every change passes through
+// SetRange and SetPosition), so reading them asks the window nothing: the extraction reads them at
+// every step.
+int ProgressBar::Min() const { return min_; }
+int ProgressBar::Max() const { return max_; }
 
 void ProgressBar::SetMin(int min) { SetRange(min, std::max(min, max_)); }
 void ProgressBar::SetMax(int max) { SetRange(std::min(min_, max), max); }
@@ -40,14 +36,19 @@ void ProgressBar::SetRange(int min, int max) {
   }
 }
 
-int ProgressBar::Position() const {
-  if (!HandleAllocated()) return position_;
-  return static_cast<int>(SendMessageA(HandleIfAllocated(), PBM_GETPOS, 0, 0));
-}
+int ProgressBar::Position() const { return position_; }
 
 void ProgressBar::SetPosition(int position) {
   position_ = std::clamp(position, min_, max_);
-  if (HandleAllocated()) SendMessageA(HandleIfAllocated(), PBM_SETPOS, static_cast<WPARAM>(position_), 0);
+  if (HandleAllocated() && pacer_.Due()) ShowPosition();
+}
+
+void ProgressBar::Flush() {
+  if (pacer_.TakePending() && HandleAllocated()) ShowPosition();
+}
+
+void ProgressBar::ShowPosition() {
+  SendMessageA(HandleIfAllocated(), PBM_SETPOS, static_cast<WPARAM>(position_), 0);
 }
 
 }  // namespace gui

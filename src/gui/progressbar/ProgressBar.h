@@ -1,4 +1,5 @@
 #pragma once
+#include "gui/core/RedrawPacer.h"
 #include "gui/core/WinControl.h"
 
 namespace gui {
@@ -17,12 +18,18 @@ class ProgressBar : public WinControl {
   int Position() const;   // as the bar holds it
   void SetPosition(int position);
 
+  // Draws a new position at most once per interval (0: at once); Flush draws the one still waiting.
+  void SetRedrawInterval(DWORD milliseconds) { pacer_.SetInterval(milliseconds); }
+  void Flush();
+
  protected:
   void FillCreateParams(CreateParams& params) override;
   void HandleCreated() override;
 
  private:
+  void ShowPosition();
   int min_ = 0, max_ = 100, position_ = 0;
+  RedrawPacer pacer_;
 };
 
 }  // namespace gui

@@ -1,10 +1,12 @@
 // The headless run: starts the setup program, walks through it as a user would and saves a
 // screenshot of every step into the folder given as the first argument, printing each path.
+#include <shlobj.h>
 #include <cstdio>
 #include <functional>
 #include <string>
 #include <vector>
 #include "driver/Driver.h"
+#include "e2e/InstalledFiles.h"
 
 namespace {
 
@@ -66,6 +68,19 @@ int main(int argc, char** argv) {
          Sleep(200);
        }},
       {"06-directory", [](HWND w) { ClickBarAndWait(w, 660, "Choose installation directory"); }},
+      {"07-ready", [](HWND w) { ClickBarAndWait(w, 660, "Ready to install"); }},
+      {"08-installing", [](HWND w) {
+         e2e::Click(ChildAt(w, 40, 451), 648, 15);  // "&Install Now"
+         e2e::WaitFor([&] {
+           HWND bar = VisibleOfClass(w, "msctls_progress32");
+           return bar && e2e::ProgressPosition(bar) > e2e::ProgressMax(bar) / 4;
+         }, 20000, 1);
+       }},
+      {"09-completed", [](HWND w) {
+         e2e::WaitFor([&] { return e2e::WindowText(ChildAt(w, 40, 31)) == "Installation completed"; }, 30000);
+         e2e::WaitFor([&] { return ChildAt(w, 40, 72) != nullptr; }, 8000);
+         Sleep(200);
+       }},
   };
   int failures = 0;
   for (const Step& step : steps) {
@@ -78,5 +93,11 @@ int main(int argc, char** argv) {
   }
   PostMessageA(window, WM_CLOSE, 0, 0);
   setup.WaitForExit(5000);
+
+  // What the installation made, then removed again so that the prefix stays as the tests expect it.
+  const e2e::Installation made{"C:\\Program Files\\Twinsift\\"};
+  std::printf("\nThe installation made:\n%s", made.Listing().c_str());
+  made.Remove();
+  std::printf("(removed again)\n");
   return failures;
 }

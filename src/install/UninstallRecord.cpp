@@ -1,0 +1,92 @@
+#include "install/UninstallRecord.h"
+#include <cstring>
+#include "gui/core/Error.h"
+
+namespace {
+
+constexpr int kDiskFull = 101;
+
+[[noreturn]] void Fail(DWORD windowsError) { throw gui::Error(TextFileError(IoResultFor(windowsError))); }
+
+}  // namespace
+
+std::string TextFileError(int code) {
+  switch (code) {
+    case 2: return "File not found";
+    case 3: return "Invalid filename";
+    case 4: return "Too many open files";
+    case 5: return "File access denied";
+    case 100: return "Read beyond end of file";
+    case 101: return "Disk full";
+    case 106: return "Invalid numeric input";
+    default: return "I/O error " + std::to_string(code);
+  }
+}
+
+int IoResultFor(DWORD windowsError) {
+  if (windowsError == ERROR_DISK_FULL || windowsError == ERROR_HANDLE_DISK_FULL) return kDiskFull;
+  return static_cast<int>(windowsError);
+}
+
+BufferedTextFile::BufferedTextFile(const std::string& path) {
+  handle_ = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                        nullptr);
+  if (handle_ == INVALID_HANDLE_VALUE) Fail(GetLastError());
+}
+
+BufferedTextFile::~BufferedTextFile() {
+  if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+}
+
+void BufferedTextFile::WriteLine(const std::string& line) {
+  std::string text = line + "\r\n";
+  const char* next = text.data();
+  size_t left = text.size();
+  while (left > 0) {
+    if (used_ == kBufferSize) Flush();
+    size_t room = static_cast<size_t>(kBufferSize - used_);
+    size_t part = left < room ? left : room;
+    std::memcpy(buffer_ + used_, next, part);
+    used_ += static_cast<int>(part);
+    next += part;
+    left -= part;
+  }
+  if (used_ == kBufferSize) Flush();
+}
+
+void BufferedTextFile::Close() {
+  if (handle_ == INVALID_HANDLE_VALUE) return;
+  Flush();
+  HANDLE handle = handle_;
+  handle_ = INVALID_HANDLE_VALUE;
+  if (!CloseHandle(handle)) Fail(GetLastError());
+}
+
+void BufferedTextFile::Flush() {
+  if (used_ == 0) return;
+  const DWORD requested = static_cast<DWORD>(used_);
+  used_ = 0;  // what failed is not offered again
+  DWORD written = 0;
+  if (!WriteFile(handle_, buffer_, requested, &written, nullptr)) Fail(GetLastError());
+  // A write that the disk takes only in part leaves the record cut off: that is a full disk too.
+  if (written != requested) Fail(ERROR_DISK_FULL);
+}
+
+std::vector<std::string> UninstallRecordLines(const std::string& installDir, bool desktopShortcut) {
+  std::vector<std::string> lines = {
+      "Twinsift",
+      "<F" + installDir + "Twinsift.Exe>",
+      "<F" + installDir + "Uninstall.Exe>",
+      "<F" + installDir + "Uninstall.Dat>",
+      "<E" + installDir + ">",
+      "<STwinsift>",
+  };
+  if (desktopShortcut) lines.push_back("<TTwinsift.Lnk>");
+  return lines;
+}
+
+void WriteUninstallRecord(const std::string& installDir, bool desktopShortcut) {
+  BufferedTextFile file(installDir + kUninstallRecordName);
+  for (const std::string& line : UninstallRecordLines(installDir, desktopShortcut)) file.WriteLine(line);
+  file.Close();
+}

@@ -1,0 +1,41 @@
+#pragma once
+#include <windows.h>
+#include <string>
+#include <vector>
+
+// The record's file name inside the installation directory.
+inline constexpr const char* kUninstallRecordName = "UnInstall.dat";
+
+// The lines of the uninstall record, without their line ends: the product, the three files, the
+// directory, the program-menu folder and, with the desktop link, its name.
+std::vector<std::string> UninstallRecordLines(const std::string& installDir, bool desktopShortcut);
+
+// Writes installDir + "UnInstall.dat" (created or truncated), every line ended by CR LF.
+// Raises gui::Error with the message of TextFileError when opening, writing or closing fails.
+void WriteUninstallRecord(const std::string& installDir, bool desktopShortcut);
+
+// A text file written through a 128-byte buffer. Write raises the failure of a flush that it needed;
+// Close flushes the rest and raises a failure of that or of the closing itself.
+class BufferedTextFile {
+ public:
+  static constexpr int kBufferSize = 128;
+
+  explicit BufferedTextFile(const std::string& path);  // create-always, write access, others may read
+  ~BufferedTextFile();
+  BufferedTextFile(const BufferedTextFile&) = delete;
+  BufferedTextFile& operator=(const BufferedTextFile&) = delete;
+
+  void WriteLine(const std::string& line);  // the line and CR LF
+  void Close();
+
+ private:
+  void Flush();
+  HANDLE handle_;
+  char buffer_[kBufferSize];
+  int used_ = 0;
+};
+
+// The text-file message for an I/O result code: "File access denied", "Disk full", "I/O error %d", ...
+std::string TextFileError(int code);
+// The I/O result code for a Windows error: a full disk becomes 101, the codes 2 to 5 stay themselves.
+int IoResultFor(DWORD windowsError);

@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# A full disk during the installation. Maps a small tmpfs into the Wine prefix as a drive letter and installs
+# onto it twice: with too little room for the utility, and with room for both programs but none for the record.
+# Each run must stop with its error on screen; what landed on the disk is then checked from the host side.
+# Mounting needs root: where it is refused the test says so and is skipped (exit 77).
+#   full-disk.sh RUNNER E2E_TESTS_EXE
+set -uo pipefail
+here=$(cd "$(dirname "$0")/../../.." && pwd)
+build=$(realpath -m "${TWINSIFT_BUILD_DIR:-$here/build}")
+arch=$("$here/scripts/host-arch.sh" "$build")
+source "$here/scripts/wine-env.sh"
+runner=$1 tests=$2
+bin=$(dirname "$tests")
+utility=$(stat -c %s "$bin/Twinsift.exe") uninstaller=$(stat -c %s "$bin/Uninstall.exe")
+pages() { echo $(( ($1 + 4095) / 4096 * 4096 )); }
+
+letter=
+for l in e f g h i j k l m n o p; do
+  [ -e "$WINEPREFIX/dosdevices/$l:" ] || [ -L "$WINEPREFIX/dosdevices/$l:" ] || { letter=$l; break; }
+done
+[ -n "$letter" ] || { echo "no free drive letter in $WINEPREFIX/dosdevices"; exit 1; }
+drive="$WINEPREFIX/dosdevices/$letter:"
+dir="${letter^^}:\\Twinsift\\"
+mnt=$(mktemp -d /tmp/twinsift-full-disk.XXXXXX)
+cleanup() { rm -f "$drive"; umount "$mnt" 2>/dev/null; rmdir "$mnt"; }
+trap cleanup EXIT
+
+failed=0
+check() { if ! eval "$2"; then echo "FAILED: $1"; failed=1; else echo "ok: $1"; fi; }
+
+run_case() {  # size, message the run must show
+  if ! mount -t tmpfs -o "size=$1" tmpfs "$mnt" 2>/dev/null; then
+    echo "SKIPPED: mounting a tmpfs was refused here (needs root); the full-disk test did not run"
+    exit 77
+  fi
+  ln -sfn "$mnt" "$drive"
+  echo "== $dir on a tmpfs of $1 bytes, expecting: $2"
+  local out status
+  out=$(TWINSIFT_FULL_DISK_DIR="$dir" TWINSIFT_FULL_DISK_MESSAGE="$2" "$runner" "$tests" \
+    --gtest_filter=InstallTest.FullDiskIsReportedAndNotPassedAsInstalled 2>&1)
+  status=$?
+  tr -d '\r' <<<"$out" | grep -vE '^\[ *(RUN|==========|----------|PASSED) |^(Running main|Note: Google Test filter)' || true
+  local ok=0
+  [ "$status" = 0 ] && grep -q '\[       OK \]' <<<"$out" && ok=1
+  check "the run stopped with: $2" "[ $ok = 1 ]"
+}
+
+# Too little room for the utility: its writing fails part-way, and nothing after it is made.
+run_case "$(pages $((utility / 2)))" "Cannot write file \"$dir""Twinsift.Exe\". "
+check "the utility is cut off, not passed as whole" "[ \$(stat -c %s '$mnt/Twinsift/Twinsift.Exe') -lt $utility ]"
+check "no uninstaller" "[ ! -e '$mnt/Twinsift/Uninstall.Exe' ]"
+check "no record" "[ ! -e '$mnt/Twinsift/UnInstall.dat' ]"
+rm -f "$drive"; umount "$mnt"
+
+# Room for both programs, none for the record: "Disk full" at the line that fills the record's buffer.
+run_case "$(( $(pages "$utility") + $(pages "$uninstaller") ))" "Disk full."
+check "the utility is whole" "cmp -s '$bin/Twinsift.exe' '$mnt/Twinsift/Twinsift.Exe'"
+check "the uninstaller is whole" "cmp -s '$bin/Uninstall.exe' '$mnt/Twinsift/Uninstall.Exe'"
+check "the record is not complete" "[ \$(stat -c %s '$mnt/Twinsift/UnInstall.dat') -lt 129 ]"
+rm -rf "$WINEPREFIX"/drive_c/users/*/AppData/Roaming/Microsoft/Windows/"Start Menu"/Programs/Twinsift
+exit $failed
