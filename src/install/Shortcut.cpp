@@ -2,7 +2,6 @@
 #include <windows.h>
 #include <objbase.h>
 #include <shlobj.h>
-#include <cstdio>
 #include <utility>
 #include <vector>
 #include "gui/core/Error.h"
@@ -47,8 +46,10 @@ std::string OleErrorText(long result) {
   if (buffer) LocalFree(buffer);
   while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ')) text.pop_back();
   if (!text.empty()) return text;
-  char code[32];
-  std::snprintf(code, sizeof(code), "OLE error %.8lx", static_cast<unsigned long>(result));
+  // "OLE error" and the code as eight hex digits, formatted by hand: printf would bring its whole engine.
+  std::string code = "OLE error ";
+  const auto value = static_cast<unsigned long>(result);
+  for (int shift = 28; shift >= 0; shift -= 4) code += "0123456789abcdef"[(value >> shift) & 0xF];
   return code;
 }
 

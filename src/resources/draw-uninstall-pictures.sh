@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Draws the uninstaller's and the remover's pictures: a waste bin taking a file card, on the uninstaller's
-# cream (uninstall.bmp, 33 x 49), and a file card crossed out in a red ring (pictures/remover.jpg, 41 x 41).
+# cream (uninstall.bmp, 33 x 49), and a file card crossed out in a red ring (remover.bmp, 41 x 41).
 # Reproducible (a fixed drawing). Needs ImageMagick.
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -18,4 +18,4 @@ convert -size 164x164 xc:white -draw "
   stroke '#A6CAF0' stroke-width 7 line 64,60 100,60 line 64,80 100,80 line 64,100 90,100
   fill none stroke '#D00000' stroke-width 14 circle 82,82 82,152
   line 34,130 130,34
-" -resize '41x41!' -quality 92 -strip pictures/remover.jpg
+" -resize '41x41!' -type TrueColor BMP3:remover.bmp

@@ -1,5 +1,5 @@
 #pragma once
-#include <stdexcept>
+#include <exception>
 #include <string>
 #include <vector>
 #include "gui/bitmapimage/BitmapImage.h"
@@ -11,8 +11,9 @@
 extern std::string RemoverCommand;
 
 // The uninstall record beside the program cannot be read: the uninstaller ends without a word.
-struct RecordUnreadable : std::runtime_error {
-  RecordUnreadable() : std::runtime_error("the uninstall record cannot be read") {}
+// (A plain exception: the library's runtime_error would bring its whole string family into the program.)
+struct RecordUnreadable : std::exception {
+  const char* what() const noexcept override { return "the uninstall record cannot be read"; }
 };
 
 // The uninstaller's window: reads the uninstall record beside the program, asks for confirmation and

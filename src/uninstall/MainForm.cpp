@@ -8,7 +8,7 @@
 TForm1::TForm1()
     : Label1(Add<gui::Label>()),
       Label2(Add<gui::Label>("All installed items will be removed. ")),
-      Image1(Add<gui::Picture>()),
+      Image1(Add<gui::BitmapImage>()),
       Button1(Add<gui::Button>()),
       ProgressBar1(Add<gui::ProgressBar>()) {
   SetName("Form1");
@@ -24,8 +24,7 @@ TForm1::TForm1()
   Label2.SetTop(32);
   Image1.SetName("Image1");
   Image1.SetBounds(8, 8, 41, 41);
-  Image1.SetStretch(true);
-  Image1.LoadJpegResource("REMOVER_JPG");
+  Image1.LoadBitmapResource("REMOVER_BMP");
   Button1.SetName("Button1");
   Button1.SetBounds(136, 64, 75, 25);
   Button1.SetCaption("OK");

@@ -3,7 +3,7 @@
 #include "gui/button/Button.h"
 #include "gui/form/Form.h"
 #include "gui/label/Label.h"
-#include "gui/picture/Picture.h"
+#include "gui/bitmapimage/BitmapImage.h"
 #include "gui/progressbar/ProgressBar.h"
 #include "gui/timer/Timer.h"
 #include "uninstall/RemoverArguments.h"
@@ -28,7 +28,7 @@ class TForm1 : public gui::Form {
 
   gui::Label& Label1;
   gui::Label& Label2;
-  gui::Picture& Image1;
+  gui::BitmapImage& Image1;  // the 41 x 41 picture fills its box as it is
   gui::Button& Button1;
   gui::ProgressBar& ProgressBar1;
   gui::Timer Timer1;

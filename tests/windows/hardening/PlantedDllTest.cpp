@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <algorithm>
+#include <fstream>
 #include <string>
 #include <vector>
 #include "driver/Driver.h"
@@ -119,6 +120,8 @@ std::vector<std::string> PlantsLoaded(const std::vector<std::string>& names) {
     ScratchFolder folder;
     folder.Copy(program);
     for (const std::string& name : names) folder.Plant(name);
+    // The uninstaller shows its window only beside a record.
+    if (std::string(program) == "Uninstall.exe") std::ofstream(folder.File("UnInstall.dat")) << "Twinsift\n";
     {
       Process run(folder, program, "");
       EXPECT_TRUE(run.Started()) << program;
