@@ -3,7 +3,9 @@
 #include <cstdlib>
 #include <string>
 #include <vector>
+#include "driver/FileTree.h"
 #include "e2e/InstalledFiles.h"
+#include "e2e/UninstallTour.h"
 #include "e2e/SetupHarness.h"
 
 namespace {
@@ -207,4 +209,37 @@ TEST_F(InstallTest, FullDiskIsReportedAndNotPassedAsInstalled) {
   std::string text = ErrorOfTheRun();
   EXPECT_EQ(text.rfind(expected, 0), 0u) << text;
   made.clear();  // the host side looks at what is left, then unmounts
+}
+
+// The user's whole way in and out again: an installation through the window, then its uninstaller with
+// "&OK" and "Yes". Afterwards the drive, the program menu and the desktop are as they were before the
+// installation; the temporary folder holds the remover besides.
+TEST_F(InstallTest, InstallThenUninstallLeavesThePrefixAsItWas) {
+  const std::string dir = "C:\\Twinsift Round Trip\\";
+  const std::string menu = e2e::ShellFolderPath(CSIDL_PROGRAMS), desktop = e2e::ShellFolderPath(CSIDL_DESKTOPDIRECTORY);
+  char tempPath[MAX_PATH];
+  const std::string temp(tempPath, GetTempPathA(MAX_PATH, tempPath));
+  DeleteFileA((temp + "NVUninstall.Exe").c_str());
+  const e2e::FileTree driveBefore = e2e::SnapshotTree("C:\\", 1), menuBefore = e2e::SnapshotTree(menu),
+                      desktopBefore = e2e::SnapshotTree(desktop), tempBefore = e2e::SnapshotTree(temp, 1);
+
+  WalkToReady(dir, true);
+  InstallNow();
+  ASSERT_TRUE(WaitForPage("Installation completed", 30000));
+  ExpectInstalled(dir, true);
+  Exit();
+  ASSERT_TRUE(setup.WaitForExit(10000));
+
+  char shots[MAX_PATH];
+  GetTempPathA(MAX_PATH, shots);
+  ASSERT_TRUE(WalkUninstall(dir + "Uninstall.Exe", shots, 90));
+  EXPECT_EQ(e2e::TreeDifferences(driveBefore, e2e::SnapshotTree("C:\\", 1)), std::vector<std::string>());
+  EXPECT_EQ(e2e::TreeDifferences(menuBefore, e2e::SnapshotTree(menu)), std::vector<std::string>());
+  EXPECT_EQ(e2e::TreeDifferences(desktopBefore, e2e::SnapshotTree(desktop)), std::vector<std::string>());
+  std::vector<std::string> tempChanges;
+  for (const std::string& change : e2e::TreeDifferences(tempBefore, e2e::SnapshotTree(temp, 1)))
+    if (change.find(".png") == std::string::npos) tempChanges.push_back(change);
+  EXPECT_EQ(tempChanges, std::vector<std::string>{"+ NVUninstall.Exe"});
+  for (const char* shot : {"90-uninstall-window", "91-uninstall-confirm", "92-remover-waiting", "93-remover-finished"})
+    DeleteFileA((std::string(shots) + shot + ".png").c_str());
 }

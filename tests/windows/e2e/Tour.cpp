@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 #include "driver/Driver.h"
+#include "e2e/UninstallTour.h"
 #include "e2e/InstalledFiles.h"
 
 namespace {
@@ -94,10 +95,15 @@ int main(int argc, char** argv) {
   PostMessageA(window, WM_CLOSE, 0, 0);
   setup.WaitForExit(5000);
 
-  // What the installation made, then removed again so that the prefix stays as the tests expect it.
+  // What the installation made; then the user's way out again: the uninstaller from the program menu's
+  // link, and what is left afterwards.
   const e2e::Installation made{"C:\\Program Files\\Twinsift\\"};
-  std::printf("\nThe installation made:\n%s", made.Listing().c_str());
-  made.Remove();
-  std::printf("(removed again)\n");
+  std::printf("\nThe installation made:\n%s\n", made.Listing().c_str());
+  if (!WalkUninstall(made.File("Uninstall.Exe"), folder, static_cast<int>(steps.size()) + 1)) {
+    std::fprintf(stderr, "tour: the uninstall did not run to its end\n");
+    ++failures;
+  }
+  std::printf("\nAfter the uninstall:\n%s", made.Listing().c_str());
+  made.Remove();  // whatever the uninstall may have left, so that the prefix stays as the tests expect it
   return failures;
 }
