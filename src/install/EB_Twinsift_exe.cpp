@@ -1,5 +1,5 @@
 #include "install/EB_Twinsift_exe.h"
-#include "install/PayloadExtractor.h"
+#include "payload/PayloadExtractor.h"
 
 extern "C" const PayloadData twinsift_payload_EB_Twinsift_exe;  // in the packed source
 

@@ -1,5 +1,5 @@
 #include "install/EB_Uninstall_exe.h"
-#include "install/PayloadExtractor.h"
+#include "payload/PayloadExtractor.h"
 
 extern "C" const PayloadData twinsift_payload_EB_Uninstall_exe;  // in the packed source
 

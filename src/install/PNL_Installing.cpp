@@ -5,7 +5,7 @@
 #include "install/Appl_Globals.h"
 #include "install/EB_Twinsift_exe.h"
 #include "install/EB_Uninstall_exe.h"
-#include "install/PayloadExtractor.h"
+#include "payload/PayloadExtractor.h"
 #include "install/Shortcut.h"
 #include "install/UninstallRecord.h"
 #include "shell/Form_Main.h"

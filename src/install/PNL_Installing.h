@@ -4,7 +4,7 @@
 #include <string>
 #include "gui/label/Label.h"
 #include "gui/progressbar/ProgressBar.h"
-#include "install/PayloadData.h"
+#include "payload/PayloadData.h"
 #include "shell/Frame_Panel.h"
 
 // The installing page: once it is in view it runs the whole installation, step by step, with a

@@ -1,5 +1,5 @@
 #include "uninstall/EB_NVUninstall_exe.h"
-#include "install/PayloadExtractor.h"
+#include "payload/PayloadExtractor.h"
 
 extern "C" const PayloadData twinsift_payload_EB_NVUninstall_exe;  // in the packed source
 

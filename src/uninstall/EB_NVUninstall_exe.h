@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
-#include "install/PayloadData.h"
+#include "payload/PayloadData.h"
 
 namespace gui {
 class Label;

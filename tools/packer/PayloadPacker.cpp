@@ -36,7 +36,7 @@ std::string ModuleSource(const PackedPayload& payload, const std::string& module
   std::string out;
   out.reserve(payload.stored.size() * 5 + 1024);
   out += "// Made by the payload packer from the program's executable. Do not edit.\n";
-  out += "#include \"install/PayloadData.h\"\n\n";
+  out += "#include \"payload/PayloadData.h\"\n\n";
   out += "namespace " + moduleName + " {\n";
   out += "extern const int BlockCount = " + std::to_string(payload.blockCount) + ";\n";
   out += "extern const std::int64_t StreamLength = " + std::to_string(payload.streamLength) + ";\n";

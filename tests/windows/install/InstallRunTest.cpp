@@ -9,7 +9,7 @@
 #include "install/Appl_Globals.h"
 #include "install/EB_Twinsift_exe.h"
 #include "install/PNL_Installing.h"
-#include "install/PayloadExtractor.h"
+#include "payload/PayloadExtractor.h"
 #include "install/Shortcut.h"
 #include "install/UninstallRecord.h"
 #include "pages/PNL_Install_Go.h"

@@ -9,7 +9,7 @@
 #include "gui/core/Error.h"
 #include "install/EB_Twinsift_exe.h"
 #include "install/EB_Uninstall_exe.h"
-#include "install/PayloadExtractor.h"
+#include "payload/PayloadExtractor.h"
 
 namespace {
 

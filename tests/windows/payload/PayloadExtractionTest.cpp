@@ -7,7 +7,7 @@
 #include "gui/form/Form.h"
 #include "gui/label/Label.h"
 #include "gui/progressbar/ProgressBar.h"
-#include "install/PayloadExtractor.h"
+#include "payload/PayloadExtractor.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include "gui/progressbar/ProgressBar.h"
 #include "install/EB_Twinsift_exe.h"
 #include "install/EB_Uninstall_exe.h"
-#include "install/PayloadExtractor.h"
+#include "payload/PayloadExtractor.h"
 #include "uninstall/EB_NVUninstall_exe.h"
 
 namespace {

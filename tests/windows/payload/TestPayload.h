@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 #include <vector>
-#include "install/PayloadData.h"
+#include "payload/PayloadData.h"
 
 // The one application object of the test process, made on first use.
 void EnsureApplication();

@@ -1,4 +1,4 @@
-#include "install/PayloadExtractor.h"
+#include "payload/PayloadExtractor.h"
 #include <zlib.h>
 #include <cmath>
 #include <new>

@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
-#include "install/PayloadData.h"
+#include "payload/PayloadData.h"
 
 namespace gui {
 class Label;
