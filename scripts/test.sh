@@ -9,7 +9,7 @@ export TWINSIFT_BUILD_DIR=$build
 arch=$(scripts/host-arch.sh "$build")
 source scripts/wine-env.sh
 
-passed=0 failed=0
+passed=0 failed=0 skipped=0
 run_ctest() {  # name, build folder, extra ctest arguments
   local name=$1 dir=$2; shift 2
   local log="$build/ctest-$name.log"
@@ -20,7 +20,10 @@ run_ctest() {  # name, build folder, extra ctest arguments
     local f t
     f=$(sed -E 's/.* ([0-9]+) tests failed out of ([0-9]+).*/\1/' <<<"$line")
     t=$(sed -E 's/.* ([0-9]+) tests failed out of ([0-9]+).*/\2/' <<<"$line")
-    passed=$((passed + t - f)); failed=$((failed + f))
+    # Skipped and disabled cases are neither passed nor failed (ctest counts the skipped ones among its total).
+    local s d
+    s=$(grep -cE '\*\*\*Skipped' "$log"); d=$(grep -cE 'Not Run \(Disabled\)' "$log")
+    passed=$((passed + t - f - s)); failed=$((failed + f)); skipped=$((skipped + s + d))
   elif ! grep -q 'No tests were found' "$log"; then
     failed=$((failed + 1))   # ctest itself failed
   fi
@@ -36,5 +39,5 @@ else
   failed=$((failed + 1))
 fi
 echo "Under Wine: $(scripts/host-arch.sh --why "$build")"
-echo "$passed passed, $failed failed"
+echo "$passed passed, $failed failed, $skipped skipped"
 [ "$failed" = 0 ] && [ "$passed" -gt 0 ]
