@@ -307,4 +307,35 @@ bool SaveScreenshot(HWND window, const std::string& path) {
   return WritePng(path, width, height, rgb);
 }
 
+std::string TitleOf(HWND window) {
+  char text[256] = {};
+  GetWindowTextA(window, text, sizeof(text));
+  return text;
+}
+
+namespace {
+struct TitleSearch {
+  std::string prefix;
+  HWND found = nullptr;
+};
+BOOL CALLBACK MatchVisibleTitle(HWND window, LPARAM data) {  // a named function: a lambda is not stdcall on i686
+  auto* search = reinterpret_cast<TitleSearch*>(data);
+  if (!IsWindowVisible(window) || TitleOf(window).rfind(search->prefix, 0) != 0) return TRUE;
+  search->found = window;
+  return FALSE;
+}
+}  // namespace
+
+HWND VisibleWindowTitled(const std::string& prefix) {
+  TitleSearch search{prefix};
+  EnumWindows(MatchVisibleTitle, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+HWND ButtonWithText(HWND window, const std::string& text) {
+  for (HWND child : ChildWindows(window))
+    if (ClassName(child) == "Button" && WindowText(child) == text) return child;
+  return nullptr;
+}
+
 }  // namespace e2e

@@ -46,6 +46,12 @@ std::string ClassName(HWND window);
 RECT WindowRectOnScreen(HWND window);
 RECT ClientRectOnScreen(HWND window);
 std::vector<HWND> ChildWindows(HWND parent);  // all descendants
+// A top-level window's title, read without waiting for the window (a busy program answers no messages).
+std::string TitleOf(HWND window);
+// A visible top-level window of any process whose title starts with prefix.
+HWND VisibleWindowTitled(const std::string& prefix);
+// The push button among window's descendants whose caption is text.
+HWND ButtonWithText(HWND window, const std::string& text);
 // The deepest visible child under a client point of window, and the point in its client coordinates.
 HWND DeepestChildAt(HWND window, POINT& point);
 

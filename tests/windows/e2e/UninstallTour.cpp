@@ -5,39 +5,6 @@
 
 namespace {
 
-struct TitleSearch {
-  std::string prefix;
-  HWND found;
-};
-
-// Read without waiting for the window: the remover answers no messages between its steps.
-std::string Title(HWND window) {
-  char text[256] = {};
-  GetWindowTextA(window, text, sizeof(text));
-  return text;
-}
-
-BOOL CALLBACK MatchTitle(HWND window, LPARAM data) {
-  auto* search = reinterpret_cast<TitleSearch*>(data);
-  if (IsWindowVisible(window) && Title(window).rfind(search->prefix, 0) == 0) {
-    search->found = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-HWND WindowTitled(const std::string& prefix) {
-  TitleSearch search{prefix, nullptr};
-  EnumWindows(MatchTitle, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
-HWND Button(HWND window, const std::string& text) {
-  for (HWND child : e2e::ChildWindows(window))
-    if (e2e::ClassName(child) == "Button" && e2e::WindowText(child) == text && IsWindowVisible(child)) return child;
-  return nullptr;
-}
-
 class Shots {
  public:
   Shots(const std::string& folder, int number) : folder_(folder), number_(number) {}
@@ -60,14 +27,14 @@ bool WalkUninstall(const std::string& uninstallerPath, const std::string& folder
   Shots shots(folder, firstNumber);
   e2e::Process uninstaller = e2e::Process::Start(uninstallerPath);
   HWND window = nullptr;
-  e2e::WaitFor([&] { return (window = WindowTitled("Uninstall ")) != nullptr; }, 10000);
+  e2e::WaitFor([&] { return (window = e2e::VisibleWindowTitled("Uninstall ")) != nullptr; }, 10000);
   if (!window) {
     std::fprintf(stderr, "tour: the uninstaller's window did not appear\n");
     return false;
   }
   Sleep(300);
   shots.Take(window, "uninstall-window");
-  e2e::Click(Button(window, "&OK"), 30, 12);
+  e2e::Click(e2e::ButtonWithText(window, "&OK"), 30, 12);
   auto box = e2e::WaitForMessageBox(uninstaller.Id());
   if (!box) return false;
   Sleep(200);
@@ -76,16 +43,16 @@ bool WalkUninstall(const std::string& uninstallerPath, const std::string& folder
   uninstaller.WaitForExit(10000);
 
   HWND remover = nullptr;
-  e2e::WaitFor([&] { return (remover = WindowTitled("Swiftclear")) != nullptr; }, 10000);
+  e2e::WaitFor([&] { return (remover = e2e::VisibleWindowTitled("Swiftclear")) != nullptr; }, 10000);
   if (!remover) {
     std::fprintf(stderr, "tour: the remover's window did not appear\n");
     return false;
   }
   Sleep(3000);
   shots.Take(remover, "remover-waiting");
-  if (!e2e::WaitFor([&] { return Title(remover).rfind("Finished", 0) == 0; }, 30000, 100)) return false;
+  if (!e2e::WaitFor([&] { return e2e::TitleOf(remover).rfind("Finished", 0) == 0; }, 30000, 100)) return false;
   Sleep(300);
   shots.Take(remover, "remover-finished");
-  e2e::Click(Button(remover, "OK"), 30, 12);
+  e2e::Click(e2e::ButtonWithText(remover, "OK"), 30, 12);
   return e2e::WaitFor([&] { return !IsWindow(remover); }, 5000);
 }

@@ -89,37 +89,4 @@ std::vector<std::string> MakeInstallation(bool desktop) {
   return lines;
 }
 
-std::string Title(HWND window) {
-  char text[256] = {};
-  GetWindowTextA(window, text, sizeof(text));
-  return text;
-}
-
-namespace {
-struct TitleSearch {
-  std::string prefix;
-  HWND found;
-};
-BOOL CALLBACK MatchTitle(HWND window, LPARAM data) {
-  auto* search = reinterpret_cast<TitleSearch*>(data);
-  if (IsWindowVisible(window) && Title(window).rfind(search->prefix, 0) == 0) {
-    search->found = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-}  // namespace
-
-HWND FindWindowByTitlePrefix(const std::string& prefix) {
-  TitleSearch search{prefix, nullptr};
-  EnumWindows(MatchTitle, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
-HWND ButtonWithText(HWND window, const std::string& text) {
-  for (HWND child : e2e::ChildWindows(window))
-    if (e2e::ClassName(child) == "Button" && e2e::WindowText(child) == text) return child;
-  return nullptr;
-}
-
 }  // namespace uninstall_test

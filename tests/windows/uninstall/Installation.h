@@ -29,11 +29,5 @@ bool RegistryKeyExists(const std::string& key);  // under HKEY_LOCAL_MACHINE
 void MakeRegistryKey(const std::string& key);
 void RemoveTree(const std::string& path);  // clean-up between tests, read-only entries too
 
-// A top-level window's title, read without waiting for the window (the remover answers no messages
-// between the steps of its wait).
-std::string Title(HWND window);
-// A visible top-level window of any process whose title starts with prefix.
-HWND FindWindowByTitlePrefix(const std::string& prefix);
-HWND ButtonWithText(HWND window, const std::string& text);
 
 }  // namespace uninstall_test

@@ -51,7 +51,7 @@ class RemovalTest : public ::testing::Test {
     uninstaller = e2e::Process::Start(std::string(kInstallDir) + "Uninstall.Exe");
     HWND window = e2e::WaitForTopWindow(uninstaller.Id(), std::string("Uninstall ") + kProduct);
     ASSERT_NE(window, nullptr);
-    e2e::Click(ButtonWithText(window, "&OK"), 30, 12);
+    e2e::Click(e2e::ButtonWithText(window, "&OK"), 30, 12);
     auto box = e2e::WaitForMessageBox(uninstaller.Id(), 5000);
     ASSERT_TRUE(box);
     e2e::AnswerMessageBox(box->window, IDYES);
@@ -60,14 +60,14 @@ class RemovalTest : public ::testing::Test {
 
     std::string caption = std::string("Swiftclear -  ") + kProduct;  // the N value keeps its blank
     HWND window2 = nullptr;
-    ASSERT_TRUE(e2e::WaitFor([&] { return (window2 = FindWindowByTitlePrefix(caption)) != nullptr; }, 10000));
+    ASSERT_TRUE(e2e::WaitFor([&] { return (window2 = e2e::VisibleWindowTitled(caption)) != nullptr; }, 10000));
     DWORD id = 0;
     GetWindowThreadProcessId(window2, &id);
     remover = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | SYNCHRONIZE | PROCESS_TERMINATE, FALSE, id);
     ASSERT_NE(remover, nullptr);
     HWND bar = ProgressBarOf(window2);
     ASSERT_NE(bar, nullptr);
-    EXPECT_FALSE(IsWindowVisible(ButtonWithText(window2, "OK"))) << "the OK button shows before the end";
+    EXPECT_FALSE(IsWindowVisible(e2e::ButtonWithText(window2, "OK"))) << "the OK button shows before the end";
 
     int positionStart = e2e::ProgressPosition(bar);
     ULONGLONG wallStart = GetTickCount64(), cpuStart = ProcessorTimeMs(remover);
@@ -79,11 +79,11 @@ class RemovalTest : public ::testing::Test {
     int steps = e2e::ProgressPosition(bar) - positionStart;
     EXPECT_GE(steps, 4) << "about one step a second";
     EXPECT_LE(steps, 6) << "about one step a second";
-    EXPECT_EQ(Title(window2), caption) << "the caption changes before the end";
+    EXPECT_EQ(e2e::TitleOf(window2), caption) << "the caption changes before the end";
 
-    ASSERT_TRUE(e2e::WaitFor([&] { return Title(window2) == "Finished : " + caption; }, 20000, 50));
+    ASSERT_TRUE(e2e::WaitFor([&] { return e2e::TitleOf(window2) == "Finished : " + caption; }, 20000, 50));
     EXPECT_EQ(e2e::ProgressPosition(bar), 16);
-    HWND ok = ButtonWithText(window2, "OK");
+    HWND ok = e2e::ButtonWithText(window2, "OK");
     ASSERT_TRUE(ok && IsWindowVisible(ok));
     e2e::Click(ok, 30, 12);
     EXPECT_EQ(WaitForSingleObject(remover, 5000), WAIT_OBJECT_0);
@@ -106,9 +106,9 @@ TEST(Remover, WithoutArgumentsSaysSoWithoutButtonAndEndsAtItsFirstTick) {
   ASSERT_TRUE(e2e::WaitFor([&] {
     if (!seen) {
       std::vector<HWND> windows = e2e::TopWindows(remover.Id());
-      if (!windows.empty() && Title(windows[0]) == "Swiftclear") {
+      if (!windows.empty() && e2e::TitleOf(windows[0]) == "Swiftclear") {
         seen = GetTickCount64();
-        HWND ok = ButtonWithText(windows[0], "OK");
+        HWND ok = e2e::ButtonWithText(windows[0], "OK");
         buttonShown = ok && IsWindowVisible(ok);
       }
     }

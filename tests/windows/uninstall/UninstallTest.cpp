@@ -57,8 +57,8 @@ TEST_F(UninstallerTest, ShowsTheRecordsProductWithCancelFocusedAsDefault) {
   EXPECT_EQ(client.right - client.left, 464);
   EXPECT_EQ(client.bottom - client.top, 152);
   EXPECT_EQ(e2e::PixelAt(window, 200, 140), 0xFFFBF0u);
-  HWND ok = ButtonWithText(window, "&OK");
-  HWND cancel = ButtonWithText(window, "&Cancel");
+  HWND ok = e2e::ButtonWithText(window, "&OK");
+  HWND cancel = e2e::ButtonWithText(window, "&Cancel");
   ASSERT_TRUE(ok && cancel);
   RECT r = e2e::WindowRectOnScreen(ok);
   EXPECT_EQ(r.left - client.left, 304);
@@ -81,7 +81,7 @@ TEST_F(UninstallerTest, CancelEscAndEnterLeaveEverything) {
     const char* name;
     void (*act)(HWND window);
   } ways[] = {
-      {"click on &Cancel", [](HWND w) { e2e::Click(ButtonWithText(w, "&Cancel"), 30, 12); }},
+      {"click on &Cancel", [](HWND w) { e2e::Click(e2e::ButtonWithText(w, "&Cancel"), 30, 12); }},
       {"Esc", [](HWND) { e2e::PressKey(VK_ESCAPE); }},
       {"Enter", [](HWND) { e2e::PressKey(VK_RETURN); }},
   };
@@ -100,7 +100,7 @@ TEST_F(UninstallerTest, CancelEscAndEnterLeaveEverything) {
 TEST_F(UninstallerTest, NoKeepsTheWindowAndOkAsksAgain) {
   Start();
   for (int round = 0; round < 2; ++round) {
-    e2e::Click(ButtonWithText(window, "&OK"), 30, 12);
+    e2e::Click(e2e::ButtonWithText(window, "&OK"), 30, 12);
     auto box = e2e::WaitForMessageBox(uninstaller.Id(), 5000);
     ASSERT_TRUE(box) << "round " << round;
     EXPECT_EQ(box->caption, "Confirm");
