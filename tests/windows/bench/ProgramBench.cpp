@@ -42,15 +42,6 @@ bool ShowsPage(HWND window, const std::string& header) {
   return false;
 }
 
-// The visible child whose top-left corner stands at (x, y) of the window's client area.
-HWND ChildAt(HWND window, int x, int y) {
-  RECT client = e2e::ClientRectOnScreen(window);
-  for (HWND child : e2e::ChildWindows(window)) {
-    RECT r = e2e::WindowRectOnScreen(child);
-    if (r.left - client.left == x && r.top - client.top == y && IsWindowVisible(child)) return child;
-  }
-  return nullptr;
-}
 
 }  // namespace
 
@@ -79,7 +70,7 @@ void PageChangeProcessorTime() {
   for (int change = 0; change < 6; ++change) {
     bool forward = change % 2 == 0;
     HWND bar = nullptr;  // the button bar, as the end-to-end tests find it
-    e2e::WaitFor([&] { return (bar = ChildAt(window, 40, 451)) != nullptr; }, 5000);
+    e2e::WaitFor([&] { return (bar = e2e::VisibleChildAt(window, 40, 451)) != nullptr; }, 5000);
     if (!bar) {
       std::printf("page change: no button bar after %d slides\n", change);
       break;
@@ -89,7 +80,7 @@ void PageChangeProcessorTime() {
     e2e::Click(bar, forward ? 660 : 565, 15);  // Next, then back
     const char* target = forward ? "Disclaimer" : "Welcome";
     // The slide is over when the new page's header shows and its parts are home.
-    e2e::WaitFor([&] { return ShowsPage(window, target) && ChildAt(window, 40, 72); }, 10000, 5);
+    e2e::WaitFor([&] { return ShowsPage(window, target) && e2e::VisibleChildAt(window, 40, 72); }, 10000, 5);
     WaitForInputIdle(handle, 10000);
     // The slide ends when the page's parts are home again; wait for the program to go quiet.
     double cpuPrevious = -1;

@@ -149,6 +149,17 @@ std::vector<HWND> ChildWindows(HWND parent) {
   return children;
 }
 
+HWND VisibleChildAt(HWND window, int x, int y, const std::string& className) {
+  RECT client = ClientRectOnScreen(window);
+  for (HWND child : ChildWindows(window)) {
+    RECT r = WindowRectOnScreen(child);
+    if (r.left - client.left == x && r.top - client.top == y && IsWindowVisible(child) &&
+        (className.empty() || ClassName(child) == className))
+      return child;
+  }
+  return nullptr;
+}
+
 HWND DeepestChildAt(HWND window, POINT& point) {
   for (;;) {
     HWND child = ChildWindowFromPointEx(window, point, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);

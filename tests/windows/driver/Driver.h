@@ -54,6 +54,9 @@ HWND VisibleWindowTitled(const std::string& prefix);
 HWND ButtonWithText(HWND window, const std::string& text);
 // The deepest visible child under a client point of window, and the point in its client coordinates.
 HWND DeepestChildAt(HWND window, POINT& point);
+// The visible descendant whose top-left corner stands at (x, y) of window's client area, of className when one
+// is given.
+HWND VisibleChildAt(HWND window, int x, int y, const std::string& className = "");
 
 // The colour on the screen at a client point of window (0x00BBGGRR).
 COLORREF PixelAt(HWND window, int x, int y);

@@ -23,16 +23,7 @@ class SetupTest : public ::testing::Test {
   }
 
   // The child window whose top-left corner stands at (x, y) of the main window's client area.
-  HWND ChildAt(int x, int y, const std::string& className = "") {
-    RECT client = e2e::ClientRectOnScreen(window);
-    for (HWND child : e2e::ChildWindows(window)) {
-      RECT r = e2e::WindowRectOnScreen(child);
-      if (r.left - client.left == x && r.top - client.top == y && IsWindowVisible(child) &&
-          (className.empty() || e2e::ClassName(child) == className))
-        return child;
-    }
-    return nullptr;
-  }
+  HWND ChildAt(int x, int y, const std::string& className = "") { return e2e::VisibleChildAt(window, x, y, className); }
   HWND Header() { return ChildAt(40, 31); }
   HWND Bar() { return ChildAt(40, 451); }
   // The visible control of a class on the current page (the first one found).

@@ -11,15 +11,6 @@
 
 namespace {
 
-// The child window of the main window whose top-left corner stands at client (x, y).
-HWND ChildAt(HWND window, int x, int y) {
-  RECT client = e2e::ClientRectOnScreen(window);
-  for (HWND child : e2e::ChildWindows(window)) {
-    RECT r = e2e::WindowRectOnScreen(child);
-    if (r.left - client.left == x && r.top - client.top == y && IsWindowVisible(child)) return child;
-  }
-  return nullptr;
-}
 
 HWND VisibleOfClass(HWND window, const char* className) {
   for (HWND child : e2e::ChildWindows(window))
@@ -29,9 +20,9 @@ HWND VisibleOfClass(HWND window, const char* className) {
 
 // Clicks a bar button and waits until the header reads the next page's title and the slide is over.
 void ClickBarAndWait(HWND window, int x, const char* header) {
-  e2e::Click(ChildAt(window, 40, 451), x, 15);
-  e2e::WaitFor([&] { return e2e::WindowText(ChildAt(window, 40, 31)) == header; }, 8000);
-  e2e::WaitFor([&] { return ChildAt(window, 40, 72) != nullptr; }, 8000);
+  e2e::Click(e2e::VisibleChildAt(window, 40, 451), x, 15);
+  e2e::WaitFor([&] { return e2e::WindowText(e2e::VisibleChildAt(window, 40, 31)) == header; }, 8000);
+  e2e::WaitFor([&] { return e2e::VisibleChildAt(window, 40, 72) != nullptr; }, 8000);
   Sleep(200);
 }
 
@@ -58,7 +49,7 @@ int main(int argc, char** argv) {
       {"02-welcome", [&](HWND w) { e2e::WaitFor([&] { return e2e::LayeredAlpha(w).value_or(255) == 255; }, 6000); }},
       {"03-terms", [](HWND w) { ClickBarAndWait(w, 660, "Disclaimer"); }},
       {"04-terms-refused", [&](HWND w) {
-         e2e::Click(ChildAt(w, 40, 451), 660, 15);
+         e2e::Click(e2e::VisibleChildAt(w, 40, 451), 660, 15);
          e2e::WaitForMessageBox(setup.Id());
          Sleep(200);
        }},
@@ -71,15 +62,15 @@ int main(int argc, char** argv) {
       {"06-directory", [](HWND w) { ClickBarAndWait(w, 660, "Choose installation directory"); }},
       {"07-ready", [](HWND w) { ClickBarAndWait(w, 660, "Ready to install"); }},
       {"08-installing", [](HWND w) {
-         e2e::Click(ChildAt(w, 40, 451), 648, 15);  // "&Install Now"
+         e2e::Click(e2e::VisibleChildAt(w, 40, 451), 648, 15);  // "&Install Now"
          e2e::WaitFor([&] {
            HWND bar = VisibleOfClass(w, "msctls_progress32");
            return bar && e2e::ProgressPosition(bar) > e2e::ProgressMax(bar) / 4;
          }, 20000, 1);
        }},
       {"09-completed", [](HWND w) {
-         e2e::WaitFor([&] { return e2e::WindowText(ChildAt(w, 40, 31)) == "Installation completed"; }, 30000);
-         e2e::WaitFor([&] { return ChildAt(w, 40, 72) != nullptr; }, 8000);
+         e2e::WaitFor([&] { return e2e::WindowText(e2e::VisibleChildAt(w, 40, 31)) == "Installation completed"; }, 30000);
+         e2e::WaitFor([&] { return e2e::VisibleChildAt(w, 40, 72) != nullptr; }, 8000);
          Sleep(200);
        }},
   };
