@@ -71,7 +71,7 @@ endfunction()
 # Our linker writes no load-configuration directory: after the link, point it at the runtime's structure
 # (src/runtime/LoadConfiguration.cpp), found in the program's linker map MAP.
 function(twinsift_point_load_configuration target map)
-  # i686 C symbols carry a leading underscore, x86_64 ones none.
+  # i686 C symbols carry a leading underscore, x86_64 ones none; the map lists both without it.
   if(CMAKE_SIZEOF_VOID_P EQUAL 4)
     set(symbol __load_config_used)
   else()
@@ -79,6 +79,6 @@ function(twinsift_point_load_configuration target map)
   endif()
   target_link_options(${target} PRIVATE -Wl,--undefined=${symbol})
   add_custom_command(TARGET ${target} POST_BUILD
-    COMMAND ${TWINSIFT_HOST_TOOLS}/loadconfig/loadconfig $<TARGET_FILE:${target}> ${map} ${symbol}
+    COMMAND ${TWINSIFT_HOST_TOOLS}/loadconfig/loadconfig $<TARGET_FILE:${target}> ${map} _load_config_used
     VERBATIM)
 endfunction()
