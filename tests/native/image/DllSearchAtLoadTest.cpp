@@ -23,6 +23,10 @@ const Built kBuilt[] = {
     {TWINSIFT_WINDOWS64_BIN, "NVUninstall.exe"},      {TWINSIFT_WINDOWS64_BIN, "Twinsift.exe"},
 };
 
+void PrintTo(const Built& built, std::ostream* out) {
+  *out << (std::string(built.folder) == TWINSIFT_WINDOWS64_BIN ? "twin " : "shipped ") << built.file;
+}
+
 class BuiltProgram : public ::testing::TestWithParam<Built> {
  protected:
   void SetUp() override {

@@ -106,13 +106,6 @@ TEST(LoadConfigImage, KeepsAChecksumSound) {
   EXPECT_EQ(after, loadconfig::ImageChecksum(image.bytes, image.Checksum()));
 }
 
-TEST(LoadConfigImage, ChecksumFoldsCarriesAndCountsTheLength) {
-  // Words 0xFFFF + 0x0002 fold to 0x0002; the checksum field (bytes 4 to 7) counts as zero; an odd last byte
-  // is a word of its own.
-  std::vector<unsigned char> bytes = {0xFF, 0xFF, 0x02, 0x00, 0xAA, 0xBB, 0xCC, 0xDD, 0x01};
-  EXPECT_EQ(loadconfig::ImageChecksum(bytes, 4), 0x0002u + 0x0001u + 9u);
-}
-
 TEST(LoadConfigImage, RefusesWhatTheLoaderCouldNotRead) {
   struct Case {
     const char* what;
