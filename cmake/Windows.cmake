@@ -42,7 +42,7 @@ set(TWINSIFT_RUNTIME_DIR ${CMAKE_SOURCE_DIR}/src/runtime)
 add_library(twinsift_runtime OBJECT
   ${TWINSIFT_RUNTIME_DIR}/DllSearch.cpp ${TWINSIFT_RUNTIME_DIR}/DllSearchAtStart.cpp
   ${TWINSIFT_RUNTIME_DIR}/LibraryErrors.cpp
-  ${TWINSIFT_RUNTIME_DIR}/TerminateHandler.cpp)
+  ${TWINSIFT_RUNTIME_DIR}/TerminateHandler.cpp ${TWINSIFT_RUNTIME_DIR}/LoadConfiguration.cpp)
 target_include_directories(twinsift_runtime PUBLIC ${CMAKE_SOURCE_DIR}/src)
 
 # twinsift_windows_program(TARGET OUTPUT_NAME "File description" LEVEL SOURCES...)
@@ -64,4 +64,21 @@ function(twinsift_windows_program target output description level)
   endif()
   # The map beside each program says where its bytes go (see scripts/size-report.sh).
   target_link_options(${target} PRIVATE -mwindows -Wl,-Map=$<TARGET_FILE_DIR:${target}>/${output}.map)
+  twinsift_point_load_configuration(${target} $<TARGET_FILE_DIR:${target}>/${output}.map)
+endfunction()
+
+# twinsift_point_load_configuration(TARGET MAP)
+# Our linker writes no load-configuration directory: after the link, point it at the runtime's structure
+# (src/runtime/LoadConfiguration.cpp), found in the program's linker map MAP.
+function(twinsift_point_load_configuration target map)
+  # i686 C symbols carry a leading underscore, x86_64 ones none; the map lists both without it.
+  if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    set(symbol __load_config_used)
+  else()
+    set(symbol _load_config_used)
+  endif()
+  target_link_options(${target} PRIVATE -Wl,--undefined=${symbol})
+  add_custom_command(TARGET ${target} POST_BUILD
+    COMMAND ${TWINSIFT_HOST_TOOLS}/loadconfig/loadconfig $<TARGET_FILE:${target}> ${map} _load_config_used
+    VERBATIM)
 endfunction()

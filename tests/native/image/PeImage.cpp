@@ -31,12 +31,18 @@ bool PeImage::Read(const std::string& path, PeImage& image, std::string& problem
   ReadAt(b, coff + 16, optionalSize);
   size_t optional = coff + 20;
   ReadAt(b, optional, magic);
-  if (magic != 0x10B) return problem = "not a PE32 image", false;
+  if (magic != 0x10B && magic != 0x20B) return problem = "neither a PE32 nor a PE32+ image", false;
+  image.wide = magic == 0x20B;
   ReadAt(b, optional + 68, image.subsystem);
   ReadAt(b, optional + 70, image.dllCharacteristics);
-  ReadAt(b, optional + 96 + 5 * 8 + 4, image.relocationsSize);  // data directory 5: base relocations
+  image.checksumOffset = optional + 64;
+  ReadAt(b, image.checksumOffset, image.checksum);
+  const size_t directories = optional + (image.wide ? 112 : 96);
+  ReadAt(b, directories + 5 * 8 + 4, image.relocationsSize);  // data directory 5: base relocations
   std::uint32_t importRva = 0;
-  ReadAt(b, optional + 96 + 8, importRva);  // data directory 1: imports
+  ReadAt(b, directories + 8, importRva);  // data directory 1: imports
+  ReadAt(b, directories + 10 * 8, image.loadConfigRva);  // data directory 10: load configuration
+  ReadAt(b, directories + 10 * 8 + 4, image.loadConfigDirectorySize);
   size_t sections = optional + optionalSize;
   auto rvaToOffset = [&](std::uint32_t rva) -> size_t {
     for (std::uint16_t i = 0; i < sectionCount; ++i) {
@@ -58,6 +64,11 @@ bool PeImage::Read(const std::string& path, PeImage& image, std::string& problem
     section.name.assign(reinterpret_cast<const char*>(b.data() + s), strnlen(reinterpret_cast<const char*>(b.data() + s), 8));
     ReadAt(b, s + 36, section.characteristics);
     image.sections.push_back(section);
+  }
+  if (size_t config = image.loadConfigRva ? rvaToOffset(image.loadConfigRva) : 0) {
+    ReadAt(b, config, image.loadConfigSize);
+    const size_t flagsAt = image.wide ? 78 : 54;
+    if (image.loadConfigSize >= flagsAt + 2) ReadAt(b, config + flagsAt, image.dependentLoadFlags);
   }
   for (size_t entry = rvaToOffset(importRva); entry; entry += 20) {
     std::uint32_t nameRva = 0, thunk = 0;

@@ -8,12 +8,14 @@ class SetupTest : public ::testing::Test {
   static constexpr const char* kTitle = "Install Twinsift 1.2";
 
   void SetUp() override {
-    setup = e2e::Process::Start(e2e::ProgramFolder() + "Install_Twinsift.exe");
+    setup = e2e::Process::Start(ProgramPath());
     ASSERT_NE(setup.Id(), 0u) << "could not start the setup program";
     window = e2e::WaitForTopWindow(setup.Id(), kTitle);
     ASSERT_NE(window, nullptr) << "no window titled " << kTitle;
   }
   void TearDown() override { setup.Kill(); }
+  // The setup program to start: the built one, unless a test runs a copy of its own.
+  virtual std::string ProgramPath() { return e2e::ProgramFolder() + "Install_Twinsift.exe"; }
 
   // The child window whose window text is text (the header panel shows its caption so).
   HWND ChildWithText(const std::string& text) {

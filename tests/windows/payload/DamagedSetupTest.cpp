@@ -1,8 +1,7 @@
 // A setup program damaged on its way to the user: bytes flipped inside the packed programs of a copy of the
 // built setup program, or a stream cut short. Unpacking what the damaged copy carries must fail with
 // "Error" and leave no file that could pass for an installed program.
-// The installation run drives the same extraction; once it unpacks on its own, this should also run the
-// damaged copy through the wizard to its end.
+// tests/windows/e2e/DamagedRunTest.cpp runs such copies through the wizard to its end.
 #include <gtest/gtest.h>
 #include <algorithm>
 #include "TestPayload.h"
