@@ -1,7 +1,7 @@
 // The few thread primitives the C++ runtime calls on its own: the exception allocator's and the unwinder's
 // locks, the guards of function-local statics, and the per-thread exception state. The compiler's runtime
 // is built against the POSIX threads library, whose implementation for Windows weighs about 32 KB in every
-// program; these forward to what Windows itself has (slim locks, condition variables, fiber-local storage).
+// program; these forward to what Windows itself has (critical sections, condition variables, fiber-local storage).
 // Our own code uses Windows threads directly and never calls these.
 //
 // Every function the runtime references is defined here, so the library's objects stay out of the link.
@@ -13,15 +13,45 @@
 
 namespace {
 
-// A statically initialised mutex or condition variable holds -1 until its first use. Ours keep a slim lock
-// or a condition variable in the same pointer-sized slot, and both of those start as 0: the first user swaps
-// the -1 for a 0, atomically, so two first users cannot both do it.
-template <typename Primitive>
-Primitive* Prepared(intptr_t* slot) {
-  static_assert(sizeof(Primitive) == sizeof(intptr_t), "the primitive must fit the library's slot");
+// A mutex slot holds a pointer to a critical section, made at its first use when the slot was initialised
+// statically: with -1, or -3 for the one recursive mutex the runtime declares (its guard of function-local
+// statics), which is why these are critical sections, recursive by nature, rather than slim locks. Two
+// first users may both make one; the one who swaps it in first wins and the other frees its own.
+constexpr intptr_t kLowestStaticInitial = -3;
+
+bool StaticallyInitial(intptr_t slotValue) { return slotValue < 0 && slotValue >= kLowestStaticInitial; }
+
+CRITICAL_SECTION* MadeCriticalSection() {
+  auto* section = static_cast<CRITICAL_SECTION*>(HeapAlloc(GetProcessHeap(), 0, sizeof(CRITICAL_SECTION)));
+  if (section) InitializeCriticalSection(section);
+  return section;
+}
+
+void FreeCriticalSection(CRITICAL_SECTION* section) {
+  DeleteCriticalSection(section);
+  HeapFree(GetProcessHeap(), 0, section);
+}
+
+CRITICAL_SECTION* SectionOf(pthread_mutex_t* mutex) {
+  intptr_t current = __atomic_load_n(mutex, __ATOMIC_ACQUIRE);
+  while (StaticallyInitial(current)) {
+    CRITICAL_SECTION* made = MadeCriticalSection();
+    if (!made) return nullptr;
+    if (__atomic_compare_exchange_n(mutex, &current, reinterpret_cast<intptr_t>(made), false, __ATOMIC_ACQ_REL,
+                                    __ATOMIC_ACQUIRE))
+      return made;
+    FreeCriticalSection(made);  // another thread was first; current now holds its section
+  }
+  return reinterpret_cast<CRITICAL_SECTION*>(current);
+}
+
+// A condition variable fits its slot as it is; a statically initialised one holds -1 until its first use,
+// and a condition variable's own initial value is 0.
+CONDITION_VARIABLE* ConditionOf(pthread_cond_t* condition) {
+  static_assert(sizeof(CONDITION_VARIABLE) == sizeof(pthread_cond_t), "a condition variable fits the slot");
   intptr_t staticInitial = -1;
-  __atomic_compare_exchange_n(slot, &staticInitial, 0, false, __ATOMIC_ACQ_REL, __ATOMIC_ACQUIRE);
-  return reinterpret_cast<Primitive*>(slot);
+  __atomic_compare_exchange_n(condition, &staticInitial, 0, false, __ATOMIC_ACQ_REL, __ATOMIC_ACQUIRE);
+  return reinterpret_cast<CONDITION_VARIABLE*>(condition);
 }
 
 // A pthread_once_t counts 0 (not run), 1 (running) and 2 (done).
@@ -48,30 +78,40 @@ constexpr PFLS_CALLBACK_FUNCTION kKeyTrampolines[kMostKeys] = {RunKeyDestructor<
 extern "C" {
 
 int pthread_mutex_init(pthread_mutex_t* mutex, const pthread_mutexattr_t*) {
-  *mutex = 0;  // an unlocked slim lock
+  CRITICAL_SECTION* made = MadeCriticalSection();
+  if (!made) return ENOMEM;
+  *mutex = reinterpret_cast<intptr_t>(made);
   return 0;
 }
 
-int pthread_mutex_destroy(pthread_mutex_t*) { return 0; }  // a slim lock holds nothing to free
+int pthread_mutex_destroy(pthread_mutex_t* mutex) {
+  if (!StaticallyInitial(*mutex)) FreeCriticalSection(reinterpret_cast<CRITICAL_SECTION*>(*mutex));
+  *mutex = -1;
+  return 0;
+}
 
 int pthread_mutex_lock(pthread_mutex_t* mutex) {
-  AcquireSRWLockExclusive(Prepared<SRWLOCK>(mutex));
+  CRITICAL_SECTION* section = SectionOf(mutex);
+  if (!section) return ENOMEM;
+  EnterCriticalSection(section);
   return 0;
 }
 
 int pthread_mutex_unlock(pthread_mutex_t* mutex) {
-  ReleaseSRWLockExclusive(Prepared<SRWLOCK>(mutex));
+  CRITICAL_SECTION* section = SectionOf(mutex);
+  if (!section) return EPERM;
+  LeaveCriticalSection(section);
   return 0;
 }
 
 int pthread_cond_wait(pthread_cond_t* condition, pthread_mutex_t* mutex) {
-  return SleepConditionVariableSRW(Prepared<CONDITION_VARIABLE>(condition), Prepared<SRWLOCK>(mutex), INFINITE, 0)
-             ? 0
-             : EINVAL;
+  CRITICAL_SECTION* section = SectionOf(mutex);
+  if (!section) return EINVAL;
+  return SleepConditionVariableCS(ConditionOf(condition), section, INFINITE) ? 0 : EINVAL;
 }
 
 int pthread_cond_broadcast(pthread_cond_t* condition) {
-  WakeAllConditionVariable(Prepared<CONDITION_VARIABLE>(condition));
+  WakeAllConditionVariable(ConditionOf(condition));
   return 0;
 }
 

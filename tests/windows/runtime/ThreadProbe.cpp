@@ -73,6 +73,19 @@ DWORD WINAPI RunOnce(void*) {
   return 0;
 }
 
+pthread_mutex_t recursiveLock = PTHREAD_RECURSIVE_MUTEX_INITIALIZER;
+pthread_mutex_t plainLock = PTHREAD_MUTEX_INITIALIZER;
+pthread_cond_t signalCondition = PTHREAD_COND_INITIALIZER;
+std::atomic<bool> waiting{false};
+bool signalled = false;  // guarded by recursiveLock
+DWORD WINAPI WaitForSignal(void*) {
+  pthread_mutex_lock(&recursiveLock);
+  waiting = true;
+  while (!signalled) pthread_cond_wait(&signalCondition, &recursiveLock);
+  pthread_mutex_unlock(&recursiveLock);
+  return 0;
+}
+
 void RunThreads(LPTHREAD_START_ROUTINE routine) {
   std::vector<HANDLE> threads;
   for (int i = 0; i < kThreads; ++i)
@@ -95,13 +108,22 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   RunThreads(RunOnce);
   Check(onceRuns == 1);
 
-  // A statically initialised lock and condition variable, as the runtime declares its own.
-  pthread_mutex_t lock = PTHREAD_MUTEX_INITIALIZER;
-  pthread_cond_t changed = PTHREAD_COND_INITIALIZER;
-  pthread_mutex_lock(&lock);
-  pthread_cond_broadcast(&changed);
-  pthread_mutex_unlock(&lock);
-  Check(lock == 0);  // unlocked, and no longer marked for first use
+  // Statically initialised locks and a condition variable, as the runtime declares its own: the guard of
+  // statics takes a recursive one and waits on the condition with it.
+  pthread_mutex_lock(&recursiveLock);
+  pthread_mutex_lock(&recursiveLock);
+  pthread_mutex_unlock(&recursiveLock);
+  pthread_mutex_unlock(&recursiveLock);
+  HANDLE waiter = CreateThread(nullptr, 0, WaitForSignal, nullptr, 0, nullptr);
+  while (!waiting) Sleep(1);
+  pthread_mutex_lock(&recursiveLock);  // the waiter released it while it waits
+  signalled = true;
+  pthread_cond_broadcast(&signalCondition);
+  pthread_mutex_unlock(&recursiveLock);
+  Check(waiter != nullptr && WaitForSingleObject(waiter, 30000) == WAIT_OBJECT_0);
+  CloseHandle(waiter);
+  pthread_mutex_lock(&plainLock);
+  pthread_mutex_unlock(&plainLock);
 
   SetLastError(ERROR_FILE_NOT_FOUND);
   (void)pthread_getspecific(probeKey);
