@@ -44,6 +44,9 @@ add_library(twinsift_runtime OBJECT
   ${TWINSIFT_RUNTIME_DIR}/LibraryErrors.cpp
   ${TWINSIFT_RUNTIME_DIR}/TerminateHandler.cpp ${TWINSIFT_RUNTIME_DIR}/LoadConfiguration.cpp)
 target_include_directories(twinsift_runtime PUBLIC ${CMAKE_SOURCE_DIR}/src)
+# The thread primitives the C++ runtime calls, in place of the threads library. Programs only: the test
+# framework and the threads library's other parts would bring that library back beside them.
+add_library(twinsift_thread_primitives OBJECT ${TWINSIFT_RUNTIME_DIR}/ThreadPrimitives.cpp)
 
 # twinsift_windows_program(TARGET OUTPUT_NAME "File description" LEVEL SOURCES...)
 # A GUI-subsystem executable with the version resource and a manifest asking for LEVEL
@@ -58,7 +61,7 @@ function(twinsift_windows_program target output description level)
   configure_file(${TWINSIFT_RESOURCE_DIR}/version.rc.in ${gen}/version.rc @ONLY)
   add_executable(${target} WIN32 ${ARGN} ${gen}/version.rc)
   set_target_properties(${target} PROPERTIES OUTPUT_NAME ${output})
-  target_link_libraries(${target} PRIVATE twinsift_runtime)
+  target_link_libraries(${target} PRIVATE twinsift_runtime twinsift_thread_primitives)
   if(TWINSIFT_LTO)
     target_link_options(${target} PRIVATE -flto -flto-partition=one -Os)
   endif()

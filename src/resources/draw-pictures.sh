@@ -29,7 +29,7 @@ MVG
 } > "$tmp/scene.mvg"
 convert -size 360x360 gradient:'#A6CAF0-#0000C0' -draw "$(cat "$tmp/scene.mvg")" "$tmp/scene.png"
 
-convert "$tmp/scene.png" -resize '303x297!' -quality 90 -strip welcome.jpg
-convert "$tmp/scene.png" -resize '280x283!' -quality 90 -strip terms.jpg
-convert "$tmp/scene.png" -resize '198x161!' -quality 90 -strip directory.jpg
-convert "$tmp/scene.png" -resize '111x100!' -quality 90 -strip ready.jpg
+convert "$tmp/scene.png" -resize '303x297!' -quality 85 -strip welcome.jpg
+convert "$tmp/scene.png" -resize '280x283!' -quality 85 -strip terms.jpg
+convert "$tmp/scene.png" -resize '198x161!' -quality 85 -strip directory.jpg
+convert "$tmp/scene.png" -resize '111x100!' -quality 85 -strip ready.jpg

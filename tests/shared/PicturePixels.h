@@ -15,10 +15,10 @@ struct PicturePixels {
 };
 
 inline constexpr PicturePixels kPicturePixels[] = {
-    {"welcome.jpg", "WELCOME_JPG", 303, 297, 0x5b42e69d},
-    {"terms.jpg", "TERMS_JPG", 280, 283, 0x89c9b653},
-    {"directory.jpg", "DIRECTORY_JPG", 198, 161, 0x8052ade0},
-    {"ready.jpg", "READY_JPG", 111, 100, 0x39fb2196},
+    {"welcome.jpg", "WELCOME_JPG", 303, 297, 0xd67f8690},
+    {"terms.jpg", "TERMS_JPG", 280, 283, 0x50fc7587},
+    {"directory.jpg", "DIRECTORY_JPG", 198, 161, 0xc0a3ca10},
+    {"ready.jpg", "READY_JPG", 111, 100, 0x1dc38e8f},
 };
 
 // Adds one row of pixels to a running CRC-32.
