@@ -24,26 +24,43 @@ std::string FullPath(const std::string& path) {
   return full;
 }
 
+// The name of a file beside path: in path's folder, or the current folder when path names none.
+std::string Beside(const std::string& path, const std::string& name) {
+  std::size_t slash = path.find_last_of("\\/");
+  return slash == std::string::npos ? name : path.substr(0, slash + 1) + name;
+}
+
+// The program is written under a fresh temporary name in its own folder and takes its place only once it
+// is whole: a damaged payload or a full disk never costs the user a program installed there before.
 class TargetFile {
  public:
   explicit TargetFile(const std::string& path) : path_(path) {
-    handle_ = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                          FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle_ == INVALID_HANDLE_VALUE) {
+    // A name nobody holds: one a program that was stopped may have left behind is passed over.
+    for (int attempt = 0; handle_ == INVALID_HANDLE_VALUE; ++attempt) {
+      partPath_ = Beside(path, "~tws" + std::to_string(attempt) + ".tmp");
+      handle_ = CreateFileA(partPath_.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
       DWORD error = GetLastError();
-      throw gui::Error("Cannot create file \"" + FullPath(path) + "\". " + gui::SystemErrorText(error));
+      if (handle_ == INVALID_HANDLE_VALUE && (error != ERROR_FILE_EXISTS || attempt == 99)) FailToCreate(error);
     }
   }
   // A file never confirmed whole is removed: a program cut off or damaged must not pass for installed.
   ~TargetFile() {
-    CloseHandle(handle_);
-    if (!whole_) DeleteFileA(path_.c_str());
+    if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+    if (!whole_) DeleteFileA(partPath_.c_str());
   }
   TargetFile(const TargetFile&) = delete;
   TargetFile& operator=(const TargetFile&) = delete;
 
-  // All of it or an error: a program cut off by a full disk must not pass for installed.
-  void ConfirmWhole() { whole_ = true; }
+  // All of it or an error: a program cut off by a full disk must not pass for installed. Then it takes
+  // the program's place; a program there that cannot be replaced (in use, read-only) is reported as the
+  // file that cannot be created.
+  void ConfirmWhole() {
+    CloseHandle(handle_);
+    handle_ = INVALID_HANDLE_VALUE;
+    if (!MoveFileExA(partPath_.c_str(), path_.c_str(), MOVEFILE_REPLACE_EXISTING)) FailToCreate(GetLastError());
+    whole_ = true;
+  }
 
   void Write(const unsigned char* data, int count) {
     if (count == 0) return;
@@ -53,11 +70,15 @@ class TargetFile {
   }
 
  private:
+  [[noreturn]] void FailToCreate(DWORD error) {
+    throw gui::Error("Cannot create file \"" + FullPath(path_) + "\". " + gui::SystemErrorText(error));
+  }
   [[noreturn]] void Fail(DWORD error) {
     throw gui::Error("Cannot write file \"" + FullPath(path_) + "\". " + gui::SystemErrorText(error));
   }
   std::string path_;
-  HANDLE handle_;
+  std::string partPath_;
+  HANDLE handle_ = INVALID_HANDLE_VALUE;
   bool whole_ = false;
 };
 

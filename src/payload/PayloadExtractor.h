@@ -16,11 +16,12 @@ class PayloadExtractor {
   // Neither bar nor label is owned; either may be null. The caller sets the bar's range.
   PayloadExtractor(const PayloadData& payload, gui::ProgressBar* bar, gui::Label* label);
 
-  // Copies the blocks into memory, then inflates them into targetPath (created or truncated) through
-  // a 1024-byte buffer, reporting progress after every block and every piece written.
+  // Copies the blocks into memory, then inflates them through a 1024-byte buffer into a temporary file
+  // beside targetPath, which replaces targetPath once whole, reporting progress after every block and
+  // every piece written.
   // Raises gui::Error("Cannot create file ...") / ("Cannot write file ...") for the file,
   // gui::Error("Error") for a damaged, short or overlong stream, std::bad_alloc when memory runs out.
-  // On any failure after the file was created, the file is removed again.
+  // On any failure the temporary file is removed again, and a file at targetPath stays as it was.
   void ExtractToFile(const std::string& targetPath);
 
   // Moves the bar to the low 32 bits of position, writes the percent label from the position the bar

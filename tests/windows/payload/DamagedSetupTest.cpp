@@ -104,3 +104,34 @@ TEST_F(DamagedSetup, DamageInTheFillerIsHarmless) {
   EXPECT_EQ(Unpack(copy, offset, payload, target), "no error");
   EXPECT_TRUE(ReadFileBytes(target) == ReadFileBytes("Twinsift.exe"));
 }
+
+// Over an earlier installation: a damaged copy leaves the program installed before as it was, and no
+// temporary file beside it; an intact copy replaces it.
+TEST_F(DamagedSetup, AProgramInstalledBeforeStaysUntilAWholeOneReplacesIt) {
+  const PayloadData& payload = EB_Twinsift_exe::Payload();
+  std::size_t offset = OffsetIn(setup, payload);
+  ASSERT_NE(offset, std::string::npos);
+  std::string target = folder.File("Twinsift.exe");
+  const std::vector<unsigned char> earlier(5000, 0xE1);
+  auto FilesInFolder = [&] {
+    int count = 0;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(folder.File("*").c_str(), &found);
+    for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found))
+      if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) ++count;
+    if (search != INVALID_HANDLE_VALUE) FindClose(search);
+    return count;
+  };
+
+  WriteFileBytes(target, earlier);
+  for (std::int64_t at : {std::int64_t{700}, payload.streamLength - 1}) {
+    auto copy = setup;
+    copy[offset + at] ^= 0x10;
+    EXPECT_EQ(Unpack(copy, offset, payload, target), "Error") << "flipped at " << at;
+    EXPECT_TRUE(ReadFileBytes(target) == earlier) << "flipped at " << at;
+    EXPECT_EQ(FilesInFolder(), 2) << "the earlier program and the setup copy, nothing else";
+  }
+  EXPECT_EQ(Unpack(setup, offset, payload, target), "no error");
+  EXPECT_TRUE(ReadFileBytes(target) == ReadFileBytes("Twinsift.exe"));
+  EXPECT_EQ(FilesInFolder(), 2);
+}
