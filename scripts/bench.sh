@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # make bench: prints the figures README keeps, measured side by side in one run on this machine: the
-# programs' overhead, extraction against inflating in one call, launch against a trivial program, the
-# processor time of an animated page change, the setup program's peak memory.
+# programs' overhead, extraction against inflating in one call, the installation run on a shown window
+# against the same run on one never shown, launch against a trivial program, the processor time of an
+# animated page change and of the remover's wait, the setup program's peak memory.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)

@@ -65,6 +65,8 @@ class WinControl : public Control {
 
   virtual void FillCreateParams(CreateParams& params);
   virtual void HandleCreated() {}            // the window exists: push stored state into it
+  // Whether the windows of the children wait until CreateChildHandles is called (a hidden sheet's do).
+  virtual bool DefersChildHandles() const { return false; }
   // Told to the top-level control when a control inside it is destroyed.
   virtual void DescendantDestroyed(WinControl*) {}
   virtual LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam);
@@ -83,6 +85,7 @@ class WinControl : public Control {
   void FontChanged() override;
 
   void CreateHandle();
+  void CreateChildHandles();
   void DestroyHandle();
   HWND ParentHandle();
 

@@ -14,6 +14,15 @@ TabSheet::~TabSheet() {
   if (pageControl_) pageControl_->DetachSheet(this);
 }
 
+void TabSheet::VisibleChanged() {
+  // The page's windows exist before the sheet shows, so that it never shows without them.
+  if (Visible() && HandleAllocated()) {
+    CreateChildHandles();
+    Realign();
+  }
+  WinControl::VisibleChanged();
+}
+
 PageControl::PageControl(WinControl* parent) : WinControl(parent) {}
 
 PageControl::~PageControl() {

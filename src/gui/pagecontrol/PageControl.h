@@ -15,6 +15,12 @@ class TabSheet : public WinControl {
   bool TabVisible() const { return tabVisible_; }
   void SetTabVisible(bool visible) { tabVisible_ = visible; }  // no tab row is ever drawn
 
+ protected:
+  // The windows of a sheet's page are made when the sheet is first shown: a wizard's later pages need
+  // none of them before the user reaches them, and making them all costs the program's start.
+  bool DefersChildHandles() const override { return !Visible(); }
+  void VisibleChanged() override;
+
  private:
   friend class PageControl;
   PageControl* pageControl_ = nullptr;

@@ -1,5 +1,5 @@
 // Prints how our programs compare with their floors, as ratios measured side by side in one run.
-//   twinsift_bench [extraction|page|launch]...     (all of them without arguments)
+//   twinsift_bench [extraction|install|page|launch|remover]...     (all of them without arguments)
 #include <cstdio>
 #include <cstring>
 #include "Bench.h"
@@ -14,10 +14,10 @@ int main(int argc, char** argv) {
   };
   EnsureApplication();
   if (wanted("extraction")) bench::ExtractionAgainstInflate();
+  if (wanted("install")) bench::InstallationRun();
   if (wanted("launch")) bench::LaunchToFirstPaint();
   if (wanted("page")) bench::PageChangeProcessorTime();
-  // Still to come with the programs that do the work: the installation run against its own work without
-  // a display, and the processor time during the remover's wait.
+  if (wanted("remover")) bench::RemoverWaitProcessorTime();
   std::fflush(stdout);
   return 0;
 }

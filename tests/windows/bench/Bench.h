@@ -20,5 +20,9 @@ inline double Median(std::vector<double> values) {
 void ExtractionAgainstInflate();
 void PageChangeProcessorTime();
 void LaunchToFirstPaint();
+void InstallationRun();
+void RemoverWaitProcessorTime();
+// The fastest of runs extractions of the utility onto the installing page's own bar and label.
+double UtilityExtractionOnTheInstallingPage(int runs);
 
 }  // namespace bench

@@ -1,7 +1,5 @@
 // The installation run inside the test process: the page's steps, the record and the links.
 #include <gtest/gtest.h>
-#include <chrono>
-#include <cstdio>
 #include <memory>
 #include "e2e/InstalledFiles.h"
 #include "gui/core/Application.h"
@@ -137,58 +135,4 @@ TEST(Shortcut, ThatCannotBeSavedIsSilent) {
   ScratchFolder folder;
   EXPECT_NO_THROW(CreateShortcut(folder.File("Twinsift.Exe"), folder.File("missing\\Twinsift.Lnk"), "Twinsift", "", 0));
   EXPECT_FALSE(e2e::FileExists(folder.File("missing\\Twinsift.Lnk")));
-}
-
-// Not a check: prints the run's own time (from "Install Now" to the completion page, less the two designed
-// slides) and the utility's extraction with the page's bar and label against the same without them.
-TEST_F(InstallRun, Timing) {
-  using Clock = std::chrono::steady_clock;
-  auto ms = [](Clock::time_point since) { return std::chrono::duration<double, std::milli>(Clock::now() - since).count(); };
-  form->Show();
-  auto& ready = page<TPNLInstall_Go>("PNLInstall_Go");
-  form->ShowPanel("PnlInstall_Go", false);
-  ready.cbShortcut.SetChecked(true);
-  std::vector<std::pair<std::string, double>> steps;
-  auto start = Clock::now();
-  page<TPnlInstalling>("PnlInstalling").OnProgressShown = [&] {
-    const std::string& caption = page<TPnlInstalling>("PnlInstalling").Label12.Caption();
-    if (steps.empty() || steps.back().first != caption) steps.emplace_back(caption, ms(start));
-  };
-  ready.InstallNowClick();
-  const double total = ms(start);
-  page<TPnlInstalling>("PnlInstalling").OnProgressShown = nullptr;
-  for (size_t i = 0; i < steps.size(); ++i)
-    if (i == 0 || i + 4 >= steps.size()) std::printf("  %.0f ms: %s\n", steps[i].second, steps[i].first.c_str());
-  constexpr double kDesignedSlide = TFormMain::kSlideSteps * (TFormMain::kSlideOutWait + TFormMain::kSlideInWait) * 864e5;
-  ASSERT_EQ(form->CurrentPage()->Name(), "PnlInstall_Ready");
-
-  auto& installing = page<TPnlInstalling>("PnlInstalling");
-  form->ShowPanel("PnlInstalling", false);  // installs once more; leaves the page's bar with the run's range
-  form->PageControl.SetActivePage(form->FindSheet("PnlInstalling"));
-  gui::Application::Instance().ProcessMessages();
-  auto best = [&](auto&& run) {
-    double fastest = 1e9;
-    for (int i = 0; i < 10; ++i) {  // the best of ten: the machine is shared
-      installing.ProgressBar1.SetPosition(0);
-      installing.ProgressBar1.Flush();
-      installing.Label12.Flush();
-      gui::Application::Instance().ProcessMessages();
-      auto begin = Clock::now();
-      run();
-      installing.ProgressBar1.Flush();  // as the page does at the end of each extraction
-      installing.Label12.Flush();
-      gui::Application::Instance().ProcessMessages();
-      fastest = std::min(fastest, ms(begin));
-    }
-    return fastest;
-  };
-  const std::string target = folder.File("timed.exe");
-  double bare = best([&] { EB_Twinsift_exe::ExtractToFile(target, nullptr, nullptr); });
-  double barOnly = best([&] { EB_Twinsift_exe::ExtractToFile(target, &installing.ProgressBar1, nullptr); });
-  double shown = best([&] { EB_Twinsift_exe::ExtractToFile(target, &installing.ProgressBar1, &installing.Label12); });
-  DeleteFileA(target.c_str());
-  std::printf("install run: %.0f ms from Install Now to the completion page, %.0f ms less the two designed slides\n",
-              total, total - 2 * kDesignedSlide);
-  std::printf("utility extraction: %.1f ms bare, %.1f ms with the bar (x%.2f), %.1f ms with bar and label (x%.2f)\n",
-              bare, barOnly, barOnly / bare, shown, shown / bare);
 }

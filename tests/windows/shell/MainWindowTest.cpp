@@ -314,3 +314,36 @@ TEST_F(MainWindowTest, BarLaysButtonsFromBothEdgesAndIgnoresAThirteenth) {
   EXPECT_EQ(bar.LeftButtons[0]->Width(), 120);
   EXPECT_EQ(bar.LeftButtons[0]->GetColor(), 3u) << "the remembered face colour";
 }
+
+TEST_F(MainWindowTest, APagesWindowsAreMadeWhenItsSheetFirstShowsOrWhenAskedFor) {
+  form->Show();
+  auto pageOn = [&](const char* name) { return dynamic_cast<gui::WinControl*>(form->FindSheet(name)->Controls().front()); };
+  gui::WinControl* welcome = pageOn("PnlWelcome");
+  gui::WinControl* directory = pageOn("PnlChooseDirectory");
+  gui::WinControl* ready = pageOn("PNLInstall_Go");
+  EXPECT_TRUE(welcome->HandleAllocated()) << "the page in view";
+  EXPECT_TRUE(form->FindSheet("PnlChooseDirectory")->HandleAllocated()) << "the sheet itself is made";
+  EXPECT_FALSE(directory->HandleAllocated()) << "a page not shown yet";
+  EXPECT_FALSE(ready->HandleAllocated());
+
+  form->ShowPanel("PnlChooseDirectory", false);
+  ASSERT_TRUE(directory->HandleAllocated());
+  EXPECT_TRUE(IsWindowVisible(directory->HandleIfAllocated()));
+  for (gui::Control* child : directory->Controls()) {
+    if (auto* windowed = dynamic_cast<gui::WinControl*>(child)) {
+      EXPECT_TRUE(windowed->HandleAllocated()) << "every window of the page, before it shows";
+    }
+  }
+  RECT client{};
+  GetClientRect(directory->HandleIfAllocated(), &client);
+  EXPECT_EQ(client.right, 712);
+  EXPECT_EQ(client.bottom, 377);
+
+  // Asked for while its sheet is hidden, a page's window is made in its place.
+  HWND asked = ready->Handle();
+  EXPECT_EQ(GetParent(asked), form->FindSheet("PNLInstall_Go")->HandleIfAllocated());
+  EXPECT_FALSE(IsWindowVisible(asked));
+  form->ShowPanel("PNLInstall_Go", false);
+  EXPECT_EQ(ready->HandleIfAllocated(), asked) << "made once";
+  EXPECT_TRUE(IsWindowVisible(asked));
+}
