@@ -7,62 +7,13 @@
 #include <string>
 #include "Bench.h"
 #include "driver/Driver.h"
+#include "driver/ProcessorClock.h"
 
 namespace bench {
 
 namespace {
 
 constexpr const char* kSetupTitle = "Install Twinsift 1.2";
-
-std::string ReadWholeFile(const std::string& path) {
-  std::string text;
-  if (FILE* file = std::fopen(path.c_str(), "rb")) {
-    char buffer[4096];
-    for (std::size_t got; (got = std::fread(buffer, 1, sizeof(buffer), file)) > 0;) text.append(buffer, got);
-    std::fclose(file);
-  }
-  return text;
-}
-
-// The processor time another process has used. Under Wine, GetProcessTimes of another process misses most
-// of it (a one-second busy loop reads as 70 ms), so where the host's /proc shows through drive Z:, the
-// kernel's own count of the process whose command line names the program is read instead.
-class ProcessorClock {
- public:
-  ProcessorClock(HANDLE process, const std::string& program) : process_(process) {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA("Z:\\proc\\*", &found);
-    if (search == INVALID_HANDLE_VALUE) return;
-    do {
-      std::string name = found.cFileName;
-      if (name.find_first_not_of("0123456789") != std::string::npos) continue;
-      std::string commandLine = ReadWholeFile("Z:\\proc\\" + name + "\\cmdline");
-      if (commandLine.find("\\" + program) != std::string::npos) hostStat_ = "Z:\\proc\\" + name + "\\stat";
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-  }
-  const char* Source() const { return hostStat_.empty() ? "GetProcessTimes" : "the host's /proc"; }
-
-  double Milliseconds() const {
-    if (!hostStat_.empty()) {
-      // After the command name in parentheses: state, then ten fields, then user and system time in ticks.
-      std::string stat = ReadWholeFile(hostStat_);
-      std::size_t end = stat.rfind(')');
-      unsigned long long user = 0, system = 0;
-      if (end != std::string::npos &&
-          std::sscanf(stat.c_str() + end + 1, " %*c %*d %*d %*d %*d %*d %*u %*u %*u %*u %*u %llu %llu", &user, &system) == 2)
-        return (user + system) * 10.0;  // ticks of 1/100 s
-    }
-    FILETIME created, exited, kernel, user;
-    if (!GetProcessTimes(process_, &created, &exited, &kernel, &user)) return 0;
-    auto ticks = [](FILETIME t) { return (static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime; };
-    return (ticks(kernel) + ticks(user)) / 10000.0;
-  }
-
- private:
-  HANDLE process_;
-  std::string hostStat_;
-};
 
 // From the start of the program until a window of it is visible and it waits for input with its first
 // paint done.
@@ -109,7 +60,7 @@ void PageChangeProcessorTime() {
   }
   WaitForInputIdle(handle, 10000);
   Sleep(300);
-  ProcessorClock processor(handle, "Install_Twinsift.exe");
+  e2e::ProcessorClock processor(handle, "Install_Twinsift.exe");
   std::vector<double> shares, walls;
   for (int change = 0; change < 6; ++change) {
     bool forward = change % 2 == 0;
@@ -160,7 +111,7 @@ void RemoverWaitProcessorTime() {
     return;
   }
   Sleep(500);  // the first timer tick, 200 ms after the window shows, starts the wait
-  ProcessorClock processor(handle, "NVUninstall.exe");
+  e2e::ProcessorClock processor(handle, "NVUninstall.exe");
   double cpuBefore = processor.Milliseconds();
   auto start = Clock::now();
   bool finished = e2e::WaitFor([&] { return e2e::TitleOf(window) == "Finished : " + caption; }, 20000, 20);

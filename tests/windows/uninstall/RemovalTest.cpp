@@ -4,18 +4,12 @@
 #include <windows.h>
 #include "driver/Driver.h"
 #include "driver/FileTree.h"
+#include "driver/ProcessorClock.h"
 #include "uninstall/Installation.h"
 
 using namespace uninstall_test;
 
 namespace {
-
-ULONGLONG ProcessorTimeMs(HANDLE process) {
-  FILETIME created, exited, kernel, user;
-  if (!GetProcessTimes(process, &created, &exited, &kernel, &user)) return 0;
-  auto ms = [](FILETIME t) { return ((static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 10000; };
-  return ms(kernel) + ms(user);
-}
 
 HWND ProgressBarOf(HWND window) {
   for (HWND child : e2e::ChildWindows(window))
@@ -70,10 +64,12 @@ class RemovalTest : public ::testing::Test {
     EXPECT_FALSE(IsWindowVisible(e2e::ButtonWithText(window2, "OK"))) << "the OK button shows before the end";
 
     int positionStart = e2e::ProgressPosition(bar);
-    ULONGLONG wallStart = GetTickCount64(), cpuStart = ProcessorTimeMs(remover);
+    e2e::ProcessorClock processor(remover, "NVUninstall.Exe");
+    double cpuStart = processor.Milliseconds();
+    ULONGLONG wallStart = GetTickCount64();
     Sleep(5000);
-    ULONGLONG wall = GetTickCount64() - wallStart, cpu = ProcessorTimeMs(remover) - cpuStart;
-    std::printf("remover: %llu ms of processor time in %llu ms of its wait\n", cpu, wall);
+    double wall = static_cast<double>(GetTickCount64() - wallStart), cpu = processor.Milliseconds() - cpuStart;
+    std::printf("remover: %.0f ms of processor time in %.0f ms of its wait (from %s)\n", cpu, wall, processor.Source());
     EXPECT_LT(cpu * 100, wall * 5) << cpu << " ms of processor time in " << wall << " ms of waiting";
     EXPECT_EQ(e2e::ProgressMax(bar), 16);
     int steps = e2e::ProgressPosition(bar) - positionStart;
