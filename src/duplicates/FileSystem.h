@@ -24,7 +24,7 @@ struct DirEntry {
   EntryKind kind = EntryKind::Other;
   std::uint64_t size = 0;
   std::int64_t modified = 0;  // nanoseconds since 1970-01-01 UTC
-  FileId id;                  // may be unknown until asked for (IdentifyFile)
+  FileId id;                  // may be unknown until the file is open (FileReader::Identify)
   bool hidden = false;        // hidden or system
 };
 
@@ -33,6 +33,8 @@ class FileReader {
   virtual ~FileReader() = default;
   // Reads up to size bytes; returns how many (0 at the end), or -1 with error set.
   virtual std::ptrdiff_t Read(void* buffer, std::size_t size, std::string& error) = 0;
+  // The id of the open file, from its handle: no second open where the listing gave none.
+  virtual bool Identify(FileId& id, std::string& error) = 0;
 };
 
 class FileSystem {
@@ -42,8 +44,6 @@ class FileSystem {
   virtual bool ListFolder(const std::string& path, std::vector<DirEntry>& entries, std::string& error) = 0;
   // What path is, without following a link at its end.
   virtual bool Describe(const std::string& path, DirEntry& entry, std::string& error) = 0;
-  // The id of a file whose listing left it unknown.
-  virtual bool IdentifyFile(const std::string& path, FileId& id, std::string& error) = 0;
   virtual std::unique_ptr<FileReader> OpenFile(const std::string& path, std::string& error) = 0;
   virtual std::string Join(const std::string& folder, const std::string& name) const = 0;
 };

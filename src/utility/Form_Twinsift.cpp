@@ -8,7 +8,7 @@
 #include "gui/edit/Edit.h"
 #include "gui/folderdialog/FolderDialog.h"
 #include "gui/listbox/ListBox.h"
-#include "gui/listview/CheckListView.h"
+#include "gui/progressbar/ProgressBar.h"
 #include "gui/statictext/StaticText.h"
 
 namespace {
@@ -19,6 +19,10 @@ constexpr int kMargin = 8;
 constexpr int kButtonWidth = 120;
 constexpr int kButtonHeight = 24;
 constexpr int kTopArea = 172;  // everything above the results list
+// Rows that show no file: Row::group holds one of these, or -1 for a problem (Row::file its index).
+constexpr int kProblem = -1;
+constexpr int kProblemsHeading = -2;
+constexpr int kIncompleteHeading = -3;
 
 long UtcOffsetSeconds() {
   TIME_ZONE_INFORMATION zone;
@@ -59,9 +63,14 @@ TFormTwinsift::TFormTwinsift() {
   btnCancel_->SetEnabled(false);
   lblProgress_ = &Add<gui::StaticText>();
   lblProgress_->SetCaption("Add the folders to search, then press Search.");
-  lvResults_ = &Add<gui::CheckListView>();
+  lvResults_ = &Add<gui::VirtualCheckListView>();
   lvResults_->SetColumns({{"File", 480}, {"Size", 90, true}, {"Modified", 120}});
-  lvResults_->OnCheckChanged = [this](int row) { ListCheckChanged(row); };
+  lvResults_->OnGetText = [this](int row, int column) { return RowText(row, column); };
+  lvResults_->OnGetBox = [this](int row) { return RowBox(row); };
+  lvResults_->OnToggle = [this](int row) { ToggleRow(row); };
+  pbDelete_ = &Add<gui::ProgressBar>();
+  pbDelete_->SetVisible(false);
+  pbDelete_->SetRedrawInterval(50);
   btnKeepNewest_ = &Add<gui::Button>("Keep &newest");
   btnKeepNewest_->OnClick = [this] { MarkWith(duplicates::MarkAllBut(groups_, duplicates::Keep::Newest)); };
   btnKeepOldest_ = &Add<gui::Button>("Keep &oldest");
@@ -75,10 +84,13 @@ TFormTwinsift::TFormTwinsift() {
   progressTimer_.SetInterval(100);
   progressTimer_.OnTimer = [this] { ProgressTimerTimer(); };
   SetClientSize(780, 540);
-  SetSearching(false);
+  SetBusy(false);
 }
 
-TFormTwinsift::~TFormTwinsift() { EndSearch(); }
+TFormTwinsift::~TFormTwinsift() {
+  EndSearch();
+  deleter_.reset();
+}
 
 void TFormTwinsift::FillCreateParams(gui::CreateParams& params) {
   gui::Form::FillCreateParams(params);
@@ -108,7 +120,8 @@ LRESULT TFormTwinsift::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
     case WM_CLOSE:
-      EndSearch();  // a search still running stops before the window goes
+      EndSearch();  // a search or deletion still running stops before the window goes
+      deleter_.reset();
       break;
   }
   return gui::Form::WndProc(message, wParam, lParam);
@@ -136,6 +149,7 @@ void TFormTwinsift::LayOut(int width, int height) {
   btnUnmark_->SetBounds(kMargin + 212, bottom, 100, kButtonHeight);
   btnDelete_->SetBounds(right, bottom, kButtonWidth, kButtonHeight);
   lblSummary_->SetBounds(kMargin + 320, bottom + 5, std::max(40, right - kMargin - 328), 16);
+  pbDelete_->SetBounds(kMargin + 320, bottom + 3, std::max(40, right - kMargin - 328), 18);
 }
 
 void TFormTwinsift::AddFolder(const std::string& folder) {
@@ -168,16 +182,17 @@ void TFormTwinsift::BtnRemoveClick() {
   lstFolders_->RemoveItem(index);
 }
 
-void TFormTwinsift::SetSearching(bool searching) {
+// While a search or a deletion runs, only Cancel works; the list can still be scrolled.
+void TFormTwinsift::SetBusy(bool busy) {
   for (gui::Control* control : std::initializer_list<gui::Control*>{
            btnBrowse_, btnRemove_, btnAdd_, edtMinimum_, cbHidden_, btnSearch_, btnKeepNewest_, btnKeepOldest_,
            btnUnmark_, btnDelete_})
-    control->SetEnabled(!searching);
-  btnCancel_->SetEnabled(searching);
+    control->SetEnabled(!busy);
+  btnCancel_->SetEnabled(busy);
 }
 
 void TFormTwinsift::BtnSearchClick() {
-  if (job_ && !job_->Finished()) return;
+  if ((job_ && !job_->Finished()) || deleting_) return;
   if (folders_.empty()) throw gui::Error("Add a folder to search first");
   std::string minimum = edtMinimum_->Text();
   if (minimum.empty() || minimum.size() > 18 || minimum.find_first_not_of("0123456789") != std::string::npos)
@@ -190,22 +205,37 @@ void TFormTwinsift::BtnSearchClick() {
   groups_.clear();
   marks_.clear();
   problems_.clear();
+  incomplete_ = false;
   FillList();
   lblSummary_->SetCaption("");
   job_ = std::make_unique<TSearchJob>(options, [this](duplicates::SearchResult& result) { SearchDone(result); });
-  SetSearching(true);
+  SetBusy(true);
   ProgressTimerTimer();
   progressTimer_.SetEnabled(true);
   btnCancel_->SetFocus();
 }
 
 void TFormTwinsift::BtnCancelClick() {
+  if (deleting_) {
+    deleter_->Stop();
+    btnCancel_->SetEnabled(false);
+    lblProgress_->SetCaption("Stopping the deletion...");
+    return;
+  }
   if (job_) job_->Cancel();
   btnCancel_->SetEnabled(false);
   lblProgress_->SetCaption("Stopping the search...");
 }
 
 void TFormTwinsift::ProgressTimerTimer() {
+  if (deleting_) {
+    ShowDeleteProgress();
+    return;
+  }
+  if (!deleteOutcome_.failures.empty()) {
+    ShowDeleteFailures();
+    return;
+  }
   if (!job_ || job_->Finished()) return;
   const auto& progress = job_->Progress();
   lblProgress_->SetCaption("Searching: " + Plural(progress.filesSeen.load(), "file", "files") + " seen, " +
@@ -215,17 +245,16 @@ void TFormTwinsift::ProgressTimerTimer() {
 void TFormTwinsift::SearchDone(duplicates::SearchResult& result) {
   progressTimer_.SetEnabled(false);
   if (!job_ || !HandleAllocated()) return;  // the window is closing
-  SetSearching(false);
+  SetBusy(false);
   const auto& progress = job_->Progress();
   std::string seen = Plural(progress.filesSeen.load(), "file", "files") + " seen";
-  if (result.cancelled) {
-    lblProgress_->SetCaption("The search was cancelled after " + seen + ".");
-    return;
-  }
   groups_ = std::move(result.groups);
   problems_ = std::move(result.problems);
   marks_ = duplicates::NoMarks(groups_);
-  std::string text = "Done: " + seen + ", " + Plural(groups_.size(), "group", "groups") + " of identical files";
+  incomplete_ = result.cancelled;
+  std::string text = result.cancelled ? "The search was cancelled after " + seen + "; " +
+                                            Plural(groups_.size(), "group", "groups") + " of identical files found so far, incomplete"
+                                      : "Done: " + seen + ", " + Plural(groups_.size(), "group", "groups") + " of identical files";
   if (!problems_.empty()) text += "; " + Plural(problems_.size(), "file or folder", "files or folders") + " could not be read (listed at the end)";
   lblProgress_->SetCaption(text + ".");
   FillList();
@@ -238,36 +267,59 @@ void TFormTwinsift::EndSearch() {
 }
 
 void TFormTwinsift::FillList() {
-  filling_ = true;
-  lvResults_->BeginUpdate();
-  lvResults_->Clear();
   rows_.clear();
-  const long offset = UtcOffsetSeconds();
+  utcOffset_ = UtcOffsetSeconds();
+  if (incomplete_) rows_.push_back({kIncompleteHeading, -1});
   for (std::size_t g = 0; g < groups_.size(); ++g) {
-    const auto& group = groups_[g];
-    lvResults_->AddRow({"Group " + std::to_string(g + 1) + ": " + std::to_string(group.size()) + " identical files, " +
-                            duplicates::FormatSize(duplicates::WastedBytes(group)) + " wasted",
-                        "", ""},
-                       false);
     rows_.push_back({static_cast<int>(g), -1});
-    for (std::size_t f = 0; f < group.size(); ++f) {
-      int row = lvResults_->AddRow({"    " + group[f].path, duplicates::FormatSize(group[f].size),
-                                    duplicates::FormatTime(group[f].modified, offset)},
-                                   true);
-      if (marks_[g][f]) lvResults_->SetChecked(row, true);
-      rows_.push_back({static_cast<int>(g), static_cast<int>(f)});
-    }
+    for (std::size_t f = 0; f < groups_[g].size(); ++f) rows_.push_back({static_cast<int>(g), static_cast<int>(f)});
   }
   if (!problems_.empty()) {
-    lvResults_->AddRow({"Could not be read, so not compared:", "", ""}, false);
-    rows_.push_back({-1, -1});
-    for (const auto& problem : problems_) {
-      lvResults_->AddRow({"    " + problem.path + " (" + problem.message + ")", "", ""}, false);
-      rows_.push_back({-1, -1});
-    }
+    rows_.push_back({kProblemsHeading, -1});
+    for (std::size_t p = 0; p < problems_.size(); ++p) rows_.push_back({kProblem, static_cast<int>(p)});
   }
-  lvResults_->EndUpdate();
-  filling_ = false;
+  lvResults_->SetRowCount(static_cast<int>(rows_.size()));
+  ShowSummary();
+}
+
+std::string TFormTwinsift::RowText(int row, int column) const {
+  if (row < 0 || row >= static_cast<int>(rows_.size())) return {};
+  const Row& where = rows_[static_cast<std::size_t>(row)];
+  if (where.group == kIncompleteHeading)
+    return column == 0 ? "Incomplete: the search was cancelled, so some copies and groups are missing" : "";
+  if (where.group == kProblemsHeading) return column == 0 ? "Could not be read, so not compared:" : "";
+  if (where.group == kProblem) {
+    const auto& problem = problems_[static_cast<std::size_t>(where.file)];
+    return column == 0 ? "    " + problem.path + " (" + problem.message + ")" : "";
+  }
+  const auto& group = groups_[static_cast<std::size_t>(where.group)];
+  if (where.file < 0)
+    return column == 0 ? "Group " + std::to_string(where.group + 1) + ": " + std::to_string(group.size()) +
+                             " identical files, " + duplicates::FormatSize(duplicates::WastedBytes(group)) + " wasted"
+                       : "";
+  const auto& file = group[static_cast<std::size_t>(where.file)];
+  switch (column) {
+    case 0: return "    " + file.path;
+    case 1: return duplicates::FormatSize(file.size);
+    case 2: return duplicates::FormatTime(file.modified, utcOffset_);
+  }
+  return {};
+}
+
+gui::VirtualCheckListView::Box TFormTwinsift::RowBox(int row) const {
+  if (row < 0 || row >= static_cast<int>(rows_.size())) return gui::VirtualCheckListView::Box::None;
+  const Row& where = rows_[static_cast<std::size_t>(row)];
+  if (where.group < 0 || where.file < 0) return gui::VirtualCheckListView::Box::None;
+  return marks_[static_cast<std::size_t>(where.group)][static_cast<std::size_t>(where.file)]
+             ? gui::VirtualCheckListView::Box::Ticked
+             : gui::VirtualCheckListView::Box::Unticked;
+}
+
+void TFormTwinsift::ToggleRow(int row) {
+  if (deleting_ || row < 0 || row >= static_cast<int>(rows_.size())) return;
+  const Row& where = rows_[static_cast<std::size_t>(row)];
+  if (where.group < 0 || where.file < 0) return;
+  marks_[static_cast<std::size_t>(where.group)][static_cast<std::size_t>(where.file)].flip();
   ShowSummary();
 }
 
@@ -290,26 +342,14 @@ void TFormTwinsift::ShowSummary() {
                           duplicates::FormatCount(marked) + " marked (" + duplicates::FormatSize(markedBytes) + ")");
 }
 
-void TFormTwinsift::ListCheckChanged(int row) {
-  if (filling_ || row < 0 || row >= static_cast<int>(rows_.size())) return;
-  const Row& where = rows_[static_cast<std::size_t>(row)];
-  if (where.group < 0 || where.file < 0) return;
-  marks_[static_cast<std::size_t>(where.group)][static_cast<std::size_t>(where.file)] = lvResults_->Checked(row);
-  ShowSummary();
-}
-
 void TFormTwinsift::MarkWith(const duplicates::Marks& marks) {
   marks_ = marks;
-  filling_ = true;
-  for (std::size_t row = 0; row < rows_.size(); ++row)
-    if (rows_[row].group >= 0 && rows_[row].file >= 0)
-      lvResults_->SetChecked(static_cast<int>(row), marks_[static_cast<std::size_t>(rows_[row].group)]
-                                                          [static_cast<std::size_t>(rows_[row].file)]);
-  filling_ = false;
+  lvResults_->RedrawAll();
   ShowSummary();
 }
 
 void TFormTwinsift::BtnDeleteClick() {
+  if (deleting_ || (job_ && !job_->Finished())) return;
   std::uint64_t count = 0, bytes = 0;
   for (std::size_t g = 0; g < groups_.size(); ++g)
     for (std::size_t f = 0; f < groups_[g].size(); ++f)
@@ -327,7 +367,38 @@ void TFormTwinsift::BtnDeleteClick() {
   if (MessageBoxA(Handle(), question.c_str(), gui::Application::Instance().Title().c_str(),
                   MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
     return;
-  RecycleOutcome outcome = RecycleMarked(groups_, marks_);
+  deleter_.reset();  // the last deletion's worker, long returned
+  deleteHandled_ = 0;
+  deleteTotal_ = count;
+  deleteOutcome_ = {};
+  deleting_ = true;
+  // The worker reads groups_ and marks_: nothing changes them until it has handed over (SetBusy, ToggleRow).
+  deleter_ = std::make_unique<TWorkerThread>(
+      [this](const std::atomic<bool>& stop) { deleteOutcome_ = RecycleMarked(groups_, marks_, deleteHandled_, stop); },
+      [this] { DeleteDone(); });
+  SetBusy(true);
+  lblSummary_->SetVisible(false);
+  pbDelete_->SetRange(0, static_cast<int>(std::min<std::uint64_t>(count, 0x7fffffff)));
+  pbDelete_->SetPosition(0);
+  pbDelete_->SetVisible(true);
+  ShowDeleteProgress();
+  progressTimer_.SetEnabled(true);
+  btnCancel_->SetFocus();
+}
+
+void TFormTwinsift::ShowDeleteProgress() {
+  std::uint64_t handled = deleteHandled_.load();
+  pbDelete_->SetPosition(static_cast<int>(std::min<std::uint64_t>(handled, 0x7fffffff)));
+  if (btnCancel_->Enabled())
+    lblProgress_->SetCaption("Moving marked files to the Recycle Bin: " + duplicates::FormatCount(handled) + " of " +
+                             duplicates::FormatCount(deleteTotal_) + " done");
+}
+
+// On the GUI thread while the deletion's worker hands over: it waits, so nothing here may wait for it.
+void TFormTwinsift::DeleteDone() {
+  deleting_ = false;
+  if (!HandleAllocated()) return;  // the window is closing
+  RecycleOutcome& outcome = deleteOutcome_;
   duplicates::Groups kept;
   duplicates::Marks keptMarks;
   for (std::size_t g = 0; g < groups_.size(); ++g) {
@@ -335,7 +406,7 @@ void TFormTwinsift::BtnDeleteClick() {
     std::vector<bool> leftMarks;
     for (std::size_t f = 0; f < groups_[g].size(); ++f)
       if (!outcome.deleted[g][f]) {
-        left.push_back(groups_[g][f]);
+        left.push_back(std::move(groups_[g][f]));
         leftMarks.push_back(marks_[g][f]);
       }
     if (left.size() >= 2) {
@@ -345,19 +416,32 @@ void TFormTwinsift::BtnDeleteClick() {
   }
   groups_ = std::move(kept);
   marks_ = std::move(keptMarks);
+  pbDelete_->SetVisible(false);
+  lblSummary_->SetVisible(true);
+  SetBusy(false);
   FillList();
-  lblProgress_->SetCaption("Moved " + Plural(outcome.count, "file", "files") + " to the Recycle Bin" +
-                           (outcome.failures.empty() ? "." : "; " + Plural(outcome.failures.size(), "file was", "files were") + " not deleted."));
-  if (!outcome.failures.empty()) {
-    std::string text = "These files were not deleted:\n";
+  std::string text = "Moved " + Plural(outcome.count, "file", "files") + " to the Recycle Bin";
+  if (outcome.stopped) text += "; the deletion was cancelled";
+  if (!outcome.failures.empty()) text += "; " + Plural(outcome.failures.size(), "file was", "files were") + " not deleted";
+  lblProgress_->SetCaption(text + ".");
+  // The failures are shown at the next tick, once the worker has returned.
+  if (outcome.failures.empty()) progressTimer_.SetEnabled(false);
+}
+
+void TFormTwinsift::ShowDeleteFailures() {
+  progressTimer_.SetEnabled(false);
+  std::vector<duplicates::Problem> failures = std::move(deleteOutcome_.failures);
+  deleteOutcome_ = {};
+  if (!failures.empty()) {
+    std::string message = "These files were not deleted:\n";
     std::size_t shown = 0;
-    for (const auto& failure : outcome.failures) {
+    for (const auto& failure : failures) {
       if (++shown > 20) {
-        text += "... and " + std::to_string(outcome.failures.size() - 20) + " more\n";
+        message += "... and " + std::to_string(failures.size() - 20) + " more\n";
         break;
       }
-      text += "\n" + duplicates::AnsiFromUtf8(failure.path) + ": " + failure.message;
+      message += "\n" + duplicates::AnsiFromUtf8(failure.path) + ": " + failure.message;
     }
-    MessageBoxA(Handle(), text.c_str(), gui::Application::Instance().Title().c_str(), MB_OK | MB_ICONWARNING);
+    MessageBoxA(Handle(), message.c_str(), gui::Application::Instance().Title().c_str(), MB_OK | MB_ICONWARNING);
   }
 }

@@ -2,7 +2,9 @@
 #include <memory>
 #include <string>
 #include <vector>
+#include "Recycler.h"
 #include "SearchJob.h"
+#include "gui/listview/VirtualCheckListView.h"
 #include "duplicates/Marking.h"
 #include "gui/form/Form.h"
 #include "gui/timer/Timer.h"
@@ -10,9 +12,9 @@
 namespace gui {
 class Button;
 class CheckBox;
-class CheckListView;
 class Edit;
 class ListBox;
+class ProgressBar;
 class StaticText;
 }  // namespace gui
 
@@ -33,7 +35,8 @@ class TFormTwinsift : public gui::Form {
   LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
-  // Which group and file a row of the list shows; file -1 is the group's heading, group -1 a problem.
+  // Which group and file a row of the list shows; file -1 is the group's heading, group -1 a problem (file
+  // its index) or a heading of its own (file -1).
   struct Row {
     int group;
     int file;
@@ -50,10 +53,15 @@ class TFormTwinsift : public gui::Form {
   void ProgressTimerTimer();
   void MarkWith(const duplicates::Marks& marks);
   void BtnDeleteClick();
-  void ListCheckChanged(int row);
+  void DeleteDone();
+  void ShowDeleteFailures();
+  void ShowDeleteProgress();
+  std::string RowText(int row, int column) const;
+  gui::VirtualCheckListView::Box RowBox(int row) const;
+  void ToggleRow(int row);
   void FillList();
   void ShowSummary();
-  void SetSearching(bool searching);
+  void SetBusy(bool busy);
   void EndSearch();
 
   gui::StaticText* lblFolders_;
@@ -68,7 +76,8 @@ class TFormTwinsift : public gui::Form {
   gui::Button* btnSearch_;
   gui::Button* btnCancel_;
   gui::StaticText* lblProgress_;
-  gui::CheckListView* lvResults_;
+  gui::VirtualCheckListView* lvResults_;
+  gui::ProgressBar* pbDelete_;
   gui::Button* btnKeepNewest_;
   gui::Button* btnKeepOldest_;
   gui::Button* btnUnmark_;
@@ -81,7 +90,14 @@ class TFormTwinsift : public gui::Form {
   duplicates::Marks marks_;
   std::vector<duplicates::Problem> problems_;
   std::vector<Row> rows_;
+  bool incomplete_ = false;  // the groups of a cancelled search
+  long utcOffset_ = 0;       // seconds east of UTC, for the times shown
   std::unique_ptr<TSearchJob> job_;
-  bool filling_ = false;
+  // A deletion under way: its worker, what it counts, and what it returns.
+  std::unique_ptr<TWorkerThread> deleter_;
+  bool deleting_ = false;
+  std::atomic<std::uint64_t> deleteHandled_{0};
+  std::uint64_t deleteTotal_ = 0;
+  RecycleOutcome deleteOutcome_;
   bool startMaximized_ = false;
 };

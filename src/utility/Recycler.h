@@ -1,16 +1,24 @@
 #pragma once
+#include <atomic>
+#include <cstdint>
 #include <string>
 #include <vector>
 #include "duplicates/DuplicateFinder.h"
 #include "duplicates/Marking.h"
 
-// Moves marked duplicates to the Recycle Bin, one file at a time, so that each failure has its own reason.
-// A file that changed since the search is left alone, and so is every marked file of a group that has no
-// unmarked copy left on disk as it was found.
+// Moves marked duplicates to the Recycle Bin in batches, checking each file again just before its batch
+// goes: a file that changed since the search is left alone, and so is every marked file of a group that has
+// no unmarked copy left on disk as it was found. Stops between batches when asked.
 struct RecycleOutcome {
   std::vector<std::vector<bool>> deleted;  // [group][file]
   std::vector<duplicates::Problem> failures;
-  int count = 0;
+  std::uint64_t count = 0;
+  bool stopped = false;  // asked to stop before every marked file was handled
 };
 
-RecycleOutcome RecycleMarked(const duplicates::Groups& groups, const duplicates::Marks& marks);
+// Files handed to the shell in one call: fewer calls, yet a stop request is heard soon.
+constexpr std::size_t kRecycleBatch = 64;
+
+// handled counts marked files as they are moved, refused or found changed.
+RecycleOutcome RecycleMarked(const duplicates::Groups& groups, const duplicates::Marks& marks,
+                             std::atomic<std::uint64_t>& handled, const std::atomic<bool>& stop);

@@ -1,35 +1,30 @@
 #include "SearchJob.h"
+#include <cstdlib>
 #include <new>
-#include "gui/core/Application.h"
-#include "gui/core/Error.h"
+#include "duplicates/win32/Win32WorkerPool.h"
 
 TSearchJob::TSearchJob(duplicates::SearchOptions options, std::function<void(duplicates::SearchResult&)> onDone)
     : options_(std::move(options)), onDone_(std::move(onDone)) {
-  thread_ = CreateThread(nullptr, 0, ThreadMain, this, 0, nullptr);
-  if (!thread_) throw gui::Error("Cannot start the search: " + gui::SystemErrorText(GetLastError()));
+  thread_ = std::make_unique<TWorkerThread>([this](const std::atomic<bool>& cancel) { Run(cancel); },
+                                            [this] { onDone_(result_); });
 }
 
-TSearchJob::~TSearchJob() {
-  cancel_ = true;
-  gui::Application::Instance().WaitServingCalls(thread_);
-  CloseHandle(thread_);
+std::size_t TSearchJob::Readers() {
+  char value[16];
+  DWORD length = GetEnvironmentVariableA("TWINSIFT_READERS", value, sizeof(value));
+  if (length > 0 && length < sizeof(value)) return std::min<std::size_t>(std::strtoul(value, nullptr, 10), duplicates::kMaxWorkers);
+  return duplicates::Win32WorkerPool::DefaultWorkers();
 }
 
-DWORD WINAPI TSearchJob::ThreadMain(LPVOID job) {
-  static_cast<TSearchJob*>(job)->Run();
-  return 0;
-}
-
-void TSearchJob::Run() {
-  duplicates::SearchResult result;
+void TSearchJob::Run(const std::atomic<bool>& cancel) {
   try {
-    result = duplicates::DuplicateFinder(fileSystem_).Search(options_, progress_, cancel_);
+    std::size_t readers = Readers();
+    // The pool lives inside the search: when the result is handed over, its threads are gone.
+    std::unique_ptr<duplicates::Win32WorkerPool> pool;
+    if (readers > 0) pool = std::make_unique<duplicates::Win32WorkerPool>(readers);
+    result_ = duplicates::DuplicateFinder(fileSystem_, pool.get()).Search(options_, progress_, cancel);
   } catch (const std::bad_alloc&) {
-    result = {};
-    result.problems.push_back({"", "out of memory: the search stopped"});
+    result_ = {};
+    result_.problems.push_back({"", "out of memory: the search stopped"});
   }
-  gui::Application::Instance().Synchronize([this, &result] {
-    finished_ = true;
-    onDone_(result);
-  });
 }

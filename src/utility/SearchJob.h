@@ -1,33 +1,33 @@
 #pragma once
-#include <windows.h>
 #include <atomic>
 #include <functional>
+#include <memory>
+#include "WorkerThread.h"
 #include "duplicates/DuplicateFinder.h"
 #include "duplicates/win32/Win32FileSystem.h"
 
-// One search on a worker thread. The window reads the progress counters while it runs; the result is
-// handed to the GUI thread, where onDone runs. onDone must not destroy the job: the thread is still
-// returning from the hand-over then.
+// One search on a worker thread, reading on a small pool of its own. The window reads the progress
+// counters while it runs; the result is handed to the GUI thread, where onDone runs. onDone must not
+// destroy the job. Destroying the job cancels a search still running and waits for all its threads.
 class TSearchJob {
  public:
   TSearchJob(duplicates::SearchOptions options, std::function<void(duplicates::SearchResult&)> onDone);
-  ~TSearchJob();  // cancels a search still running and waits for its thread
-  TSearchJob(const TSearchJob&) = delete;
-  TSearchJob& operator=(const TSearchJob&) = delete;
 
-  void Cancel() { cancel_ = true; }
-  bool Finished() const { return finished_; }
+  void Cancel() { thread_->Stop(); }
+  bool Finished() const { return thread_->Finished(); }
   const duplicates::SearchProgress& Progress() const { return progress_; }
 
+  // How many threads read files: TWINSIFT_READERS when set (0 reads on the search's own thread), else the
+  // processor count, bounded.
+  static std::size_t Readers();
+
  private:
-  static DWORD WINAPI ThreadMain(LPVOID job);
-  void Run();
+  void Run(const std::atomic<bool>& cancel);
 
   duplicates::SearchOptions options_;
   std::function<void(duplicates::SearchResult&)> onDone_;
   duplicates::Win32FileSystem fileSystem_;
   duplicates::SearchProgress progress_;
-  std::atomic<bool> cancel_{false};
-  std::atomic<bool> finished_{false};
-  HANDLE thread_ = nullptr;
+  duplicates::SearchResult result_;
+  std::unique_ptr<TWorkerThread> thread_;  // last: it stops before the rest goes
 };

@@ -30,6 +30,15 @@ class PosixReader : public FileReader {
       return -1;
     }
   }
+  bool Identify(FileId& id, std::string& error) override {
+    struct stat st;
+    if (fstat(fd_, &st) != 0) {
+      error = std::strerror(errno);
+      return false;
+    }
+    id = {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino), true};
+    return true;
+  }
 
  private:
   int fd_;
@@ -71,20 +80,12 @@ bool PosixFileSystem::Describe(const std::string& path, DirEntry& entry, std::st
   return true;
 }
 
-bool PosixFileSystem::IdentifyFile(const std::string& path, FileId& id, std::string& error) {
-  DirEntry entry;
-  if (!Describe(path, entry, error)) return false;
-  id = entry.id;
-  return true;
-}
-
 std::unique_ptr<FileReader> PosixFileSystem::OpenFile(const std::string& path, std::string& error) {
   int fd = open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
   if (fd < 0) {
     error = std::strerror(errno);
     return nullptr;
   }
-  posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
   return std::make_unique<PosixReader>(fd);
 }
 

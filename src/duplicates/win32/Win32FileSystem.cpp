@@ -47,6 +47,17 @@ class Win32Reader : public FileReader {
     }
     return static_cast<std::ptrdiff_t>(got);
   }
+  bool Identify(FileId& id, std::string& error) override {
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!GetFileInformationByHandle(file_.get(), &info)) {
+      error = ErrorText(GetLastError());
+      return false;
+    }
+    id.volume = info.dwVolumeSerialNumber;
+    id.index = (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+    id.known = true;
+    return true;
+  }
 
  private:
   FileHandle file_;
@@ -133,21 +144,6 @@ bool Win32FileSystem::Describe(const std::string& path, DirEntry& entry, std::st
   entry.size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
   entry.modified = NanosecondsSince1970(data.ftLastWriteTime);
   entry.hidden = (data.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0;
-  return true;
-}
-
-bool Win32FileSystem::IdentifyFile(const std::string& path, FileId& id, std::string& error) {
-  FileHandle file(CreateFileW(WideFromUtf8(path).c_str(), FILE_READ_ATTRIBUTES,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                              FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-  BY_HANDLE_FILE_INFORMATION info;
-  if (!file.valid() || !GetFileInformationByHandle(file.get(), &info)) {
-    error = ErrorText(GetLastError());
-    return false;
-  }
-  id.volume = info.dwVolumeSerialNumber;
-  id.index = (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
-  id.known = true;
   return true;
 }
 

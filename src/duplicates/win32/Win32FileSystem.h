@@ -10,7 +10,6 @@ class Win32FileSystem : public FileSystem {
  public:
   bool ListFolder(const std::string& path, std::vector<DirEntry>& entries, std::string& error) override;
   bool Describe(const std::string& path, DirEntry& entry, std::string& error) override;
-  bool IdentifyFile(const std::string& path, FileId& id, std::string& error) override;
   std::unique_ptr<FileReader> OpenFile(const std::string& path, std::string& error) override;
   std::string Join(const std::string& folder, const std::string& name) const override;
 };

@@ -3,8 +3,12 @@
 #include <algorithm>
 #include <cstring>
 #include <map>
+#include <chrono>
+#include <mutex>
+#include <thread>
 #include "duplicates/ContentHash.h"
 #include "duplicates/DuplicateFinder.h"
+#include "duplicates/posix/ThreadWorkerPool.h"
 
 using namespace duplicates;
 
@@ -24,12 +28,17 @@ class MemoryFileSystem : public FileSystem {
   std::map<std::string, bool> folders;       // full path -> hidden
   std::map<std::string, std::string> links;  // a link's path -> its target
   int opens = 0;
+  bool idsInListing = true;             // false: ids come from open files only, as on Win32
+  std::string cancelAtOpen;             // opening this file sets cancel
+  std::atomic<bool>* cancel = nullptr;
+  std::mutex lock;                      // workers open files while the walk lists folders
 
   void Add(const std::string& path, const std::string& content, std::uint64_t inode = 0) {
     files[path] = {content, inode ? inode : ++nextInode_, false, false, ""};
   }
 
   bool ListFolder(const std::string& path, std::vector<DirEntry>& entries, std::string& error) override {
+    std::lock_guard<std::mutex> guard(lock);
     if (!folders.count(path)) {
       error = "no such folder";
       return false;
@@ -41,7 +50,7 @@ class MemoryFileSystem : public FileSystem {
     };
     for (auto& [p, f] : files)
       if (const char* name = child(p)) {
-        DirEntry e{name, EntryKind::File, f.content.size(), 0, {1, f.inode, true}, f.hidden};
+        DirEntry e{name, EntryKind::File, f.content.size(), 0, {1, f.inode, idsInListing}, f.hidden};
         if (!f.growsBy.empty()) f.content += f.growsBy;
         entries.push_back(e);
       }
@@ -52,6 +61,7 @@ class MemoryFileSystem : public FileSystem {
     return true;
   }
   bool Describe(const std::string& path, DirEntry& entry, std::string& error) override {
+    std::lock_guard<std::mutex> guard(lock);
     if (folders.count(path)) entry.kind = EntryKind::Directory;
     else if (files.count(path)) entry = {path, EntryKind::File, files[path].content.size(), 0, {1, files[path].inode, true}};
     else {
@@ -60,31 +70,34 @@ class MemoryFileSystem : public FileSystem {
     }
     return true;
   }
-  bool IdentifyFile(const std::string& path, FileId& id, std::string&) override {
-    id = {1, files.at(path).inode, true};
-    return true;
-  }
   std::unique_ptr<FileReader> OpenFile(const std::string& path, std::string& error) override {
+    std::lock_guard<std::mutex> guard(lock);
+    if (path == cancelAtOpen && cancel) *cancel = true;
     auto it = files.find(path);
     if (it == files.end() || it->second.unreadable) {
       error = "access denied";
       return nullptr;
     }
     ++opens;
-    return std::make_unique<Reader>(it->second.content);
+    return std::make_unique<Reader>(it->second.content, it->second.inode);
   }
   std::string Join(const std::string& folder, const std::string& name) const override { return folder + "/" + name; }
 
  private:
   struct Reader : FileReader {
-    explicit Reader(std::string data) : data_(std::move(data)) {}
+    Reader(std::string data, std::uint64_t inode) : data_(std::move(data)), inode_(inode) {}
     std::ptrdiff_t Read(void* buffer, std::size_t size, std::string&) override {
       std::size_t n = std::min(size, data_.size() - at_);
       std::memcpy(buffer, data_.data() + at_, n);
       at_ += n;
       return static_cast<std::ptrdiff_t>(n);
     }
+    bool Identify(FileId& id, std::string&) override {
+      id = {1, inode_, true};
+      return true;
+    }
     std::string data_;
+    std::uint64_t inode_;
     std::size_t at_ = 0;
   };
   std::uint64_t nextInode_ = 100;
@@ -99,11 +112,17 @@ std::vector<std::vector<std::string>> Paths(const SearchResult& result) {
   return paths;
 }
 
-SearchResult Search(MemoryFileSystem& fs, SearchOptions options = {}) {
+SearchResult Search(MemoryFileSystem& fs, SearchOptions options = {}, WorkerPool* pool = nullptr) {
   if (options.folders.empty()) options.folders = {"/r"};
   SearchProgress progress;
   std::atomic<bool> cancel{false};
-  return DuplicateFinder(fs).Search(options, progress, cancel);
+  return DuplicateFinder(fs, pool).Search(options, progress, cancel);
+}
+
+std::map<std::string, std::string> ProblemsByPath(const SearchResult& result) {
+  std::map<std::string, std::string> problems;
+  for (auto& p : result.problems) problems[p.path] = p.message;
+  return problems;
 }
 
 class DuplicateFinderTest : public ::testing::Test {
@@ -236,11 +255,94 @@ TEST_F(DuplicateFinderTest, ProgressCountsAndCancelEndsWithoutGroups) {
   DuplicateFinder finder(fs);
   EXPECT_EQ(finder.Search(options, progress, cancel).groups.size(), 1u);
   EXPECT_EQ(progress.filesSeen.load(), 3u);
-  EXPECT_EQ(progress.bytesCompared.load(), 20u);  // first blocks of a and b, then both compared side by side
+  EXPECT_EQ(progress.bytesCompared.load(), 10u);  // a and b read whole with their first blocks, compared in memory
+  EXPECT_EQ(fs.opens, 2);
   cancel = true;
   fs.opens = 0;
   SearchResult cancelled = finder.Search(options, progress, cancel);
   EXPECT_TRUE(cancelled.cancelled);
   EXPECT_TRUE(cancelled.groups.empty());
   EXPECT_EQ(fs.opens, 0);
+}
+
+TEST_F(DuplicateFinderTest, IdsFromOpenFilesDropHardLinksWithoutASecondOpen) {
+  fs.idsInListing = false;
+  fs.Add("/r/a", "same", 7);
+  fs.Add("/r/b", "same", 7);  // a second name of a
+  fs.Add("/r/c", "same");
+  fs.Add("/r/lone", "other size");  // no size twin: never opened
+  EXPECT_EQ(Paths(Search(fs)), (Groups{{"/r/a", "/r/c"}}));
+  EXPECT_EQ(fs.opens, 3);
+}
+
+TEST_F(DuplicateFinderTest, CancelKeepsTheSizesAlreadyFinished) {
+  // Sizes are finished smallest first: the 2-byte and 3-byte groups are done when the 5-byte one cancels.
+  fs.Add("/r/s1", "ab");
+  fs.Add("/r/s2", "ab");
+  fs.Add("/r/m1", "abc");
+  fs.Add("/r/m2", "abc");
+  fs.Add("/r/l1", "abcde");
+  fs.Add("/r/l2", "abcde");
+  fs.Add("/r/x1", std::string(9000, 'x'));
+  fs.Add("/r/x2", std::string(9000, 'x'));
+  std::atomic<bool> cancel{false};
+  fs.cancel = &cancel;
+  fs.cancelAtOpen = "/r/l2";
+  SearchProgress progress;
+  SearchOptions options;
+  options.folders = {"/r"};
+  SearchResult result = DuplicateFinder(fs).Search(options, progress, cancel);
+  EXPECT_TRUE(result.cancelled);
+  EXPECT_EQ(Paths(result), (Groups{{"/r/m1", "/r/m2"}, {"/r/s1", "/r/s2"}}));
+}
+
+// Many sizes, each with equal and unequal files, small and large, and failures: the pool changes nothing.
+TEST_F(DuplicateFinderTest, WorkersFindWhatTheWalkingThreadAloneFinds) {
+  for (int i = 0; i < 400; ++i) {
+    const std::size_t size = 1 + static_cast<std::size_t>(i % 37) * (i % 5 == 0 ? 900 : 13);
+    std::string content(size, static_cast<char>('a' + i % 3));
+    fs.folders["/r/d" + std::to_string(i % 9)] = false;
+    fs.Add("/r/d" + std::to_string(i % 9) + "/f" + std::to_string(i), content);
+  }
+  fs.Add("/r/u1", "unreadable");
+  fs.Add("/r/u2", "unreadable");
+  fs.files["/r/u2"].unreadable = true;
+  fs.Add("/r/g1", std::string(5000, 'g'));
+  auto growingAgain = [&] {  // g2 grows once listed, in every search
+    fs.files["/r/g2"].content = std::string(5000, 'g');
+    fs.files["/r/g2"].growsBy = "!";
+  };
+  growingAgain();
+  SearchResult alone = Search(fs);
+  ASSERT_GT(alone.groups.size(), 50u);
+  for (std::size_t workers : {1u, 2u, 4u}) {
+    ThreadWorkerPool pool(workers);
+    growingAgain();
+    SearchResult shared = Search(fs, {}, &pool);
+    EXPECT_EQ(Paths(shared), Paths(alone)) << workers;
+    EXPECT_EQ(ProblemsByPath(shared), ProblemsByPath(alone)) << workers;
+    EXPECT_EQ(ProblemsByPath(shared).size(), 2u);
+  }
+}
+
+TEST(ThreadWorkerPoolTest, WaitCoversEveryTaskAndTheQueueStaysBounded) {
+  std::atomic<int> done{0};
+  std::atomic<int> peakQueued{0};
+  std::atomic<int> submitted{0};
+  {
+    ThreadWorkerPool pool(2);
+    for (int i = 0; i < 3000; ++i) {
+      pool.Submit([&] {
+        std::this_thread::sleep_for(std::chrono::microseconds(20));
+        ++done;
+      });
+      int queued = ++submitted - done;
+      if (queued > peakQueued) peakQueued = queued;
+    }
+    pool.Wait();
+    EXPECT_EQ(done.load(), 3000);
+    for (int i = 0; i < 100; ++i) pool.Submit([&] { ++done; });
+  }  // the destructor runs what is queued before the threads end
+  EXPECT_EQ(done.load(), 3100);
+  EXPECT_LE(peakQueued.load(), static_cast<int>(kQueueLimit) + 2 + 1);
 }

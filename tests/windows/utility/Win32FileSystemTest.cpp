@@ -1,10 +1,12 @@
 // The Win32 file system on a real folder: kinds, sizes, hidden files, hard links, and the search over it.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <tlhelp32.h>
 #include <fstream>
 #include <map>
 #include "duplicates/DuplicateFinder.h"
 #include "duplicates/win32/Win32FileSystem.h"
+#include "duplicates/win32/Win32WorkerPool.h"
 
 using namespace duplicates;
 
@@ -82,9 +84,14 @@ TEST(Win32FileSystemTest, HardLinksAreOneFileInTheSearch) {
   Win32FileSystem fs;
   FileId one, two;
   std::string error;
-  ASSERT_TRUE(fs.IdentifyFile(root + "\\one", one, error)) << error;
-  ASSERT_TRUE(fs.IdentifyFile(root + "\\two", two, error)) << error;
+  auto readerOne = fs.OpenFile(root + "\\one", error);
+  auto readerTwo = fs.OpenFile(root + "\\two", error);
+  ASSERT_TRUE(readerOne && readerTwo) << error;
+  ASSERT_TRUE(readerOne->Identify(one, error)) << error;
+  ASSERT_TRUE(readerTwo->Identify(two, error)) << error;
   EXPECT_TRUE(one == two);
+  readerOne.reset();
+  readerTwo.reset();
 
   SearchOptions options;
   options.folders = {root};
@@ -96,7 +103,46 @@ TEST(Win32FileSystemTest, HardLinksAreOneFileInTheSearch) {
   ASSERT_EQ(result.groups.size(), 1u);
   EXPECT_EQ(result.groups[0].size(), 2u);
   EXPECT_EQ(result.groups[0][1].path, root + "\\three");
+  Win32WorkerPool pool(2);
+  SearchResult shared = DuplicateFinder(fs, &pool).Search(options, progress, cancel);
+  ASSERT_EQ(shared.groups.size(), 1u);
+  EXPECT_EQ(shared.groups[0][1].path, root + "\\three");
   RemoveTree(root);
+}
+
+namespace {
+
+int ThreadsOfThisProcess() {
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+  THREADENTRY32 entry{};
+  entry.dwSize = sizeof(entry);
+  int count = 0;
+  for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry))
+    if (entry.th32OwnerProcessID == GetCurrentProcessId()) ++count;
+  CloseHandle(snapshot);
+  return count;
+}
+
+}  // namespace
+
+TEST(Win32WorkerPoolTest, RunsEveryTaskAndLeavesNoThreadBehind) {
+  const int before = ThreadsOfThisProcess();
+  LONG done = 0;
+  {
+    Win32WorkerPool pool(3);
+    EXPECT_EQ(ThreadsOfThisProcess(), before + 3);
+    for (int i = 0; i < 2000; ++i) pool.Submit([&] { InterlockedIncrement(&done); });
+    pool.Wait();
+    EXPECT_EQ(done, 2000);
+    for (int i = 0; i < 50; ++i) pool.Submit([&] {
+      Sleep(1);
+      InterlockedIncrement(&done);
+    });
+  }  // what is queued still runs, then every thread has ended
+  EXPECT_EQ(done, 2050);
+  EXPECT_EQ(ThreadsOfThisProcess(), before);
+  EXPECT_GE(Win32WorkerPool::DefaultWorkers(), 1u);
+  EXPECT_LE(Win32WorkerPool::DefaultWorkers(), kMaxWorkers);
 }
 
 TEST(Win32FileSystemTest, TextConversions) {
