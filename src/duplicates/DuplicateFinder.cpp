@@ -3,6 +3,7 @@
 #include <cstring>
 #include <memory>
 #include <new>
+#include <utility>
 #include "duplicates/ContentHash.h"
 
 namespace duplicates {
@@ -43,11 +44,46 @@ void DuplicateFinder::Run(std::function<void()> task) {
   else task();
 }
 
-void DuplicateFinder::Consider(const std::string& path, const DirEntry& entry, const SearchOptions& options) {
+const char* DuplicateFinder::NameStore::Keep(const std::string& name) {
+  const std::size_t need = name.size() + 1;
+  if (need > kBlock / 4) {  // a long name gets a block of its own
+    blocks_.push_back(std::make_unique<char[]>(need));
+    std::memcpy(blocks_.back().get(), name.c_str(), need);
+    used_ = kBlock;  // the next short name starts a new block
+    return blocks_.back().get();
+  }
+  if (used_ + need > kBlock) {
+    blocks_.push_back(std::make_unique<char[]>(kBlock));
+    used_ = 0;
+  }
+  char* kept = blocks_.back().get() + used_;
+  std::memcpy(kept, name.c_str(), need);
+  used_ += need;
+  return kept;
+}
+
+void DuplicateFinder::FailureList::Add(const Candidate* file, std::string message) {
+  Node* node = new Node{file, std::move(message), head_.load()};
+  while (!head_.compare_exchange_weak(node->next, node)) {
+  }
+}
+
+void DuplicateFinder::FailureList::Clear() {
+  for (Node* node = head_.exchange(nullptr); node;) delete std::exchange(node, node->next);
+}
+
+std::string DuplicateFinder::PathOf(const Candidate& file) const {
+  return file.folder ? fs_.Join(*file.folder, file.name) : std::string(file.name);
+}
+
+void DuplicateFinder::Consider(const std::string* folder, const std::string& name, const DirEntry& entry,
+                               const SearchOptions& options) {
   progress_->filesSeen.fetch_add(1, std::memory_order_relaxed);
   if (entry.size == 0 || entry.size < options.minimumSize) return;
-  Candidate& file = files_.emplace_back();
-  file.path = path;
+  if (fileCount_ % kCandidateBlock == 0) files_.push_back(std::make_unique<Candidate[]>(kCandidateBlock));
+  Candidate& file = files_.back()[fileCount_++ % kCandidateBlock];
+  file.folder = folder;
+  file.name = names_.Keep(name);
   file.size = entry.size;
   file.modified = entry.modified;
   file.id = entry.id;
@@ -57,19 +93,25 @@ void DuplicateFinder::Consider(const std::string& path, const DirEntry& entry, c
   if (first) return;
   if (Candidate* earlier = lone->second) {
     lone->second = nullptr;
-    pool_->Submit([this, earlier] { HashEarly(*earlier); });
+    toHash_.push_back(earlier);
   }
-  Candidate* latest = &file;
-  pool_->Submit([this, latest] { HashEarly(*latest); });
+  toHash_.push_back(&file);
+  if (toHash_.size() >= kHashBatch) HandOverFirstBlocks();
 }
 
-// On a worker, during the walk: a file this fails on is read again when its size is finished.
-void DuplicateFinder::HashEarly(Candidate& file) noexcept {
-  try {
-    HashFirstBlock(file);
-  } catch (...) {
-    file.firstHashed = false;
-  }
+// A task for each file would cost more in waking workers than reading a small file does: files go in batches.
+void DuplicateFinder::HandOverFirstBlocks() {
+  if (toHash_.empty()) return;
+  pool_->Submit([this, files = std::move(toHash_)]() noexcept {
+    for (Candidate* file : files) {
+      try {
+        HashFirstBlock(*file);
+      } catch (...) {
+        file->firstHashed = false;  // read again when its size is finished
+      }
+    }
+  });
+  toHash_.clear();
 }
 
 void DuplicateFinder::Walk(const SearchOptions& options) {
@@ -79,7 +121,7 @@ void DuplicateFinder::Walk(const SearchOptions& options) {
     std::string error;
     if (!fs_.Describe(folder, entry, error)) walkProblems_.push_back({folder, error});
     else if (entry.kind == EntryKind::Directory) pending.push_back(folder);
-    else if (entry.kind == EntryKind::File) Consider(folder, entry, options);
+    else if (entry.kind == EntryKind::File) Consider(nullptr, folder, entry, options);
   }
   std::vector<DirEntry> entries;
   while (!pending.empty() && !Cancelled()) {
@@ -91,44 +133,52 @@ void DuplicateFinder::Walk(const SearchOptions& options) {
       walkProblems_.push_back({folder, error});
       continue;
     }
+    const std::string* kept = nullptr;
     for (const DirEntry& entry : entries) {
       if (entry.hidden && !options.includeHidden) continue;
       if (entry.kind == EntryKind::Directory) pending.push_back(fs_.Join(folder, entry.name));
-      else if (entry.kind == EntryKind::File) Consider(fs_.Join(folder, entry.name), entry, options);
+      else if (entry.kind == EntryKind::File) {
+        if (!kept) kept = &folders_.emplace_back(folder);
+        Consider(kept, entry.name, entry, options);
+      }
     }
   }
 }
 
 // Opens the file once for its id and its first block; a small file read whole is checked to end there.
 void DuplicateFinder::HashFirstBlock(Candidate& file) {
-  if (file.firstHashed || !file.problem.empty() || Cancelled()) return;
+  if (file.firstHashed || file.failed || Cancelled()) return;
   std::string error;
-  std::unique_ptr<FileReader> reader = fs_.OpenFile(file.path, error);
+  std::unique_ptr<FileReader> reader = fs_.OpenFile(PathOf(file), error);
   unsigned char block[kFirstBlock];
   const std::size_t piece = static_cast<std::size_t>(std::min<std::uint64_t>(file.size, kFirstBlock));
-  bool ok = reader && (file.id.known || reader->Identify(file.id, error)) && ReadFully(*reader, block, piece, error);
+  // Read first: under Wine the read brings the file's descriptor that asking for the id then uses.
+  bool ok = reader && ReadFully(*reader, block, piece, error) && (file.id.known || reader->Identify(file.id, error));
   if (ok && file.size <= kFirstBlock) ok = AtEnd(*reader, error);
   if (!ok) {
-    file.problem = error.empty() ? "cannot be read" : error;
+    readFailures_.Add(&file, error.empty() ? "cannot be read" : error);
+    file.failed = true;
     return;
   }
   progress_->bytesCompared.fetch_add(piece, std::memory_order_relaxed);
   ContentHash hash;
   hash.Add(block, piece);
   file.hash = hash.Value();
-  if (file.size <= kFirstBlock && keptBytes_.fetch_add(piece, std::memory_order_relaxed) + piece <= kKeptBytesLimit) {
+  if (file.size <= kFirstBlock && keptBytes_.fetch_add(piece, std::memory_order_relaxed) + piece <= keptBytesLimit_) {
     file.bytes.reset(new (std::nothrow) unsigned char[piece]);
     if (file.bytes) std::memcpy(file.bytes.get(), block, piece);
   }
   file.firstHashed = true;
 }
 
+// Sorted by id, so that a size with thousands of files costs no more than sorting them.
 void DuplicateFinder::DropHardLinks(Group& group) {
-  Group kept;
-  for (Candidate* file : group)
-    if (std::none_of(kept.begin(), kept.end(), [&](const Candidate* k) { return k->id == file->id; }))
-      kept.push_back(file);
-  group = std::move(kept);
+  auto byId = [](const Candidate* a, const Candidate* b) {
+    return a->id.volume != b->id.volume ? a->id.volume < b->id.volume : a->id.index < b->id.index;
+  };
+  std::stable_sort(group.begin(), group.end(), byId);
+  group.erase(std::unique(group.begin(), group.end(), [](const Candidate* a, const Candidate* b) { return a->id == b->id; }),
+              group.end());
 }
 
 // Runs of equal hashes with at least two members.
@@ -164,7 +214,8 @@ std::vector<DuplicateFinder::Group> DuplicateFinder::SplitByWholeHash(Group grou
   for (Candidate* file : group) {
     if (Cancelled()) return {};
     std::string error;
-    std::unique_ptr<FileReader> reader = fs_.OpenFile(file->path, error);
+    const std::string path = PathOf(*file);
+    std::unique_ptr<FileReader> reader = fs_.OpenFile(path, error);
     std::uint64_t left = file->size;
     ContentHash hash;
     bool ok = reader != nullptr;
@@ -178,7 +229,7 @@ std::vector<DuplicateFinder::Group> DuplicateFinder::SplitByWholeHash(Group grou
     }
     if (ok) ok = AtEnd(*reader, error);
     if (!ok) {
-      problems.push_back({file->path, error});
+      problems.push_back({path, error});
       continue;
     }
     file->hash = hash.Value();
@@ -196,24 +247,27 @@ std::vector<DuplicateFinder::Group> DuplicateFinder::SplitBatch(const Group& bat
   };
   std::vector<Open> open;
   const std::uint64_t size = batch.front()->size;
-  const std::size_t chunkSize = static_cast<std::size_t>(std::min<std::uint64_t>(kChunk, size));
+  // Smaller pieces when many files are open, so that a batch holds about a megabyte.
+  const std::size_t chunk = std::max<std::size_t>(kFirstBlock, std::min(kChunk, (std::size_t{1} << 20) / batch.size()));
+  const std::size_t chunkSize = static_cast<std::size_t>(std::min<std::uint64_t>(chunk, size));
   for (Candidate* file : batch) {
     std::string error;
-    auto reader = fs_.OpenFile(file->path, error);
-    if (!reader) problems.push_back({file->path, error});
+    const std::string path = PathOf(*file);
+    auto reader = fs_.OpenFile(path, error);
+    if (!reader) problems.push_back({path, error});
     else open.push_back({file, std::move(reader), std::vector<unsigned char>(chunkSize)});
   }
   if (open.size() < 2) return {};
   // Classes of files whose bytes have been equal so far, as indexes into open.
   std::vector<std::vector<std::size_t>> classes(1);
   for (std::size_t i = 0; i < open.size(); ++i) classes[0].push_back(i);
-  for (std::uint64_t offset = 0; offset < size && !Cancelled(); offset += kChunk) {
-    std::size_t piece = static_cast<std::size_t>(std::min<std::uint64_t>(kChunk, size - offset));
+  for (std::uint64_t offset = 0; offset < size && !Cancelled(); offset += chunk) {
+    std::size_t piece = static_cast<std::size_t>(std::min<std::uint64_t>(chunk, size - offset));
     for (Open& o : open) {
       std::string error;
       if (o.failed || ReadFully(*o.reader, o.chunk.data(), piece, error)) continue;
       o.failed = true;
-      problems.push_back({o.file->path, error});
+      problems.push_back({PathOf(*o.file), error});
     }
     progress_->bytesCompared.fetch_add(piece * open.size(), std::memory_order_relaxed);
     std::vector<std::vector<std::size_t>> next;
@@ -240,7 +294,7 @@ std::vector<DuplicateFinder::Group> DuplicateFinder::SplitBatch(const Group& bat
     for (std::size_t m : members) {
       std::string error;
       if (open[m].failed) continue;
-      if (!AtEnd(*open[m].reader, error)) problems.push_back({open[m].file->path, error});
+      if (!AtEnd(*open[m].reader, error)) problems.push_back({PathOf(*open[m].file), error});
       else group.push_back(open[m].file);
     }
     if (group.size() >= 2) result.push_back(std::move(group));
@@ -266,7 +320,8 @@ std::vector<DuplicateFinder::Group> DuplicateFinder::SplitByContent(Group group,
 }
 
 // Everything after the first blocks, for the files of one size.
-void DuplicateFinder::FinishSize(Group files, SizeOutcome& outcome) {
+void DuplicateFinder::FinishSize(SizeOutcome& outcome) {
+  const Group& files = outcome.files;
   try {
     Group readable;
     for (Candidate* file : files) {
@@ -286,7 +341,7 @@ void DuplicateFinder::FinishSize(Group files, SizeOutcome& outcome) {
           for (Group& same : SplitByContent(std::move(whole), outcome.problems)) equal.push_back(std::move(same));
       for (Group& same : equal) {
         std::vector<FoundFile> found;
-        for (Candidate* c : same) found.push_back({c->path, c->size, c->modified});
+        for (Candidate* c : same) found.push_back({PathOf(*c), c->size, c->modified});
         std::sort(found.begin(), found.end(), [](const FoundFile& a, const FoundFile& b) { return a.path < b.path; });
         outcome.groups.push_back(std::move(found));
       }
@@ -296,7 +351,7 @@ void DuplicateFinder::FinishSize(Group files, SizeOutcome& outcome) {
   } catch (...) {
     outcome.groups.clear();
     outcome.finished = false;
-    outcome.problems.push_back({files.front()->path, "out of memory: files of this size were not compared"});
+    outcome.problems.push_back({PathOf(*files.front()), "out of memory: files of this size were not compared"});
   }
 }
 
@@ -305,12 +360,18 @@ SearchResult DuplicateFinder::Search(const SearchOptions& options, SearchProgres
   progress_ = &progress;
   cancel_ = &cancel;
   files_.clear();
+  fileCount_ = 0;
+  folders_.clear();
+  names_.Clear();
+  readFailures_.Clear();
   loneOfSize_.clear();
+  toHash_.clear();
   keptBytes_ = 0;
   walkProblems_.clear();
   SearchResult result;
   try {
     Walk(options);
+    if (pool_) HandOverFirstBlocks();
   } catch (...) {
     if (pool_) pool_->Wait();  // its tasks point into files_
     throw;
@@ -318,32 +379,46 @@ SearchResult DuplicateFinder::Search(const SearchOptions& options, SearchProgres
   loneOfSize_ = {};
   if (pool_) pool_->Wait();
 
-  // The same path given twice, or a folder inside another one, is one file.
   std::vector<Candidate*> bySize;
-  bySize.reserve(files_.size());
-  for (Candidate& file : files_) bySize.push_back(&file);
-  std::sort(bySize.begin(), bySize.end(), [](const Candidate* a, const Candidate* b) {
-    return a->size != b->size ? a->size < b->size : a->path < b->path;
-  });
-  bySize.erase(std::unique(bySize.begin(), bySize.end(), [](const Candidate* a, const Candidate* b) { return a->path == b->path; }),
-               bySize.end());
+  bySize.reserve(fileCount_);
+  for (std::size_t i = 0; i < fileCount_; ++i) bySize.push_back(&files_[i / kCandidateBlock][i % kCandidateBlock]);
+  std::sort(bySize.begin(), bySize.end(), [](const Candidate* a, const Candidate* b) { return a->size < b->size; });
 
   std::deque<SizeOutcome> outcomes;
+  std::vector<std::pair<std::string, Candidate*>> named;
   for (std::size_t i = 0; i < bySize.size() && !Cancelled();) {
     std::size_t j = i + 1;
     while (j < bySize.size() && bySize[j]->size == bySize[i]->size) ++j;
     if (j - i >= 2) {
-      SizeOutcome& outcome = outcomes.emplace_back();
       Group sameSize(bySize.begin() + static_cast<std::ptrdiff_t>(i), bySize.begin() + static_cast<std::ptrdiff_t>(j));
-      Run([this, sameSize = std::move(sameSize), &outcome]() mutable { FinishSize(std::move(sameSize), outcome); });
+      // The same path given twice, or a folder inside another one, is one file; one folder never lists a
+      // file twice.
+      if (options.folders.size() > 1) {
+        named.clear();
+        for (Candidate* file : sameSize) named.emplace_back(PathOf(*file), file);
+        std::sort(named.begin(), named.end());
+        named.erase(std::unique(named.begin(), named.end(), [](const auto& a, const auto& b) { return a.first == b.first; }),
+                    named.end());
+        sameSize.clear();
+        for (auto& [path, file] : named) sameSize.push_back(file);
+      }
+      if (sameSize.size() >= 2) {
+        for (Candidate* file : sameSize) file->compared = true;
+        SizeOutcome& outcome = outcomes.emplace_back();
+        outcome.files = std::move(sameSize);
+        Run([this, &outcome] { FinishSize(outcome); });
+      }
     }
     i = j;
   }
+  bySize = {};
   if (pool_) pool_->Wait();
 
   result.problems = std::move(walkProblems_);
-  for (const Candidate* file : bySize)
-    if (!file->problem.empty()) result.problems.push_back({file->path, file->problem});
+  readFailures_.ForEach([&](const Candidate& file, const std::string& message) {
+    if (file.compared) result.problems.push_back({PathOf(file), message});
+  });
+  readFailures_.Clear();
   for (SizeOutcome& outcome : outcomes) {
     for (Problem& problem : outcome.problems) result.problems.push_back(std::move(problem));
     if (!outcome.finished) continue;
@@ -351,8 +426,13 @@ SearchResult DuplicateFinder::Search(const SearchOptions& options, SearchProgres
   }
   std::sort(result.groups.begin(), result.groups.end(),
             [](const std::vector<FoundFile>& a, const std::vector<FoundFile>& b) { return a.front().path < b.front().path; });
+  std::sort(result.problems.begin(), result.problems.end(),
+            [](const Problem& a, const Problem& b) { return a.path < b.path; });
   result.cancelled = Cancelled();
   files_.clear();
+  fileCount_ = 0;
+  folders_.clear();
+  names_.Clear();
   return result;
 }
 

@@ -51,36 +51,54 @@ class DuplicateFinder {
  public:
   static constexpr std::size_t kFirstBlock = 4096;
   // Small files whose first block is all of them keep their bytes up to this much in all, so that their
-  // byte-by-byte comparison needs no second read.
-  static constexpr std::size_t kKeptBytesLimit = 32u << 20;
+  // byte-by-byte comparison needs no second open (what costs most under Wine); little, to keep the peak low.
+  static constexpr std::size_t kKeptBytesLimit = 4u << 20;
 
   explicit DuplicateFinder(FileSystem& fileSystem, WorkerPool* pool = nullptr) : fs_(fileSystem), pool_(pool) {}
+  // Where a second open costs little, less memory may serve better.
+  void SetKeptBytesLimit(std::size_t bytes) { keptBytesLimit_ = bytes; }
   SearchResult Search(const SearchOptions& options, SearchProgress& progress, const std::atomic<bool>& cancel);
 
  private:
+  // Names kept in large blocks, one allocation for thousands of them; a name never moves once kept.
+  class NameStore {
+   public:
+    const char* Keep(const std::string& name);
+    void Clear() { blocks_.clear(); used_ = kBlock; }
+
+   private:
+    static constexpr std::size_t kBlock = 64 * 1024;
+    std::vector<std::unique_ptr<char[]>> blocks_;
+    std::size_t used_ = kBlock;
+  };
+  // Kept lean, one for every file listed: its folder and its name apart, the full path made when needed.
   struct Candidate {
-    std::string path;
+    const std::string* folder = nullptr;  // null for a file named as a folder to search: name is its path
+    const char* name = nullptr;
     std::uint64_t size;
     std::int64_t modified;
     FileId id;
     std::uint64_t hash = 0;              // of the first block, then of the whole file
     std::unique_ptr<unsigned char[]> bytes;  // all of a small file, when kept
-    std::string problem;                 // why it could not be read
     bool firstHashed = false;
+    bool failed = false;  // why is in readFailures_
+    bool compared = false;  // one of the files of a size that was compared
   };
   using Group = std::vector<Candidate*>;
   // What one size's task found; written by that task alone.
   struct SizeOutcome {
+    std::vector<Candidate*> files;
     std::vector<std::vector<FoundFile>> groups;
     std::vector<Problem> problems;
     bool finished = false;
   };
 
   void Walk(const SearchOptions& options);
-  void Consider(const std::string& path, const DirEntry& entry, const SearchOptions& options);
+  void Consider(const std::string* folder, const std::string& name, const DirEntry& entry, const SearchOptions& options);
+  std::string PathOf(const Candidate& file) const;
   void HashFirstBlock(Candidate& file);
-  void HashEarly(Candidate& file) noexcept;
-  void FinishSize(Group files, SizeOutcome& outcome);
+  void HandOverFirstBlocks();
+  void FinishSize(SizeOutcome& outcome);
   static void DropHardLinks(Group& group);
   static std::vector<Group> SplitByHash(Group group);
   static std::vector<Group> SplitByKeptBytes(Group group);
@@ -96,8 +114,36 @@ class DuplicateFinder {
   WorkerPool* pool_;
   SearchProgress* progress_ = nullptr;
   const std::atomic<bool>* cancel_ = nullptr;
-  std::deque<Candidate> files_;  // a deque: tasks hold pointers into it while the walk adds more
-  std::unordered_map<std::uint64_t, Candidate*> loneOfSize_;  // the first file of each size, until a second comes
+  // Every file listed, in blocks that never move: tasks hold pointers into them while the walk adds more.
+  static constexpr std::size_t kCandidateBlock = 4096;
+  std::vector<std::unique_ptr<Candidate[]>> files_;
+  std::size_t fileCount_ = 0;
+  std::deque<std::string> folders_;  // every folder that holds a file listed; a deque for the same reason
+  NameStore names_;
+  // Files that could not be read, from any thread: rare, so kept apart from the files.
+  class FailureList {
+   public:
+    ~FailureList() { Clear(); }
+    void Add(const Candidate* file, std::string message);
+    void Clear();
+    template <class Visit>
+    void ForEach(Visit visit) const {
+      for (const Node* node = head_.load(); node; node = node->next) visit(*node->file, node->message);
+    }
+
+   private:
+    struct Node {
+      const Candidate* file;
+      std::string message;
+      Node* next;
+    };
+    std::atomic<Node*> head_{nullptr};
+  };
+  FailureList readFailures_;
+  std::unordered_map<std::uint64_t, Candidate*> loneOfSize_;
+  static constexpr std::size_t kHashBatch = 32;
+  std::vector<Candidate*> toHash_;  // files whose first blocks are to be read, not yet handed to the pool  // the first file of each size, until a second comes
+  std::size_t keptBytesLimit_ = kKeptBytesLimit;
   std::atomic<std::size_t> keptBytes_{0};
   std::vector<Problem> walkProblems_;
 };

@@ -33,7 +33,8 @@ class FileReader {
   virtual ~FileReader() = default;
   // Reads up to size bytes; returns how many (0 at the end), or -1 with error set.
   virtual std::ptrdiff_t Read(void* buffer, std::size_t size, std::string& error) = 0;
-  // The id of the open file, from its handle: no second open where the listing gave none.
+  // The id of the open file, from its handle: no second open where the listing gave none. The id may stay
+  // unknown for a file that has one name only: it equals no other.
   virtual bool Identify(FileId& id, std::string& error) = 0;
 };
 

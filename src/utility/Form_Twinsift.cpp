@@ -256,8 +256,8 @@ void TFormTwinsift::SearchDone(duplicates::SearchResult& result) {
                                             Plural(groups_.size(), "group", "groups") + " of identical files found so far, incomplete"
                                       : "Done: " + seen + ", " + Plural(groups_.size(), "group", "groups") + " of identical files";
   if (!problems_.empty()) text += "; " + Plural(problems_.size(), "file or folder", "files or folders") + " could not be read (listed at the end)";
+  FillList();  // "Done" once the groups are in the list
   lblProgress_->SetCaption(text + ".");
-  FillList();
   btnSearch_->SetFocus();
 }
 

@@ -47,7 +47,15 @@ class Win32Reader : public FileReader {
     }
     return static_cast<std::ptrdiff_t>(got);
   }
+  // A file with one name needs no id: no other path leads to it. Asking for the id costs Wine about five
+  // times opening, reading and closing a small file (it looks up the volume), the link count next to nothing.
   bool Identify(FileId& id, std::string& error) override {
+    FILE_STANDARD_INFO standard;
+    if (GetFileInformationByHandleEx(file_.get(), FileStandardInfo, &standard, sizeof(standard)) &&
+        standard.NumberOfLinks <= 1) {
+      id = {};
+      return true;
+    }
     BY_HANDLE_FILE_INFORMATION info;
     if (!GetFileInformationByHandle(file_.get(), &info)) {
       error = ErrorText(GetLastError());

@@ -1,5 +1,5 @@
 // Prints how our programs compare with their floors, as ratios measured side by side in one run.
-//   twinsift_bench [extraction|install|page|launch|remover]...     (all of them without arguments)
+//   twinsift_bench [extraction|install|page|launch|remover|utility|deletion]...     (all of them without arguments)
 #include <cstdio>
 #include <cstring>
 #include "Bench.h"
@@ -18,6 +18,8 @@ int main(int argc, char** argv) {
   if (wanted("launch")) bench::LaunchToFirstPaint();
   if (wanted("page")) bench::PageChangeProcessorTime();
   if (wanted("remover")) bench::RemoverWaitProcessorTime();
+  if (wanted("utility")) bench::UtilitySearchAgainstLoop();
+  if (wanted("deletion")) bench::UtilityDeletion();
   std::fflush(stdout);
   return 0;
 }

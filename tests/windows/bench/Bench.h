@@ -22,6 +22,8 @@ void PageChangeProcessorTime();
 void LaunchToFirstPaint();
 void InstallationRun();
 void RemoverWaitProcessorTime();
+void UtilitySearchAgainstLoop();
+void UtilityDeletion();
 // The fastest of runs extractions of the utility onto the installing page's own bar and label.
 double UtilityExtractionOnTheInstallingPage(int runs);
 

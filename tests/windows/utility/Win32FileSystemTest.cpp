@@ -90,6 +90,15 @@ TEST(Win32FileSystemTest, HardLinksAreOneFileInTheSearch) {
   ASSERT_TRUE(readerOne->Identify(one, error)) << error;
   ASSERT_TRUE(readerTwo->Identify(two, error)) << error;
   EXPECT_TRUE(one == two);
+  // A file with one name is told apart without asking for its id.
+  Write(root + "\\single", "the same bytes");
+  auto readerSingle = fs.OpenFile(root + "\\single", error);
+  FileId single;
+  ASSERT_TRUE(readerSingle && readerSingle->Identify(single, error)) << error;
+  EXPECT_FALSE(single.known);
+  EXPECT_FALSE(single == one);
+  readerSingle.reset();
+  DeleteFileA((root + "\\single").c_str());
   readerOne.reset();
   readerTwo.reset();
 
