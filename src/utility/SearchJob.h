@@ -17,9 +17,9 @@ class TSearchJob {
   bool Finished() const { return thread_->Finished(); }
   const duplicates::SearchProgress& Progress() const { return progress_; }
 
-  // How many threads read files: TWINSIFT_READERS when set (0 reads on the search's own thread), else the
-  // processor count, bounded.
-  static std::size_t Readers();
+  // How many threads read files: TWINSIFT_READERS when set (0 reads on the search's own thread); else the
+  // processor count, bounded, where the disk of folder says it has no seek penalty, and one otherwise.
+  static std::size_t Readers(const std::string& folder);
 
  private:
   void Run(const std::atomic<bool>& cancel);
