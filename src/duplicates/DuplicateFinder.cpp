@@ -176,14 +176,14 @@ void DuplicateFinder::DropHardLinks(Group& group) {
   auto byId = [](const Candidate* a, const Candidate* b) {
     return a->id.volume != b->id.volume ? a->id.volume < b->id.volume : a->id.index < b->id.index;
   };
-  std::stable_sort(group.begin(), group.end(), byId);
+  std::sort(group.begin(), group.end(), byId);
   group.erase(std::unique(group.begin(), group.end(), [](const Candidate* a, const Candidate* b) { return a->id == b->id; }),
               group.end());
 }
 
 // Runs of equal hashes with at least two members.
 std::vector<DuplicateFinder::Group> DuplicateFinder::SplitByHash(Group group) {
-  std::stable_sort(group.begin(), group.end(), [](const Candidate* a, const Candidate* b) { return a->hash < b->hash; });
+  std::sort(group.begin(), group.end(), [](const Candidate* a, const Candidate* b) { return a->hash < b->hash; });
   std::vector<Group> result;
   for (std::size_t i = 0; i < group.size();) {
     std::size_t j = i + 1;

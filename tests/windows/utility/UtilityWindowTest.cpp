@@ -171,3 +171,104 @@ TEST(UtilityWindow, BrowseOpensTheFolderPickerAndCancelAddsNothing) {
   PostMessageA(window, WM_CLOSE, 0, 0);
   EXPECT_TRUE(program.WaitForExit(10000));
 }
+
+namespace {
+
+int CountIn(const std::string& text, const std::string& before) {
+  std::size_t at = text.find(before);
+  if (at == std::string::npos) return -1;
+  std::string digits;
+  for (char c : text.substr(at + before.size()))
+    if (c >= '0' && c <= '9') digits += c;
+    else if (c != ',') break;
+  return digits.empty() ? -1 : std::stoi(digits);
+}
+
+}  // namespace
+
+// Hundreds of pairs deleted on the worker, in several batches, stopped once and then finished: whatever
+// the moment of the stop, one copy of every pair stays and the count shown is the count gone.
+TEST(UtilityWindow, DeletesManyOnAWorkerAndAlwaysKeepsOneCopy) {
+  char temp[MAX_PATH];
+  GetTempPathA(MAX_PATH, temp);
+  const std::string root = std::string(temp) + "twinsift-e2e-many-" + std::to_string(GetTickCount());
+  constexpr int kPairs = 300;
+  CreateDirectoryA(root.c_str(), nullptr);
+  CreateDirectoryA((root + "\\x").c_str(), nullptr);
+  CreateDirectoryA((root + "\\y").c_str(), nullptr);
+  for (int i = 0; i < kPairs; ++i) {
+    std::string content = "pair number " + std::to_string(i);
+    Write(root + "\\x\\" + std::to_string(i), content, 2);
+    Write(root + "\\y\\" + std::to_string(i), content, 1);  // the newer copy
+  }
+  auto left = [&] {
+    int copies = 0;
+    bool everyPairKept = true;
+    for (int i = 0; i < kPairs; ++i) {
+      int here = Exists(root + "\\x\\" + std::to_string(i)) + Exists(root + "\\y\\" + std::to_string(i));
+      copies += here;
+      everyPairKept = everyPairKept && here >= 1;
+    }
+    return std::make_pair(copies, everyPairKept);
+  };
+
+  e2e::Process program = e2e::Process::Start(e2e::ProgramFolder() + "Twinsift.exe");
+  HWND window = e2e::WaitForTopWindow(program.Id(), "Twinsift");
+  ASSERT_NE(window, nullptr);
+  SetForegroundWindow(window);
+  HWND folderEdit = FindChild(window, "Edit", [](const std::string& t) { return t.empty(); });
+  SendMessageA(folderEdit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(root.c_str()));
+  ClickButton(Labelled(window, "Button", "&Add folder"));
+  HWND progress = FindChild(window, "Static", [](const std::string& t) { return StartsWith(t, "Add the folders"); });
+  ClickButton(Labelled(window, "Button", "&Search"));
+  ASSERT_TRUE(e2e::WaitFor([&] { return StartsWith(e2e::WindowText(progress), "Done:"); }, 30000));
+  EXPECT_EQ(e2e::WindowText(progress), "Done: 600 files seen, 300 groups of identical files.");
+
+  int gone = 0;
+  for (bool stop : {true, false}) {
+    ClickButton(Labelled(window, "Button", "Keep &newest"));
+    ClickButton(Labelled(window, "Button", "&Delete marked..."));
+    auto question = e2e::WaitForMessageBox(program.Id());
+    ASSERT_TRUE(question);
+    e2e::AnswerMessageBox(question->window, IDYES);
+    HWND cancel = Labelled(window, "Button", "&Cancel");
+    if (stop && IsWindowEnabled(cancel)) PostMessageA(cancel, BM_CLICK, 0, 0);
+    ASSERT_TRUE(e2e::WaitFor([&] { return StartsWith(e2e::WindowText(progress), "Moved"); }, 60000))
+        << e2e::WindowText(progress);
+    gone += CountIn(e2e::WindowText(progress), "Moved ");
+    auto [copies, everyPairKept] = left();
+    EXPECT_TRUE(everyPairKept);
+    EXPECT_EQ(copies, 2 * kPairs - gone) << e2e::WindowText(progress);
+    if (gone == kPairs) break;
+  }
+  EXPECT_EQ(gone, kPairs);
+  for (int i = 0; i < kPairs; ++i) EXPECT_TRUE(Exists(root + "\\y\\" + std::to_string(i))) << i;
+  PostMessageA(window, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(program.WaitForExit(10000));
+  for (int i = 0; i < kPairs; ++i) DeleteFileA((root + "\\y\\" + std::to_string(i)).c_str());
+  for (const char* sub : {"\\x", "\\y", ""}) RemoveDirectoryA((root + sub).c_str());
+}
+
+// A search cancelled midway says so and shows what it had finished, labelled incomplete.
+TEST(UtilityWindow, ACancelledSearchIsLabelledIncomplete) {
+  e2e::Process program = e2e::Process::Start(e2e::ProgramFolder() + "Twinsift.exe");
+  HWND window = e2e::WaitForTopWindow(program.Id(), "Twinsift");
+  ASSERT_NE(window, nullptr);
+  SetForegroundWindow(window);
+  HWND folderEdit = FindChild(window, "Edit", [](const std::string& t) { return t.empty(); });
+  SendMessageA(folderEdit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("C:\\windows"));
+  ClickButton(Labelled(window, "Button", "&Add folder"));
+  HWND progress = FindChild(window, "Static", [](const std::string& t) { return StartsWith(t, "Add the folders"); });
+  ClickButton(Labelled(window, "Button", "&Search"));
+  HWND cancel = Labelled(window, "Button", "&Cancel");
+  ASSERT_TRUE(e2e::WaitFor([&] { return IsWindowEnabled(cancel) != FALSE; }, 5000));
+  ClickButton(cancel);
+  ASSERT_TRUE(e2e::WaitFor([&] { return StartsWith(e2e::WindowText(progress), "The search was cancelled after"); }, 20000))
+      << e2e::WindowText(progress);
+  EXPECT_NE(e2e::WindowText(progress).find("found so far, incomplete"), std::string::npos) << e2e::WindowText(progress);
+  EXPECT_TRUE(IsWindowEnabled(Labelled(window, "Button", "&Search")));
+  e2e::SaveScreenshot(window, "utility-cancelled.png");
+  PostMessageA(window, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(program.WaitForExit(10000));
+  EXPECT_EQ(program.ExitCode(), 0u);
+}
