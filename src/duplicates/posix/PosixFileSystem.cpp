@@ -59,6 +59,12 @@ bool PosixFileSystem::ListFolder(const std::string& path, std::vector<DirEntry>&
     DirEntry entry;
     entry.name = item->d_name;
     entry.hidden = item->d_name[0] == '.';
+    // Only a file's size and time are needed: folders and links are known by their type alone.
+    if (item->d_type == DT_DIR || item->d_type == DT_LNK) {
+      entry.kind = item->d_type == DT_DIR ? EntryKind::Directory : EntryKind::Other;
+      entries.push_back(std::move(entry));
+      continue;
+    }
     struct stat st;
     if (fstatat(folder, item->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0) continue;  // gone meanwhile
     FromStat(st, entry);
