@@ -86,7 +86,9 @@ void DuplicateFinder::Consider(const std::string* folder, const std::string& nam
   file.name = names_.Keep(name);
   file.size = entry.size;
   file.modified = entry.modified;
-  file.id = entry.id;
+  file.idVolume = entry.id.volume;
+  file.idIndex = entry.id.index;
+  file.idKnown = entry.id.known;
   if (!pool_) return;  // alone, everything is read once the walk is over
   // A size's first blocks are worth reading as soon as it has a second file.
   auto [lone, first] = loneOfSize_.try_emplace(entry.size, &file);
@@ -153,13 +155,17 @@ void DuplicateFinder::HashFirstBlock(Candidate& file) {
   unsigned char block[kFirstBlock];
   const std::size_t piece = static_cast<std::size_t>(std::min<std::uint64_t>(file.size, kFirstBlock));
   // Read first: under Wine the read brings the file's descriptor that asking for the id then uses.
-  bool ok = reader && ReadFully(*reader, block, piece, error) && (file.id.known || reader->Identify(file.id, error));
+  FileId id{file.idVolume, file.idIndex, file.idKnown};
+  bool ok = reader && ReadFully(*reader, block, piece, error) && (id.known || reader->Identify(id, error));
   if (ok && file.size <= kFirstBlock) ok = AtEnd(*reader, error);
   if (!ok) {
     readFailures_.Add(&file, error.empty() ? "cannot be read" : error);
     file.failed = true;
     return;
   }
+  file.idVolume = id.volume;
+  file.idIndex = id.index;
+  file.idKnown = id.known;
   progress_->bytesCompared.fetch_add(piece, std::memory_order_relaxed);
   ContentHash hash;
   hash.Add(block, piece);
@@ -174,10 +180,12 @@ void DuplicateFinder::HashFirstBlock(Candidate& file) {
 // Sorted by id, so that a size with thousands of files costs no more than sorting them.
 void DuplicateFinder::DropHardLinks(Group& group) {
   auto byId = [](const Candidate* a, const Candidate* b) {
-    return a->id.volume != b->id.volume ? a->id.volume < b->id.volume : a->id.index < b->id.index;
+    return a->idVolume != b->idVolume ? a->idVolume < b->idVolume : a->idIndex < b->idIndex;
   };
   std::sort(group.begin(), group.end(), byId);
-  group.erase(std::unique(group.begin(), group.end(), [](const Candidate* a, const Candidate* b) { return a->id == b->id; }),
+  group.erase(std::unique(group.begin(), group.end(), [](const Candidate* a, const Candidate* b) {
+                return a->idKnown && b->idKnown && a->idVolume == b->idVolume && a->idIndex == b->idIndex;
+              }),
               group.end());
 }
 

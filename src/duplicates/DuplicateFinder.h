@@ -77,9 +77,10 @@ class DuplicateFinder {
     const char* name = nullptr;
     std::uint64_t size;
     std::int64_t modified;
-    FileId id;
+    std::uint64_t idVolume = 0, idIndex = 0;  // a FileId taken apart: its flag packs with the others
     std::uint64_t hash = 0;              // of the first block, then of the whole file
     std::unique_ptr<unsigned char[]> bytes;  // all of a small file, when kept
+    bool idKnown = false;
     bool firstHashed = false;
     bool failed = false;  // why is in readFailures_
     bool compared = false;  // one of the files of a size that was compared

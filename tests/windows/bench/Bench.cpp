@@ -1,5 +1,5 @@
 // Prints how our programs compare with their floors, as ratios measured side by side in one run.
-//   twinsift_bench [extraction|install|page|launch|remover|utility|deletion]...     (all of them without arguments)
+//   twinsift_bench [extraction|install|page|launch|remover|utility|deletion|utility-memory]...     (all of them without arguments)
 #include <cstdio>
 #include <cstring>
 #include "Bench.h"
@@ -20,6 +20,7 @@ int main(int argc, char** argv) {
   if (wanted("remover")) bench::RemoverWaitProcessorTime();
   if (wanted("utility")) bench::UtilitySearchAgainstLoop();
   if (wanted("deletion")) bench::UtilityDeletion();
+  if (wanted("utility-memory")) bench::UtilityMemory();
   std::fflush(stdout);
   return 0;
 }

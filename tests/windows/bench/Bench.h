@@ -24,6 +24,7 @@ void InstallationRun();
 void RemoverWaitProcessorTime();
 void UtilitySearchAgainstLoop();
 void UtilityDeletion();
+void UtilityMemory();
 // The fastest of runs extractions of the utility onto the installing page's own bar and label.
 double UtilityExtractionOnTheInstallingPage(int runs);
 
