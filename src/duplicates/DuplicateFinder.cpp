@@ -355,11 +355,12 @@ void DuplicateFinder::FinishSize(SizeOutcome& outcome) {
       }
     }
     for (Candidate* file : files) file->bytes.reset();
+    outcome.files = {};  // its failures are in readFailures_; the list would only add to the peak
     outcome.finished = !Cancelled();
   } catch (...) {
     outcome.groups.clear();
     outcome.finished = false;
-    outcome.problems.push_back({PathOf(*files.front()), "out of memory: files of this size were not compared"});
+    if (!files.empty()) outcome.problems.push_back({PathOf(*files.front()), "out of memory: files of this size were not compared"});
   }
 }
 
