@@ -178,9 +178,12 @@ void DuplicateFinder::HashFirstBlock(Candidate& file) {
 }
 
 // Sorted by id, so that a size with thousands of files costs no more than sorting them.
-void DuplicateFinder::DropHardLinks(Group& group) {
-  auto byId = [](const Candidate* a, const Candidate* b) {
-    return a->idVolume != b->idVolume ? a->idVolume < b->idVolume : a->idIndex < b->idIndex;
+void DuplicateFinder::DropHardLinks(Group& group) const {
+  auto byId = [this](const Candidate* a, const Candidate* b) {
+    if (a->idKnown != b->idKnown) return a->idKnown < b->idKnown;
+    if (a->idVolume != b->idVolume) return a->idVolume < b->idVolume;
+    if (a->idIndex != b->idIndex) return a->idIndex < b->idIndex;
+    return a->idKnown ? PathOf(*a) < PathOf(*b) : a < b;  // of a file's names, the first path stays
   };
   std::sort(group.begin(), group.end(), byId);
   group.erase(std::unique(group.begin(), group.end(), [](const Candidate* a, const Candidate* b) {

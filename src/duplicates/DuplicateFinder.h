@@ -100,7 +100,7 @@ class DuplicateFinder {
   void HashFirstBlock(Candidate& file);
   void HandOverFirstBlocks();
   void FinishSize(SizeOutcome& outcome);
-  static void DropHardLinks(Group& group);
+  void DropHardLinks(Group& group) const;
   static std::vector<Group> SplitByHash(Group group);
   static std::vector<Group> SplitByKeptBytes(Group group);
   // Hashes all of every file and splits by the hash.
