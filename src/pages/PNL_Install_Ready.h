@@ -2,12 +2,15 @@
 #include <string>
 #include "gui/label/Label.h"
 #include "gui/picture/Picture.h"
+#include "install/InstallSettings.h"
 #include "shell/Frame_Panel.h"
 
-// The completion page: start the installed utility and leave, or just leave.
+// The completion page, shown once the installation is done: start the installed utility and leave, or just leave.
 class TPnlInstall_Ready : public TFramePanel {
  public:
-  TPnlInstall_Ready();
+  TPnlInstall_Ready(Navigation& navigation, InstallSettings& settings);
+  InstallSettings& Settings;
+
   void SetupButtons(tNvButtonBar& bar) override;
   void PanelEnter() override;
 
