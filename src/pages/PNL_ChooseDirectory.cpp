@@ -14,12 +14,13 @@ const char* const TPnlChooseDirectory::kExplanation =
     "the \"next\" button, otherwise choose a directory.";
 
 TPnlChooseDirectory::TPnlChooseDirectory(Navigation& navigation, InstallSettings& settings)
-    : TFramePanel(navigation), Settings(settings),
+    : TFramePanel(navigation),
       Image5(Add<gui::Picture>()),
       DriveComboBox1(Add<gui::DriveComboBox>()),
       DirectoryListBox1(Add<gui::DirectoryListBox>()),
       Edit1(Add<gui::Edit>()),
-      StaticText1(Add<gui::StaticText>()) {
+      StaticText1(Add<gui::StaticText>()),
+      settings_(settings) {
   PanelCaption = "Choose installation directory";
   Image5.SetBounds(8, 8, 105, 105);
   Image5.SetStretch(true);
@@ -46,7 +47,7 @@ void TPnlChooseDirectory::SetupButtons(tNvButtonBar& bar) {
 
 void TPnlChooseDirectory::PanelEnter() {
   StaticText1.SetCaption(kExplanation);
-  if (!Settings.InstallDir.empty()) return;
+  if (!settings_.InstallDir.empty()) return;
   char programFiles[MAX_PATH] = {};
   HRESULT found = SHGetFolderPathA(Wizard.WizardWindow(), CSIDL_PROGRAM_FILES, nullptr, 0, programFiles);
   // The list's change event fills the field.
@@ -63,7 +64,7 @@ void TPnlChooseDirectory::NextClick() {
   std::string trimmed = directory_choice::Trimmed(Edit1.Text());
   Edit1.SetText(trimmed);
   if (!directory_choice::Acceptable(trimmed)) throw gui::Error("Invalid directory");
-  Settings.InstallDir = directory_choice::InstallDirFor(trimmed);
+  settings_.InstallDir = directory_choice::InstallDirFor(trimmed);
   Wizard.ShowPanel("PnlInstall_Go", true);
 }
 

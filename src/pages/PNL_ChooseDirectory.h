@@ -12,8 +12,6 @@ class TPnlChooseDirectory : public TFramePanel {
   static const char* const kExplanation;
 
   TPnlChooseDirectory(Navigation& navigation, InstallSettings& settings);
-  InstallSettings& Settings;
-
   void SetupButtons(tNvButtonBar& bar) override;
   void PanelEnter() override;
 
@@ -29,4 +27,7 @@ class TPnlChooseDirectory : public TFramePanel {
   void ExitClick();
   void NextClick();
   void PreviousClick();
+
+ private:
+  InstallSettings& settings_;  // the directory is stored here
 };

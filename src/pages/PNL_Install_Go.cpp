@@ -2,12 +2,13 @@
 #include "shell/NVI_ButtonBar.h"
 
 TPNLInstall_Go::TPNLInstall_Go(Navigation& navigation, InstallSettings& settings)
-    : TFramePanel(navigation), Settings(settings),
+    : TFramePanel(navigation),
       Image7(Add<gui::Picture>()),
       Label1(Add<gui::Label>()),
       Label2(Add<gui::Label>()),
       Label6(Add<gui::Label>()),
-      cbShortcut(Add<gui::CheckBox>()) {
+      cbShortcut(Add<gui::CheckBox>()),
+      settings_(settings) {
   PanelCaption = "Ready to install";
   Image7.SetBounds(8, 8, 193, 164);
   Image7.SetStretch(true);
@@ -29,12 +30,12 @@ void TPNLInstall_Go::SetupButtons(tNvButtonBar& bar) {
   bar.AddButtonRight("&Previous", 3, 1, [this] { PreviousClick(); });
 }
 
-void TPNLInstall_Go::PanelEnter() { Label6.SetCaption("Installation directory = " + Settings.InstallDir); }
+void TPNLInstall_Go::PanelEnter() { Label6.SetCaption("Installation directory = " + settings_.InstallDir); }
 
 void TPNLInstall_Go::ExitClick() { Wizard.CloseWizard(); }
 
 void TPNLInstall_Go::InstallNowClick() {
-  Settings.DesktopShortcut = cbShortcut.Checked();
+  settings_.DesktopShortcut = cbShortcut.Checked();
   Wizard.ShowPanel("PnlInstalling", true);
 }
 

@@ -9,8 +9,6 @@
 class TPNLInstall_Go : public TFramePanel {
  public:
   TPNLInstall_Go(Navigation& navigation, InstallSettings& settings);
-  InstallSettings& Settings;
-
   void SetupButtons(tNvButtonBar& bar) override;
   void PanelEnter() override;
 
@@ -23,4 +21,7 @@ class TPNLInstall_Go : public TFramePanel {
   void ExitClick();
   void InstallNowClick();
   void PreviousClick();
+
+ private:
+  InstallSettings& settings_;  // the directory is read and the tick stored here
 };

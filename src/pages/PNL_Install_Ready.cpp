@@ -3,8 +3,9 @@
 
 std::string UtilityCommandLine(const std::string& installDir) { return "\"" + installDir + "Twinsift.Exe\""; }
 
-TPnlInstall_Ready::TPnlInstall_Ready(Navigation& navigation, InstallSettings& settings)
-    : TFramePanel(navigation), Settings(settings), Label9(Add<gui::Label>()), Image1(Add<gui::Picture>()) {
+TPnlInstall_Ready::TPnlInstall_Ready(Navigation& navigation, const InstallSettings& settings)
+    : TFramePanel(navigation), Label9(Add<gui::Label>()), Image1(Add<gui::Picture>()),
+      settings_(settings) {
   PanelCaption = "Installation completed";
   Label9.SetBounds(8, 24, 0, 13);
   Label9.GetFont().SetBold(true);
@@ -25,6 +26,6 @@ void TPnlInstall_Ready::ExitClick() { Wizard.CloseWizard(); }
 
 void TPnlInstall_Ready::RunClick() {
   // A utility that does not start is not reported: the wizard has done its part either way.
-  WinExec(UtilityCommandLine(Settings.InstallDir).c_str(), SW_SHOWMAXIMIZED);
+  WinExec(UtilityCommandLine(settings_.InstallDir).c_str(), SW_SHOWMAXIMIZED);
   Wizard.CloseWizard();
 }

@@ -8,9 +8,7 @@
 // The completion page, shown once the installation is done: start the installed utility and leave, or just leave.
 class TPnlInstall_Ready : public TFramePanel {
  public:
-  TPnlInstall_Ready(Navigation& navigation, InstallSettings& settings);
-  InstallSettings& Settings;
-
+  TPnlInstall_Ready(Navigation& navigation, const InstallSettings& settings);
   void SetupButtons(tNvButtonBar& bar) override;
   void PanelEnter() override;
 
@@ -19,6 +17,9 @@ class TPnlInstall_Ready : public TFramePanel {
 
   void ExitClick();
   void RunClick();
+
+ private:
+  const InstallSettings& settings_;
 };
 
 // The command line that starts the installed utility. Quoted: unquoted, a path with blanks such as
