@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 #include "controls/FxSpeedButton.h"
-#include "gui/core/Application.h"
 #include "SetupPages.h"
+#include "driver/TestApplication.h"
 #include "pages/PNL_ChooseDirectory.h"
 #include "pages/PNL_Disclaimer.h"
 #include "pages/PNL_Welcome.h"
@@ -13,10 +13,7 @@
 
 namespace {
 
-gui::Application& App() {
-  static gui::Application application;
-  return application;
-}
+gui::Application& App() { return e2e::TestApplication(); }
 
 using Controls = std::vector<const gui::Control*>;
 using TabStops = std::vector<gui::WinControl*>;

@@ -3,7 +3,7 @@
 #include <stdexcept>
 #include <string>
 #include <vector>
-#include "gui/core/Application.h"
+#include "driver/TestApplication.h"
 #include "gui/core/Error.h"
 #include "controls/FxSpeedButton.h"
 #include "SetupPages.h"
@@ -11,10 +11,7 @@
 
 namespace {
 
-gui::Application& App() {
-  static gui::Application application;
-  return application;
-}
+gui::Application& App() { return e2e::TestApplication(); }
 
 // A page that writes down every call of the page protocol and what the window showed at that moment.
 class RecordingPage : public TFramePanel {
