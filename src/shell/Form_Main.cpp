@@ -1,18 +1,7 @@
 #include "shell/Form_Main.h"
 #include <cmath>
 #include "gui/core/Application.h"
-#include "install/Appl_Globals.h"
 #include "resources/resource_ids.h"
-
-TFormMain* FormMain = nullptr;
-
-namespace {
-// The form's constructor sets the program-wide reference before any member is built.
-TFormMain* Registered(TFormMain* form) {
-  FormMain = form;
-  return form;
-}
-}  // namespace
 
 std::string LowerAsciiLetters(std::string text) {
   for (char& c : text)
@@ -42,11 +31,12 @@ void ProcessMessagesFor(double intervalDays) {
   }
 }
 
-TFormMain::TFormMain()
-    : ImgIcon((Registered(this), Add<gui::IconImage>(IDI_PROGRAM))),
+TFormMain::TFormMain(PageTable pages)
+    : ImgIcon(Add<gui::IconImage>(IDI_PROGRAM)),
       PnlHeader(Add<gui::Panel>()),
       PageControl(Add<gui::PageControl>()),
-      PnlButtons(Add<tNvButtonBar>()) {
+      PnlButtons(Add<tNvButtonBar>()),
+      pages_(std::move(pages)) {
   SetName("FormMain");
   SetCaption("FormMain");
   SetClientSize(780, 509);
@@ -62,6 +52,7 @@ TFormMain::TFormMain()
   AlphaBlendTimer.OnTimer = [this] { AlphaBlendTimerTimer(); };
   OnCreate = [this] { FormCreate(); };
   OnShow = [this] { FormShow(); };
+  OnCloseQuery = [this] { return !Busy(); };
   DoCreate();
 }
 
@@ -88,16 +79,22 @@ void TFormMain::AlphaBlendTimerTimer() {
 }
 
 void TFormMain::PnlHeaderClick() {
-  if (AfterShowRunning()) return;  // the installation run must not be disturbed
+  if (Busy()) return;  // a page change or the installation run must not be disturbed
   ShowPanel("PnlDisclaimer", true);
 }
 
-void TFormMain::AddPanel(TFramePanel* page) {
-  auto* sheet = new gui::TabSheet(&PageControl);
-  page->SetParent(sheet);
-  sheet->SetTabVisible(false);
-  page->SetAlign(gui::Align::Client);
-  sheet->SetName(page->Name());
+void TFormMain::CreatePanels() {
+  for (const PageEntry& entry : pages_) AddPanel(entry.name, entry.make(*this));
+}
+
+void TFormMain::AddPanel(const std::string& PageName, std::unique_ptr<TFramePanel> page) {
+  gui::TabSheet& sheet = PageControl.AddSheet();
+  page->SetName(PageName);
+  page->SetParent(&sheet);
+  TFramePanel& hosted = *page.release();  // the sheet owns it from here on
+  sheet.SetTabVisible(false);
+  hosted.SetAlign(gui::Align::Client);
+  sheet.SetName(hosted.Name());
 }
 
 gui::TabSheet* TFormMain::FindSheet(const std::string& PageName) const {
@@ -121,6 +118,7 @@ void TFormMain::ShowPanel(const std::string& PageName, bool Animate) {
   if (!sheet || sheet->Controls().empty()) return;
   auto* page = dynamic_cast<TFramePanel*>(sheet->Controls().front());
   if (!page) return;
+  BusyScope busy(*this);
   if (Animate) SlideOut();
   try {
     PageControl.SetActivePage(sheet);
@@ -136,14 +134,21 @@ void TFormMain::ShowPanel(const std::string& PageName, bool Animate) {
     throw;
   }
   if (Animate) SlideIn();
-  ++afterShowDepth_;
-  try {
-    page->PanelAfterShow();
-  } catch (...) {
-    --afterShowDepth_;
-    throw;
-  }
-  --afterShowDepth_;
+  // A program that is ending starts no more work (a quit may have come in while the parts slid).
+  if (gui::Application::Instance().Terminated()) return;
+  page->PanelAfterShow();
+}
+
+TFormMain::BusyScope::BusyScope(TFormMain& form) : form_(form) {
+  if (form_.busyDepth_++ > 0) return;
+  form_.PnlButtons.HoldClicks(true);
+  if (HWND window = form_.HandleIfAllocated()) SetPropA(window, kBusyProperty, reinterpret_cast<HANDLE>(1));
+}
+
+TFormMain::BusyScope::~BusyScope() {
+  if (--form_.busyDepth_ > 0) return;
+  form_.PnlButtons.HoldClicks(false);
+  if (HWND window = form_.HandleIfAllocated()) RemovePropA(window, kBusyProperty);
 }
 
 void TFormMain::ShiftParts(int delta) {

@@ -9,20 +9,13 @@ tNvButtonBar::RememberedColors& tNvButtonBar::Remembered() {
 tNvButtonBar::tNvButtonBar(gui::WinControl* parent) : gui::WinControl(parent) {
   SetHeight(kHeight);
   for (int i = 0; i < kPlaces; ++i) {
-    LeftButtons[i] = new TFxSpeedButton(this, 0, 10, 10, 0xFFFFFF, 0xFFFFFF);
+    LeftButtons[i] = &Add<TFxSpeedButton>(0, 10, 10, 0xFFFFFF, 0xFFFFFF);
     LeftButtons[i]->SetVisible(false);
-    RightButtons[i] = new TFxSpeedButton(this, 0, 10, 10, 0xFFFFFF, 0xFFFFFF);
+    RightButtons[i] = &Add<TFxSpeedButton>(0, 10, 10, 0xFFFFFF, 0xFFFFFF);
     RightButtons[i]->SetVisible(false);
   }
   LeftCount = 0;
   RightCount = 0;
-}
-
-tNvButtonBar::~tNvButtonBar() {
-  for (int i = 0; i < kPlaces; ++i) {
-    delete LeftButtons[i];
-    delete RightButtons[i];
-  }
 }
 
 int tNvButtonBar::WidthOfClass(unsigned char ButtonWidthClass) {
@@ -53,8 +46,8 @@ void tNvButtonBar::Lay(TFxSpeedButton& button, int left, int width, const std::s
   button.SetWidth(width);
   button.SetLightColor(colors.light);
   button.SetShadowColor(colors.shadow);
-  button.OnClick = [onClick](gui::Control&) {
-    if (onClick) onClick();
+  button.OnClick = [this, onClick](gui::Control&) {
+    if (onClick && !clicksHeld_) onClick();
   };
   button.SetTag(id);
   button.SetColor(colors.face);

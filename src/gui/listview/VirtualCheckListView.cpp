@@ -1,20 +1,13 @@
 #include "gui/listview/VirtualCheckListView.h"
 #include <algorithm>
 #include "gui/core/Gdi.h"
+#include "win32/TextCodes.h"
 
 namespace gui {
 
 namespace {
 
 constexpr int kBoxSize = 16;
-
-std::wstring WideFromUtf8(const std::string& text) {
-  if (text.empty()) return {};
-  int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring wide(static_cast<size_t>(length), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
-  return wide;
-}
 
 }  // namespace
 
@@ -63,7 +56,7 @@ void VirtualCheckListView::HandleCreated() {
   ListView_SetImageList(window, boxes_.get(), LVSIL_STATE);
   ListView_SetCallbackMask(window, LVIS_STATEIMAGEMASK);
   for (size_t i = 0; i < columns_.size(); ++i) {
-    std::wstring title = WideFromUtf8(columns_[i].title);
+    std::wstring title = win32::WideFromUtf8(columns_[i].title);
     LVCOLUMNW column{};
     column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
     column.fmt = columns_[i].rightAligned ? LVCFMT_RIGHT : LVCFMT_LEFT;
@@ -107,7 +100,7 @@ UINT VirtualCheckListView::StateImageOf(int row) const {
 void VirtualCheckListView::FillDisplayInfo(LVITEMW& item) {
   if (item.iItem < 0 || item.iItem >= rows_) return;
   if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
-    std::wstring text = WideFromUtf8(OnGetText ? OnGetText(item.iItem, item.iSubItem) : std::string());
+    std::wstring text = win32::WideFromUtf8(OnGetText ? OnGetText(item.iItem, item.iSubItem) : std::string());
     size_t length = std::min(text.size(), static_cast<size_t>(item.cchTextMax - 1));
     text.copy(item.pszText, length);
     item.pszText[length] = L'\0';
@@ -121,7 +114,7 @@ void VirtualCheckListView::FillDisplayInfo(LVITEMW& item) {
 void VirtualCheckListView::FillDisplayInfo(LVITEMA& item) {
   if (item.iItem < 0 || item.iItem >= rows_) return;
   if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
-    std::wstring wide = WideFromUtf8(OnGetText ? OnGetText(item.iItem, item.iSubItem) : std::string());
+    std::wstring wide = win32::WideFromUtf8(OnGetText ? OnGetText(item.iItem, item.iSubItem) : std::string());
     int length = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), item.pszText,
                                      item.cchTextMax - 1, nullptr, nullptr);
     item.pszText[std::max(0, length)] = '\0';

@@ -290,6 +290,14 @@ void AnswerMessageBox(HWND box, int buttonId) {
   else PostMessageA(box, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED), 0);
 }
 
+std::optional<MessageBoxInfo> AnswerBox(DWORD processId, int buttonId, DWORD timeoutMs) {
+  std::optional<MessageBoxInfo> box = WaitForMessageBox(processId, timeoutMs);
+  if (!box) return box;
+  AnswerMessageBox(box->window, buttonId);
+  WaitFor([&] { return !IsWindow(box->window); }, timeoutMs);
+  return box;
+}
+
 bool SaveScreenshot(HWND window, const std::string& path) {
   RECT r = window ? WindowRectOnScreen(window)
                   : RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
@@ -348,5 +356,7 @@ HWND ButtonWithText(HWND window, const std::string& text) {
     if (ClassName(child) == "Button" && WindowText(child) == text) return child;
   return nullptr;
 }
+
+bool SetupBusy(HWND window) { return GetPropA(window, "Twinsift.Busy") != nullptr; }
 
 }  // namespace e2e

@@ -3,26 +3,25 @@
 #include <stdexcept>
 #include <string>
 #include <vector>
-#include "gui/core/Application.h"
+#include "driver/TestApplication.h"
 #include "gui/core/Error.h"
 #include "controls/FxSpeedButton.h"
+#include "SetupPages.h"
 #include "shell/Form_Main.h"
 
 namespace {
 
-gui::Application& App() {
-  static gui::Application application;
-  return application;
-}
+gui::Application& App() { return e2e::TestApplication(); }
 
 // A page that writes down every call of the page protocol and what the window showed at that moment.
 class RecordingPage : public TFramePanel {
  public:
-  RecordingPage(const std::string& name, std::vector<std::string>& log) : TFramePanel(name), log_(log) {
+  RecordingPage(TFormMain& form, const std::string& name, std::vector<std::string>& log)
+      : TFramePanel(form), form_(form), log_(log) {
     PanelCaption = "Caption of " + name;
   }
   void SetupButtons(tNvButtonBar& bar) override {
-    Note("SetupButtons", &bar == &FormMain->PnlButtons && bar.LeftCount == 0 && bar.RightCount == 0);
+    Note("SetupButtons", &bar == &form_.PnlButtons && bar.LeftCount == 0 && bar.RightCount == 0);
   }
   void PanelEnter() override {
     Note("PanelEnter", true);
@@ -37,11 +36,12 @@ class RecordingPage : public TFramePanel {
 
  private:
   void Note(const std::string& what, bool barOk) {
-    bool current = FormMain->CurrentPage() == this;
-    bool header = FormMain->PnlHeader.Caption() == PanelCaption;
+    bool current = form_.CurrentPage() == this;
+    bool header = form_.PnlHeader.Caption() == PanelCaption;
     log_.push_back(Name() + "." + what + (current && header && barOk ? "" : " (window not ready)") + " header at " +
-                   std::to_string(FormMain->PnlHeader.Left()));
+                   std::to_string(form_.PnlHeader.Left()));
   }
+  TFormMain& form_;
   std::vector<std::string>& log_;
 };
 
@@ -50,16 +50,20 @@ class MainWindowTest : public ::testing::Test {
   void SetUp() override {
     App().SetTitle("Twinsift");
     App().OnError = [this](const std::string& message) { errors.push_back(message); };
-    form = std::make_unique<TFormMain>();
+    form = std::make_unique<TFormMain>(SetupPages(settings));
     App().SetMainForm(form.get());
-    first = new RecordingPage("TestFirst", log);
-    second = new RecordingPage("TestSecond", log);
-    form->AddPanel(first);
-    form->AddPanel(second);
+    first = Host("TestFirst");
+    second = Host("TestSecond");
   }
   void TearDown() override {
     form.reset();
     App().OnError = nullptr;
+  }
+  RecordingPage* Host(const std::string& name) {
+    auto page = std::make_unique<RecordingPage>(*form, name, log);
+    RecordingPage* hosted = page.get();
+    form->AddPanel(name, std::move(page));
+    return hosted;
   }
   void ExpectPartsHome() {
     EXPECT_EQ(form->PnlHeader.Left(), 40);
@@ -67,6 +71,7 @@ class MainWindowTest : public ::testing::Test {
     EXPECT_EQ(form->PnlButtons.Left(), 40);
   }
 
+  InstallSettings settings;
   std::unique_ptr<TFormMain> form;
   RecordingPage* first = nullptr;
   RecordingPage* second = nullptr;
@@ -77,7 +82,6 @@ class MainWindowTest : public ::testing::Test {
 }  // namespace
 
 TEST_F(MainWindowTest, StartsOnTheWelcomePageWithItsLayout) {
-  EXPECT_EQ(FormMain, form.get());
   EXPECT_EQ(form->Caption(), "Install Twinsift 1.2");
   EXPECT_EQ(form->PnlHeader.Caption(), "Welcome");
   ASSERT_NE(form->CurrentPage(), nullptr);
@@ -164,7 +168,7 @@ TEST_F(MainWindowTest, FindsPagesInAnyLetterCaseAndTheLastMatchWins) {
   EXPECT_NE(form->FindSheet("pnlinstall_go"), nullptr);
   EXPECT_EQ(form->FindSheet("PNLINSTALL_READY")->Name(), "PnlInstall_Ready");
   EXPECT_EQ(form->FindSheet("TestFirst\xC4"), nullptr);
-  form->AddPanel(new RecordingPage("testfirst", log));
+  Host("testfirst");
   EXPECT_EQ(form->FindSheet("TESTFIRST"), form->PageControl.Sheets().back());
 }
 
@@ -209,16 +213,53 @@ TEST_F(MainWindowTest, ShowingTheCurrentPageAgainRunsEverythingAgain) {
   ExpectPartsHome();
 }
 
-TEST_F(MainWindowTest, HeaderClickDuringASlideLeavesEverythingHome) {
+TEST_F(MainWindowTest, NavigationInputDuringAPageChangeDoesNothing) {
   form->Show();
-  HWND header = form->PnlHeader.Handle();
-  // Queued now, the click arrives during the first wait of the slide-out and starts a change of its own.
+  HWND window = form->Handle();
+  bool exitClicked = false;
+  form->PnlButtons.ClearButtons();
+  form->PnlButtons.AddButtonLeft("&Exit", 1, 1, [&] { exitClicked = true; });
+  // Queued now, these arrive during the first wait of the slide-out, while "&Exit" is still on the bar.
+  HWND header = form->PnlHeader.Handle(), bar = form->PnlButtons.Handle();
   PostMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
   PostMessageA(header, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  PostMessageA(bar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 15));
+  PostMessageA(bar, WM_LBUTTONUP, 0, MAKELPARAM(20, 15));
+  PostMessageA(window, WM_SYSCHAR, 'e', 0);
+  PostMessageA(window, WM_CLOSE, 0, 0);
+  std::vector<bool> busyWhileShowing;
+  first->onAfterShow = [&] { busyWhileShowing.push_back(GetPropA(window, TFormMain::kBusyProperty) != nullptr); };
   form->ShowPanel("TestFirst", true);
+
   ExpectPartsHome();
-  EXPECT_EQ(form->CurrentPage()->Name(), "TestFirst") << "the outer change ends last";
+  EXPECT_TRUE(IsWindow(window)) << "closing waits for the change to end";
+  EXPECT_FALSE(exitClicked);
+  EXPECT_EQ(form->CurrentPage()->Name(), "TestFirst") << "the header started no change of its own";
   EXPECT_EQ(log.size(), 3u);
+  EXPECT_EQ(busyWhileShowing, std::vector<bool>{true}) << "the page's after-show work counts as the change";
+  EXPECT_EQ(GetPropA(window, TFormMain::kBusyProperty), nullptr);
+  EXPECT_FALSE(form->Busy());
+
+  // Afterwards the same inputs work again.
+  form->PnlButtons.AddButtonLeft("&Exit", 1, 1, [&] { exitClicked = true; });
+  PostMessageA(bar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 15));
+  PostMessageA(bar, WM_LBUTTONUP, 0, MAKELPARAM(20, 15));
+  App().ProcessMessages();
+  EXPECT_TRUE(exitClicked);
+}
+
+TEST_F(MainWindowTest, NestedChangeKeepsTheWindowBusyUntilTheOuterOneEnds) {
+  form->Show();
+  HWND window = form->Handle();
+  bool busyAfterInnerChange = false;
+  first->onAfterShow = [&] {
+    form->ShowPanel("TestSecond", false);  // as the installation run shows the completion page
+    busyAfterInnerChange = form->Busy() && GetPropA(window, TFormMain::kBusyProperty);
+  };
+  form->ShowPanel("TestFirst", false);
+  EXPECT_TRUE(busyAfterInnerChange);
+  EXPECT_FALSE(form->Busy());
+  EXPECT_EQ(GetPropA(window, TFormMain::kBusyProperty), nullptr);
 }
 
 TEST_F(MainWindowTest, HeaderClickWhileAPageWorksAfterShowingIsIgnored) {
