@@ -62,7 +62,6 @@ class GraphicControl : public Control {
 
  private:
   RECT lastBounds_{};
-  bool clicked_ = false;
 };
 
 }  // namespace gui

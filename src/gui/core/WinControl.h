@@ -4,6 +4,7 @@
 #include <vector>
 #include "gui/core/Control.h"
 #include "gui/core/Gdi.h"
+#include "gui/core/WindowlessHost.h"
 
 namespace gui {
 
@@ -18,7 +19,7 @@ struct CreateParams {
 
 // A control with a window of its own. The window is made when the control has a parent whose window
 // exists (or, for a top-level control, when first needed), and dies with the control.
-// It owns its children, paints its windowless children and routes the mouse to them.
+// It owns its children and paints its windowless children; its host routes the mouse to them.
 class WinControl : public Control {
  public:
   explicit WinControl(WinControl* parent);
@@ -59,9 +60,11 @@ class WinControl : public Control {
   // Lays out the children that fill the client area or stick to its bottom.
   void Realign();
 
+  // Hover, capture and press of the windowless controls inside this window.
+  WindowlessHost& Host() { return host_; }
+
  protected:
   friend class Control;
-  friend class GraphicControl;
 
   virtual void FillCreateParams(CreateParams& params);
   virtual void HandleCreated() {}            // the window exists: push stored state into it
@@ -92,11 +95,6 @@ class WinControl : public Control {
  private:
   void InsertChild(Control* child);
   void RemoveChild(Control* child);
-  GraphicControl* GraphicAt(POINT point, bool enabledOnly) const;
-  bool RouteMouse(UINT message, WPARAM wParam, LPARAM lParam);
-  void ChildGone(Control* child);
-  void ChildVisibilityChanged(GraphicControl* child);
-  void UpdateHover(POINT point);
   bool TakesTabStop() const;
 
   static LRESULT CALLBACK OwnClassProc(HWND, UINT, WPARAM, LPARAM);
@@ -109,9 +107,7 @@ class WinControl : public Control {
   std::vector<Control*> children_;
   std::vector<WinControl*> tabList_;  // the windowed children in tab order
   bool tabStop_ = false;
-  GraphicControl* hovered_ = nullptr;
-  GraphicControl* captured_ = nullptr;
-  bool trackingLeave_ = false;
+  WindowlessHost host_{*this};
   OwnedBrush background_;             // for the colour requests of system controls
   Color backgroundColor_ = clNone;
 };
