@@ -60,6 +60,21 @@ void GraphicControl::VisibleChanged() {
   parent->Host().ControlVisibilityChanged(*this);
 }
 
+void GraphicControl::EnabledChanged() {
+  Invalidate();
+  if (Parent()) Parent()->Host().ControlEnabledChanged(*this);
+}
+
+bool GraphicControl::ShowsFocus() const { return Parent() && Parent()->Host().ShowsFocus(*this); }
+
+void GraphicControl::PostClick() const {
+  HWND window = Parent() ? Parent()->HandleIfAllocated() : nullptr;
+  if (!window) return;
+  LPARAM centre = MAKELPARAM(Left() + Width() / 2, Top() + Height() / 2);
+  PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, centre);
+  PostMessageA(window, WM_LBUTTONUP, 0, centre);
+}
+
 void GraphicControl::HandleMouseDown(MouseButton button, WPARAM keys, POINT point) {
   if (button == MouseButton::Left && Parent()) Parent()->Host().Press(*this);
   MouseDown(button, ShiftState::FromKeys(keys), point.x, point.y);

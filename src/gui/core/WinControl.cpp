@@ -71,13 +71,48 @@ void WinControl::SetTabOrder(int order) {
   list.insert(list.begin() + order, this);
 }
 
-bool WinControl::TakesTabStop() const {
-  if (!tabStop_) return false;
+bool WinControl::ShowsInside() const {
   // A hidden or disabled container hides or disables what it holds; the top-level window itself may
   // still be on its way to the screen.
   for (const Control* c = this; c->Parent(); c = c->Parent())
     if (!c->Visible() || !c->Enabled()) return false;
   return true;
+}
+
+bool WinControl::TakesTabStop() const { return tabStop_ && ShowsInside(); }
+
+std::vector<FocusStop> WinControl::FocusStopsInside() const {
+  std::vector<FocusStop> stops;
+  for (WinControl* child : tabList_) {
+    if (child->TakesTabStop()) stops.push_back({child, nullptr});
+    std::vector<FocusStop> inner = child->FocusStopsInside();
+    stops.insert(stops.end(), inner.begin(), inner.end());
+    if (!child->ShowsInside()) continue;
+    for (GraphicControl* windowless : child->WindowlessTabStops())
+      if (windowless->Visible() && windowless->Enabled()) stops.push_back({child, windowless});
+  }
+  return stops;
+}
+
+std::string WinControl::AccessibleName() const {
+  if (!hwnd_) return {};
+  char text[512];
+  int length = GetWindowTextA(hwnd_, text, sizeof(text));
+  return std::string(text, static_cast<size_t>(std::max(length, 0)));
+}
+
+std::vector<Control*> WinControl::AccessibleChildren() const {
+  std::vector<Control*> shown;
+  for (Control* child : children_) {
+    auto* windowed = dynamic_cast<WinControl*>(child);
+    bool shows = windowed ? windowed->hwnd_ && IsWindowVisible(windowed->hwnd_)
+                          : child->Visible() && child->Role() != AccessibleRole::None;
+    if (shows) shown.push_back(child);
+  }
+  std::stable_sort(shown.begin(), shown.end(), [](const Control* a, const Control* b) {
+    return a->Top() != b->Top() ? a->Top() < b->Top() : a->Left() < b->Left();
+  });
+  return shown;
 }
 
 std::vector<WinControl*> WinControl::TabStopsInside() const {

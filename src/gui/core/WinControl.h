@@ -10,6 +10,13 @@ namespace gui {
 
 class GraphicControl;
 
+// A place the keyboard focus can go: a windowed control, or a windowless control inside one.
+struct FocusStop {
+  WinControl* window = nullptr;
+  GraphicControl* windowless = nullptr;
+  bool operator==(const FocusStop&) const = default;
+};
+
 struct CreateParams {
   std::string className;      // a system class ("BUTTON", ...) or empty for our own window class
   DWORD style = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
@@ -42,6 +49,10 @@ class WinControl : public Control {
   // The windowed controls inside this one, depth first in tab order, that Tab visits now: tab stops that
   // are visible and enabled up to the top-level window.
   std::vector<WinControl*> TabStopsInside() const;
+  // The windowless controls of this window that Tab visits after its windowed ones, in order (none by default).
+  virtual std::vector<GraphicControl*> WindowlessTabStops() const { return {}; }
+  // TabStopsInside with the windowless stops of every window that shows, each after its window's own.
+  std::vector<FocusStop> FocusStopsInside() const;
   // The control of ours whose window is window or holds it, or nullptr.
   static WinControl* OwnerOfWindow(HWND window);
 
@@ -60,8 +71,17 @@ class WinControl : public Control {
   // Lays out the children that fill the client area or stick to its bottom.
   void Realign();
 
-  // Hover, capture and press of the windowless controls inside this window.
+  // Hover, capture, press and focus of the windowless controls inside this window.
   WindowlessHost& Host() { return host_; }
+  const WindowlessHost& Host() const { return host_; }
+
+  // Our windows are clients to a screen reader, named by their text; system controls keep the system's
+  // description unless their class gives one.
+  AccessibleRole Role() const override { return subclassed_ ? AccessibleRole::None : AccessibleRole::Client; }
+  std::string AccessibleName() const override;
+  // The children a screen reader sees, in reading order (top to bottom, then left to right): windowed
+  // children that show, and windowless ones that show and have a role.
+  std::vector<Control*> AccessibleChildren() const;
 
  protected:
   friend class Control;
@@ -96,6 +116,7 @@ class WinControl : public Control {
   void InsertChild(Control* child);
   void RemoveChild(Control* child);
   bool TakesTabStop() const;
+  bool ShowsInside() const;  // this and every container up to the top-level window visible and enabled
 
   static LRESULT CALLBACK OwnClassProc(HWND, UINT, WPARAM, LPARAM);
   static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);

@@ -4,7 +4,9 @@
 #include "gui/core/Application.h"
 #include "gui/core/Error.h"
 #include "gui/core/GraphicControl.h"
+#include "gui/core/Messages.h"
 #include "gui/core/PaintBuffer.h"
+#include "gui/access/AccessibleWindow.h"
 
 // The window side of WinControl: making and destroying the window, its class, the window procedures,
 // painting and the reflection of notifications to the child they came from.
@@ -146,8 +148,22 @@ LRESULT WinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
       if (child->Reflected(message, wParam, lParam, result)) return result;
     }
   }
+  // A screen reader asks for the client's object; Wine passes the id zero-extended on 64 bits.
+  if (message == WM_GETOBJECT && static_cast<LONG>(lParam) == OBJID_CLIENT && Role() != AccessibleRole::None) {
+    if (LRESULT answer = access::AnswerClientObject(*this, wParam)) return answer;
+  }
   if (!subclassed_) {
     switch (message) {
+      case WM_TWINSIFT_REORDERED:
+        host_.AnnounceReorder();
+        return 0;
+      case WM_SETFOCUS:
+      case WM_KILLFOCUS:
+        host_.WindowFocusChanged();
+        break;
+      case WM_KEYDOWN:
+        if (host_.RouteKey(wParam)) return 0;
+        break;
       case WM_ERASEBKGND:
         return 1;  // WM_PAINT paints everything, through a buffer
       case WM_PAINT: {

@@ -1,6 +1,8 @@
 #include "gui/core/WindowlessHost.h"
 #include <windowsx.h>
+#include <algorithm>
 #include "gui/core/GraphicControl.h"
+#include "gui/core/Messages.h"
 #include "gui/core/WinControl.h"
 
 namespace gui {
@@ -22,7 +24,66 @@ bool WindowlessHost::Release(const GraphicControl& control) {
   return true;
 }
 
+void WindowlessHost::SetFocused(GraphicControl* control) {
+  if (control == focused_) return;
+  GraphicControl* previous = focused_;
+  focused_ = control;
+  Repaint(previous);
+  Repaint(focused_);
+  HWND hwnd = window_.HandleIfAllocated();
+  if (focused_ && hwnd && GetFocus() == hwnd) Announce(EVENT_OBJECT_FOCUS, *focused_);
+}
+
+bool WindowlessHost::ShowsFocus(const GraphicControl& control) const {
+  HWND hwnd = window_.HandleIfAllocated();
+  return focused_ == &control && hwnd && GetFocus() == hwnd;
+}
+
+void WindowlessHost::WindowFocusChanged() {
+  if (!focused_) return;
+  Repaint(focused_);
+  HWND hwnd = window_.HandleIfAllocated();
+  if (hwnd && GetFocus() == hwnd) Announce(EVENT_OBJECT_FOCUS, *focused_);
+}
+
+bool WindowlessHost::RouteKey(WPARAM key) {
+  if (!focused_ || (key != VK_SPACE && key != VK_RETURN)) return false;
+  if (!focused_->Visible() || !focused_->Enabled()) return false;
+  focused_->KeyPress();
+  return true;
+}
+
+void WindowlessHost::Repaint(GraphicControl* control) const {
+  if (control) control->Invalidate();
+}
+
+void WindowlessHost::Relaid() {
+  ++laying_;
+  HWND hwnd = window_.HandleIfAllocated();
+  if (hwnd && !reorderPosted_) reorderPosted_ = PostMessageA(hwnd, WM_TWINSIFT_REORDERED, 0, 0);
+}
+
+void WindowlessHost::AnnounceReorder() {
+  reorderPosted_ = false;
+  if (HWND hwnd = window_.HandleIfAllocated()) NotifyWinEvent(EVENT_OBJECT_REORDER, hwnd, OBJID_CLIENT, CHILDID_SELF);
+}
+
+void WindowlessHost::Announce(DWORD event, const Control& control) const {
+  HWND hwnd = window_.HandleIfAllocated();
+  if (!hwnd) return;
+  std::vector<Control*> children = window_.AccessibleChildren();
+  auto at = std::find(children.begin(), children.end(), &control);
+  if (at == children.end()) return;
+  NotifyWinEvent(event, hwnd, OBJID_CLIENT, static_cast<LONG>(at - children.begin()) + 1);
+}
+
+void WindowlessHost::ControlEnabledChanged(GraphicControl& control) {
+  if (!control.Enabled() && focused_ == &control) focused_ = nullptr;
+  Announce(EVENT_OBJECT_STATECHANGE, control);
+}
+
 void WindowlessHost::ControlVisibilityChanged(GraphicControl& control) {
+  if (!control.Visible() && focused_ == &control) focused_ = nullptr;
   HWND hwnd = window_.HandleIfAllocated();
   if (!hwnd) return;
   if (!control.Visible()) {
@@ -45,6 +106,8 @@ void WindowlessHost::ControlGone(const Control* control) {
     if (hwnd && GetCapture() == hwnd) ReleaseCapture();
   }
   if (pressed_ == control) pressed_ = nullptr;
+  if (focused_ == control) focused_ = nullptr;
+  ++laying_;  // whatever object a screen reader holds of it must not reach a control that is gone
 }
 
 void WindowlessHost::WindowGone() {
