@@ -210,3 +210,15 @@ TEST_F(AccessibleWizardTest, TabReachesTheBarAfterThePageAndSpacePressesNext) {
   e2e::PressKey(VK_SPACE);
   ASSERT_TRUE(WaitForPage("Choose installation directory"));
 }
+
+TEST_F(AccessibleWizardTest, PressDuringAPageChangeIsHeldAsTheMousesClickIs) {
+  ASSERT_TRUE(WaitForPage("Welcome"));
+  HWND bar = Bar();  // found by its place, which it leaves while the parts slide
+  Press("Next");
+  ASSERT_TRUE(e2e::WaitFor([&] { return e2e::SetupBusy(window); }, 3000));
+  reader::Object next = reader::Object::ClientOf(bar).FindButton("Next");
+  ASSERT_TRUE(next);
+  EXPECT_EQ(next.DoDefaultAction(), S_OK);  // would ask for the agreement on the terms page if it came through
+  ASSERT_TRUE(WaitForPage("Disclaimer"));
+  EXPECT_FALSE(e2e::WaitForMessageBox(setup.Id(), 1500)) << "a Press during the change went through";
+}
