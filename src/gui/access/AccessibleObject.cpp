@@ -11,6 +11,14 @@ BSTR ToBstr(const std::string& text) {
 }
 
 namespace {
+const VARIANT kSelf = [] {
+  VARIANT self;
+  VariantInit(&self);
+  self.vt = VT_I4;
+  self.lVal = CHILDID_SELF;
+  return self;
+}();
+
 HRESULT AnswerText(const std::string& text, BSTR* out) {
   if (!out) return E_POINTER;
   *out = ToBstr(text);
@@ -43,22 +51,15 @@ HRESULT AccessibleObject::GetTypeInfoCount(UINT* count) {
   return S_OK;
 }
 
-template <class Call>
-HRESULT AccessibleObject::ForChild(const VARIANT& child, Call call) {
+HRESULT AccessibleObject::Resolve(const VARIANT& child, IAccessible*& other) {
+  other = nullptr;
   if (!Connected()) return CO_E_OBJNOTCONNECTED;
   if (child.vt != VT_I4) return E_INVALIDARG;
-  if (child.lVal == CHILDID_SELF) return call(*this, child);
+  if (child.lVal == CHILDID_SELF) return S_OK;
   IDispatch* object = Child(child.lVal);
   if (!object) return E_INVALIDARG;
-  IAccessible* accessible = nullptr;
-  HRESULT result = object->QueryInterface(__uuidof(IAccessible), reinterpret_cast<void**>(&accessible));
+  HRESULT result = object->QueryInterface(__uuidof(IAccessible), reinterpret_cast<void**>(&other));
   object->Release();
-  if (FAILED(result)) return result;
-  VARIANT self;
-  self.vt = VT_I4;
-  self.lVal = CHILDID_SELF;
-  result = call(*accessible, self);
-  accessible->Release();
   return result;
 }
 
@@ -92,53 +93,80 @@ HRESULT AccessibleObject::get_accChild(VARIANT child, IDispatch** object) {
 
 HRESULT AccessibleObject::get_accName(VARIANT child, BSTR* name) {
   if (name) *name = nullptr;
-  return ForChild(child, [&](IAccessible& target, VARIANT self) {
-    if (&target != this) return target.get_accName(self, name);
-    return AnswerText(Describe().name, name);
-  });
+  IAccessible* other;
+  HRESULT result = Resolve(child, other);
+  if (result != S_OK) return result;
+  if (other) {
+    result = other->get_accName(kSelf, name);
+    other->Release();
+    return result;
+  }
+  return AnswerText(Describe().name, name);
 }
 
 HRESULT AccessibleObject::get_accValue(VARIANT child, BSTR* value) {
   if (value) *value = nullptr;
-  return ForChild(child, [&](IAccessible& target, VARIANT self) {
-    return &target != this ? target.get_accValue(self, value) : S_FALSE;
-  });
+  IAccessible* other;
+  HRESULT result = Resolve(child, other);
+  if (result != S_OK) return result;
+  if (!other) return S_FALSE;
+  result = other->get_accValue(kSelf, value);
+  other->Release();
+  return result;
 }
 
 HRESULT AccessibleObject::get_accDescription(VARIANT child, BSTR* description) {
   if (description) *description = nullptr;
-  return ForChild(child, [&](IAccessible& target, VARIANT self) {
-    return &target != this ? target.get_accDescription(self, description) : S_FALSE;
-  });
+  IAccessible* other;
+  HRESULT result = Resolve(child, other);
+  if (result != S_OK) return result;
+  if (!other) return S_FALSE;
+  result = other->get_accDescription(kSelf, description);
+  other->Release();
+  return result;
 }
 
 HRESULT AccessibleObject::get_accRole(VARIANT child, VARIANT* role) {
   if (!role) return E_POINTER;
   VariantInit(role);
-  return ForChild(child, [&](IAccessible& target, VARIANT self) {
-    if (&target != this) return target.get_accRole(self, role);
-    role->vt = VT_I4;
-    role->lVal = Describe().role;
-    return S_OK;
-  });
+  IAccessible* other;
+  HRESULT result = Resolve(child, other);
+  if (result != S_OK) return result;
+  if (other) {
+    result = other->get_accRole(kSelf, role);
+    other->Release();
+    return result;
+  }
+  role->vt = VT_I4;
+  role->lVal = Describe().role;
+  return S_OK;
 }
 
 HRESULT AccessibleObject::get_accState(VARIANT child, VARIANT* state) {
   if (!state) return E_POINTER;
   VariantInit(state);
-  return ForChild(child, [&](IAccessible& target, VARIANT self) {
-    if (&target != this) return target.get_accState(self, state);
-    state->vt = VT_I4;
-    state->lVal = Describe().state;
-    return S_OK;
-  });
+  IAccessible* other;
+  HRESULT result = Resolve(child, other);
+  if (result != S_OK) return result;
+  if (other) {
+    result = other->get_accState(kSelf, state);
+    other->Release();
+    return result;
+  }
+  state->vt = VT_I4;
+  state->lVal = Describe().state;
+  return S_OK;
 }
 
 HRESULT AccessibleObject::get_accHelp(VARIANT child, BSTR* help) {
   if (help) *help = nullptr;
-  return ForChild(child, [&](IAccessible& target, VARIANT self) {
-    return &target != this ? target.get_accHelp(self, help) : S_FALSE;
-  });
+  IAccessible* other;
+  HRESULT result = Resolve(child, other);
+  if (result != S_OK) return result;
+  if (!other) return S_FALSE;
+  result = other->get_accHelp(kSelf, help);
+  other->Release();
+  return result;
 }
 
 HRESULT AccessibleObject::get_accHelpTopic(BSTR* file, VARIANT, long* topic) {
@@ -149,18 +177,28 @@ HRESULT AccessibleObject::get_accHelpTopic(BSTR* file, VARIANT, long* topic) {
 
 HRESULT AccessibleObject::get_accKeyboardShortcut(VARIANT child, BSTR* shortcut) {
   if (shortcut) *shortcut = nullptr;
-  return ForChild(child, [&](IAccessible& target, VARIANT self) {
-    if (&target != this) return target.get_accKeyboardShortcut(self, shortcut);
-    return AnswerText(Describe().shortcut, shortcut);
-  });
+  IAccessible* other;
+  HRESULT result = Resolve(child, other);
+  if (result != S_OK) return result;
+  if (other) {
+    result = other->get_accKeyboardShortcut(kSelf, shortcut);
+    other->Release();
+    return result;
+  }
+  return AnswerText(Describe().shortcut, shortcut);
 }
 
 HRESULT AccessibleObject::get_accDefaultAction(VARIANT child, BSTR* action) {
   if (action) *action = nullptr;
-  return ForChild(child, [&](IAccessible& target, VARIANT self) {
-    if (&target != this) return target.get_accDefaultAction(self, action);
-    return AnswerText(Describe().defaultAction, action);
-  });
+  IAccessible* other;
+  HRESULT result = Resolve(child, other);
+  if (result != S_OK) return result;
+  if (other) {
+    result = other->get_accDefaultAction(kSelf, action);
+    other->Release();
+    return result;
+  }
+  return AnswerText(Describe().defaultAction, action);
 }
 
 HRESULT AccessibleObject::get_accFocus(VARIANT* focused) {
@@ -184,15 +222,20 @@ HRESULT AccessibleObject::accSelect(long, VARIANT) {
 HRESULT AccessibleObject::accLocation(long* left, long* top, long* width, long* height, VARIANT child) {
   if (!left || !top || !width || !height) return E_POINTER;
   *left = *top = *width = *height = 0;
-  return ForChild(child, [&](IAccessible& target, VARIANT self) {
-    if (&target != this) return target.accLocation(left, top, width, height, self);
-    RECT r = Describe().screen;
-    *left = r.left;
-    *top = r.top;
-    *width = r.right - r.left;
-    *height = r.bottom - r.top;
-    return S_OK;
-  });
+  IAccessible* other;
+  HRESULT result = Resolve(child, other);
+  if (result != S_OK) return result;
+  if (other) {
+    result = other->accLocation(left, top, width, height, kSelf);
+    other->Release();
+    return result;
+  }
+  RECT r = Describe().screen;
+  *left = r.left;
+  *top = r.top;
+  *width = r.right - r.left;
+  *height = r.bottom - r.top;
+  return S_OK;
 }
 
 HRESULT AccessibleObject::accNavigate(long direction, VARIANT start, VARIANT* end) {
@@ -220,12 +263,17 @@ void AccessibleObject::HitTest(POINT screen, VARIANT& result) {
 }
 
 HRESULT AccessibleObject::accDoDefaultAction(VARIANT child) {
-  return ForChild(child, [&](IAccessible& target, VARIANT self) {
-    if (&target != this) return target.accDoDefaultAction(self);
-    if (Describe().defaultAction.empty()) return DISP_E_MEMBERNOTFOUND;
-    DoDefaultAction();
-    return S_OK;
-  });
+  IAccessible* other;
+  HRESULT result = Resolve(child, other);
+  if (result != S_OK) return result;
+  if (other) {
+    result = other->accDoDefaultAction(kSelf);
+    other->Release();
+    return result;
+  }
+  if (Describe().defaultAction.empty()) return DISP_E_MEMBERNOTFOUND;
+  DoDefaultAction();
+  return S_OK;
 }
 
 }  // namespace gui::access

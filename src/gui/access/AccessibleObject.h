@@ -74,9 +74,8 @@ class AccessibleObject : public IAccessible {
   virtual void DoDefaultAction() {}
 
  private:
-  // Runs call on this object for CHILDID_SELF, or on the child's object for a child id.
-  template <class Call>
-  HRESULT ForChild(const VARIANT& child, Call call);
+  // For a child id, the child's own object (a reference for the caller); nullptr for CHILDID_SELF.
+  HRESULT Resolve(const VARIANT& child, IAccessible*& other);
 
   LONG references_ = 1;
 };
