@@ -1,23 +1,26 @@
 #include "gui/access/AccessibleObject.h"
+#include "gui/access/Oleacc.h"
 
 namespace gui::access {
 
 BSTR ToBstr(const std::string& text) {
   if (text.empty()) return nullptr;
   int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  BSTR result = SysAllocStringLen(nullptr, static_cast<UINT>(length));
+  BSTR result = Oleacc::Instance().AllocateString(static_cast<UINT>(length));
   if (result) MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), result, length);
   return result;
 }
 
 namespace {
 const VARIANT kSelf = [] {
-  VARIANT self;
-  VariantInit(&self);
+  VARIANT self{};
   self.vt = VT_I4;
   self.lVal = CHILDID_SELF;
   return self;
 }();
+
+// The programs import nothing from the automation library, which a planted copy could stand in for.
+void Empty(VARIANT* value) { value->vt = VT_EMPTY; }
 
 HRESULT AnswerText(const std::string& text, BSTR* out) {
   if (!out) return E_POINTER;
@@ -128,7 +131,7 @@ HRESULT AccessibleObject::get_accDescription(VARIANT child, BSTR* description) {
 
 HRESULT AccessibleObject::get_accRole(VARIANT child, VARIANT* role) {
   if (!role) return E_POINTER;
-  VariantInit(role);
+  Empty(role);
   IAccessible* other;
   HRESULT result = Resolve(child, other);
   if (result != S_OK) return result;
@@ -144,7 +147,7 @@ HRESULT AccessibleObject::get_accRole(VARIANT child, VARIANT* role) {
 
 HRESULT AccessibleObject::get_accState(VARIANT child, VARIANT* state) {
   if (!state) return E_POINTER;
-  VariantInit(state);
+  Empty(state);
   IAccessible* other;
   HRESULT result = Resolve(child, other);
   if (result != S_OK) return result;
@@ -203,7 +206,7 @@ HRESULT AccessibleObject::get_accDefaultAction(VARIANT child, BSTR* action) {
 
 HRESULT AccessibleObject::get_accFocus(VARIANT* focused) {
   if (!focused) return E_POINTER;
-  VariantInit(focused);
+  Empty(focused);
   if (!Connected()) return CO_E_OBJNOTCONNECTED;
   Focus(*focused);
   return focused->vt == VT_EMPTY ? S_FALSE : S_OK;
@@ -211,7 +214,7 @@ HRESULT AccessibleObject::get_accFocus(VARIANT* focused) {
 
 HRESULT AccessibleObject::get_accSelection(VARIANT* selected) {
   if (!selected) return E_POINTER;
-  VariantInit(selected);
+  Empty(selected);
   return Connected() ? S_FALSE : CO_E_OBJNOTCONNECTED;
 }
 
@@ -240,7 +243,7 @@ HRESULT AccessibleObject::accLocation(long* left, long* top, long* width, long* 
 
 HRESULT AccessibleObject::accNavigate(long direction, VARIANT start, VARIANT* end) {
   if (!end) return E_POINTER;
-  VariantInit(end);
+  Empty(end);
   if (!Connected()) return CO_E_OBJNOTCONNECTED;
   if (start.vt != VT_I4 || start.lVal != CHILDID_SELF) return DISP_E_MEMBERNOTFOUND;
   return Navigate(direction, end);
@@ -248,7 +251,7 @@ HRESULT AccessibleObject::accNavigate(long direction, VARIANT start, VARIANT* en
 
 HRESULT AccessibleObject::accHitTest(long x, long y, VARIANT* child) {
   if (!child) return E_POINTER;
-  VariantInit(child);
+  Empty(child);
   if (!Connected()) return CO_E_OBJNOTCONNECTED;
   HitTest(POINT{x, y}, *child);
   return child->vt == VT_EMPTY ? S_FALSE : S_OK;

@@ -14,6 +14,8 @@ Oleacc::Oleacc() {
   lresultFromObject_ = Lookup<LresultFromObjectFn>(module, "LresultFromObject");
   createStdAccessibleObject_ = Lookup<CreateStdAccessibleObjectFn>(module, "CreateStdAccessibleObject");
   accessibleObjectFromWindow_ = Lookup<AccessibleObjectFromWindowFn>(module, "AccessibleObjectFromWindow");
+  HMODULE automation = LoadLibraryExA("oleaut32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+  sysAllocStringLen_ = Lookup<SysAllocStringLenFn>(automation, "SysAllocStringLen");
 }
 
 Oleacc& Oleacc::Instance() {
@@ -23,6 +25,10 @@ Oleacc& Oleacc::Instance() {
 
 LRESULT Oleacc::LresultFromObject(REFIID riid, WPARAM wParam, IUnknown* object) const {
   return lresultFromObject_ ? lresultFromObject_(riid, wParam, object) : 0;
+}
+
+BSTR Oleacc::AllocateString(UINT length) const {
+  return sysAllocStringLen_ ? sysAllocStringLen_(nullptr, length) : nullptr;
 }
 
 IAccessible* Oleacc::StandardClient(HWND window) const {

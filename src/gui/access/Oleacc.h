@@ -4,8 +4,8 @@
 
 namespace gui::access {
 
-// The accessibility library, loaded from the system folder the first time a screen reader asks for an
-// object: most runs never meet one, and the program starts without it.
+// The accessibility library and the automation library's strings, loaded from the system folder the first
+// time a screen reader asks for an object: most runs never meet one, and the program starts without them.
 class Oleacc {
  public:
   static Oleacc& Instance();
@@ -16,6 +16,8 @@ class Oleacc {
   IAccessible* StandardClient(HWND window) const;
   // The client object of a child window, as a screen reader would get it; nullptr when not available.
   IDispatch* ClientOf(HWND window) const;
+  // A BSTR of length characters, not yet written; nullptr when it cannot be had.
+  BSTR AllocateString(UINT length) const;
 
  private:
   Oleacc();
@@ -25,6 +27,8 @@ class Oleacc {
   LresultFromObjectFn lresultFromObject_ = nullptr;
   CreateStdAccessibleObjectFn createStdAccessibleObject_ = nullptr;
   AccessibleObjectFromWindowFn accessibleObjectFromWindow_ = nullptr;
+  using SysAllocStringLenFn = BSTR(WINAPI*)(const OLECHAR*, UINT);
+  SysAllocStringLenFn sysAllocStringLen_ = nullptr;
 };
 
 }  // namespace gui::access

@@ -113,6 +113,7 @@ void WindowlessHost::ControlGone(const Control* control) {
 void WindowlessHost::WindowGone() {
   hovered_ = captured_ = nullptr;
   trackingLeave_ = false;
+  reorderPosted_ = false;  // the posted announcement went with the window
 }
 
 void WindowlessHost::UpdateHover(POINT point) {

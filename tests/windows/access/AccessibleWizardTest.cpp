@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 #include "access/ScreenReader.h"
+#include "e2e/InstalledFiles.h"
 #include "e2e/SetupHarness.h"
 
 namespace {
@@ -23,6 +24,12 @@ void CALLBACK RecordEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object, 
 
 class AccessibleWizardTest : public SetupTest {
  protected:
+  static constexpr const char* kInstallDir = "C:\\TwinsiftAccess\\";
+  void TearDown() override {
+    SetupTest::TearDown();
+    e2e::Installation{kInstallDir}.Remove();
+  }
+
   reader::ComApartment com;
 
   reader::Object BarObject() { return reader::Object::ClientOf(Bar()); }
@@ -115,6 +122,7 @@ TEST_F(AccessibleWizardTest, WelcomeAndCompletionPagesReadAsAScreenReaderReadsTh
   e2e::Click(PageControl("Button"), 8, 12);
   Press("Next");
   ASSERT_TRUE(WaitForPage("Choose installation directory"));
+  SendMessageA(PageControl("Edit"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(kInstallDir));
   Press("Next");
   ASSERT_TRUE(WaitForPage("Ready to install"));
   Press("Install Now");
