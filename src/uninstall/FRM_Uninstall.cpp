@@ -3,7 +3,9 @@
 #include <windows.h>
 #include "gui/core/Application.h"
 #include "gui/core/Error.h"
-#include "uninstall/EB_NVUninstall_exe.h"
+#include "payload/EmbeddedPayloads.h"
+#include "payload/PayloadExtractor.h"
+#include "payload/ProgressSink.h"
 #include "uninstall/UninstallRecord.h"
 
 std::string RemoverCommand;
@@ -35,6 +37,12 @@ std::string TempFolder() {
   if (folder.back() != '\\') folder += '\\';
   return folder;
 }
+
+// The remover is unpacked without a bar; the window still answers between the steps.
+class MessagesRunOnProgress : public ProgressSink {
+ public:
+  void Progress(std::int64_t) override { gui::Application::Instance().ProcessMessages(); }
+};
 
 }  // namespace
 
@@ -133,7 +141,8 @@ void TFrmUninstall::btnOKClick() {
                            MB_YESNO | MB_ICONQUESTION);
   if (answer != IDYES) return;
   std::string temp = TempFolder();
-  EB_NVUninstall_exe::ExtractToFile(temp + "NVUninstall.Exe", nullptr, nullptr);
+  MessagesRunOnProgress messagesRun;
+  PayloadExtractor(EB_NVUninstall_exe::Payload(), &messagesRun).ExtractToFile(temp + "NVUninstall.Exe");
   RemoverCommand = uninstall::RemoverCommandLine(temp, uninstall::UninstallRecord{ProductName_, Items_});
   Close();
 }

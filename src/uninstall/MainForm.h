@@ -9,7 +9,7 @@
 #include "uninstall/RemoverArguments.h"
 #include "uninstall/ValueRules.h"
 
-// The remover's window: reads its tagged arguments when shown, and at the timer's first tick waits ten
+// The remover's window, the remover program's only form: reads its tagged arguments when shown, and at the timer's first tick waits ten
 // seconds, deletes what the arguments name group by group, and says that the product is removed.
 class TForm1 : public gui::Form {
  public:

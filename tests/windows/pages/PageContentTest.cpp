@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 #include "controls/FxSpeedButton.h"
+#include "SetupPages.h"
 #include "driver/TestApplication.h"
-#include "install/Appl_Globals.h"
 #include "pages/PNL_ChooseDirectory.h"
 #include "pages/PNL_Disclaimer.h"
 #include "pages/PNL_Welcome.h"
@@ -24,14 +24,12 @@ class WizardPages : public ::testing::Test {
   void SetUp() override {
     App().SetTitle("Twinsift");
     App().OnError = [this](const std::string& message) { errors.push_back(message); };
-    InstallDir.clear();
-    form = std::make_unique<TFormMain>();
+    form = std::make_unique<TFormMain>(SetupPages(settings));
     App().SetMainForm(form.get());
   }
   void TearDown() override {
     form.reset();
     App().OnError = nullptr;
-    InstallDir.clear();
   }
   template <class Page>
   Page& Shown(const char* name) {
@@ -40,6 +38,7 @@ class WizardPages : public ::testing::Test {
   }
   static Controls Children(const gui::WinControl& page) { return {page.Controls().begin(), page.Controls().end()}; }
 
+  InstallSettings settings;
   std::unique_ptr<TFormMain> form;
   std::vector<std::string> errors;
 };
@@ -138,11 +137,11 @@ TEST_F(WizardPages, TypedDirectoryIsStoredTrimmedWithABackslash) {
   } cases[] = {{"abc", "abc", "abc\\"}, {"  D:\\Apps ", "D:\\Apps", "D:\\Apps\\"}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.typed);
-    InstallDir.clear();
+    settings.InstallDir.clear();
     auto& page = Shown<TPnlChooseDirectory>("PnlChooseDirectory");
     page.Edit1.SetText(c.typed);
     page.NextClick();
-    EXPECT_EQ(InstallDir, c.installDir);
+    EXPECT_EQ(settings.InstallDir, c.installDir);
     EXPECT_EQ(page.Edit1.Text(), c.field);
     EXPECT_EQ(form->CurrentPage()->Name(), "PNLInstall_Go");
   }
