@@ -16,7 +16,7 @@ struct Budget {
 };
 
 const Budget kBudgets[] = {
-    {"Install_Twinsift.exe", {"Twinsift.exe", "Uninstall.exe"}, 306 * 1024},
+    {"Install_Twinsift.exe", {"Twinsift.exe", "Uninstall.exe"}, 312 * 1024},
     {"Uninstall.exe", {"NVUninstall.exe"}, 162 * 1024},
     {"NVUninstall.exe", {}, 140 * 1024},
     {"Twinsift.exe", {}, 186 * 1024},
