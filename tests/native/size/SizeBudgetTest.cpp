@@ -16,10 +16,10 @@ struct Budget {
 };
 
 const Budget kBudgets[] = {
-    {"Install_Twinsift.exe", {"Twinsift.exe", "Uninstall.exe"}, 300 * 1024},
-    {"Uninstall.exe", {"NVUninstall.exe"}, 154 * 1024},
-    {"NVUninstall.exe", {}, 128 * 1024},
-    {"Twinsift.exe", {}, 196 * 1024},
+    {"Install_Twinsift.exe", {"Twinsift.exe", "Uninstall.exe"}, 312 * 1024},
+    {"Uninstall.exe", {"NVUninstall.exe"}, 162 * 1024},
+    {"NVUninstall.exe", {}, 140 * 1024},
+    {"Twinsift.exe", {}, 206 * 1024},
 };
 
 std::vector<unsigned char> ReadProgram(const std::string& file) {
