@@ -6,8 +6,10 @@
 #include "install/EB_Twinsift_exe.h"
 #include "install/EB_Uninstall_exe.h"
 #include "payload/PayloadExtractor.h"
+#include "payload/ProtectedFolder.h"
+#include "record/win32/WidePaths.h"
 #include "install/Shortcut.h"
-#include "install/UninstallRecord.h"
+#include "install/RecordFile.h"
 #include "shell/Form_Main.h"
 
 std::int64_t RunProgressSpan() {
@@ -31,7 +33,7 @@ void CreateDirectoryChain(const std::string& directory) {
   if (path.empty() || (path.size() == 2 && path[1] == ':') || DirectoryExists(path)) return;
   size_t parentEnd = path.find_last_of("\\/");
   if (parentEnd != std::string::npos && parentEnd > 0) CreateDirectoryChain(path.substr(0, parentEnd + 1));
-  CreateDirectoryA(path.c_str(), nullptr);
+  CreateProtectedDirectory(record::Widen(path));
 }
 
 TPnlInstalling::TPnlInstalling()

@@ -5,14 +5,14 @@
 #include "gui/label/Label.h"
 #include "gui/progressbar/ProgressBar.h"
 #include "payload/PayloadData.h"
+#include "record/UninstallRecord.h"
 #include "shell/Frame_Panel.h"
 
 // The installing page: once it is in view it runs the whole installation, step by step, with a
 // progress bar and a percent label, and ends by showing the completion page.
 class TPnlInstalling : public TFramePanel {
  public:
-  // The utility's web page, on the maker's site.
-  static constexpr const char* kWebsite = "http://www.example.com/twinsift";
+  static constexpr const char* kWebsite = record::kWebsite;
 
   static constexpr DWORD kRedrawIntervalMs = 20;
 
@@ -40,7 +40,8 @@ class TPnlInstalling : public TFramePanel {
 std::int64_t RunProgressSpan();
 // round(maximum / 100 x percent), halves to even.
 std::uint32_t ShareOfMaximum(int maximum, int percent);
-// Makes directory (a path ending with a backslash) and every missing directory above it, outermost first.
-// Failures are not reported: a directory that is missing afterwards shows when a file is made in it.
+// Makes directory (a path ending with a backslash) and every missing directory above it, outermost first,
+// each with the protected access list (an existing one keeps its own). Failures are not reported: a
+// directory that is missing afterwards shows when a file is made in it.
 void CreateDirectoryChain(const std::string& directory);
 bool DirectoryExists(const std::string& path);

@@ -9,7 +9,8 @@
 #include "install/PNL_Installing.h"
 #include "payload/PayloadExtractor.h"
 #include "install/Shortcut.h"
-#include "install/UninstallRecord.h"
+#include "install/RecordFile.h"
+#include "record/UninstallRecord.h"
 #include "pages/PNL_Install_Go.h"
 #include "pages/PNL_Install_Ready.h"
 #include "payload/TestPayload.h"
@@ -74,7 +75,7 @@ TEST_F(InstallRun, LabelClimbsThroughTheUtilityStandsStillThenShowsTheLastSteps)
   EXPECT_EQ(installing.ProgressBar1.Position(), static_cast<int>(ShareOfMaximum(maximum, 98)));
   EXPECT_TRUE(errors.empty());
   std::string record;
-  for (const std::string& line : UninstallRecordLines(InstallDir, false)) record += line + "\r\n";
+  for (const std::string& line : record::UninstallRecordLines(InstallDir, false)) record += line + "\r\n";
   EXPECT_EQ(e2e::ReadText(InstallDir + "UnInstall.dat"), record);
 }
 
