@@ -1,6 +1,7 @@
 #include "payload/ProtectedFolder.h"
 
 #include <windows.h>
+#include <aclapi.h>
 #include <sddl.h>
 
 namespace {
@@ -23,5 +24,14 @@ bool CreateProtectedDirectory(const std::wstring& path) {
                                                             nullptr))
     return false;
   SECURITY_ATTRIBUTES attributes{sizeof(attributes), descriptor.pointer, FALSE};
-  return CreateDirectoryW(path.c_str(), &attributes) != 0;
+  if (!CreateDirectoryW(path.c_str(), &attributes)) return false;
+  // Some systems make the folder with the inherited list whatever the creation asked for (Wine does):
+  // the list is set once more on the folder that is now ours.
+  BOOL present = FALSE, defaulted = FALSE;
+  PACL list = nullptr;
+  if (GetSecurityDescriptorDacl(descriptor.pointer, &present, &list, &defaulted) && present)
+    SetNamedSecurityInfoW(const_cast<wchar_t*>(path.c_str()), SE_FILE_OBJECT,
+                          DACL_SECURITY_INFORMATION | PROTECTED_DACL_SECURITY_INFORMATION, nullptr, nullptr, list,
+                          nullptr);
+  return true;
 }
