@@ -241,6 +241,7 @@ TEST_F(RemovalTest, FinishNamesAFileThatIsHeldOpen) {
   ASSERT_TRUE(ok && IsWindowVisible(ok));
   RECT button = e2e::WindowRectOnScreen(ok);
   EXPECT_EQ(button.top - client.top, 64 + 3 * 13);
+  Sleep(300);  // for the picture only: the window paints its new size
   e2e::SaveScreenshot(finished, e2e::ProgramFolder() + "remover-held-file.png");
   EXPECT_TRUE(Exists(held));
   e2e::Click(ok, 30, 12);
