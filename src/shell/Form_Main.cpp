@@ -62,6 +62,7 @@ TFormMain::TFormMain()
   AlphaBlendTimer.OnTimer = [this] { AlphaBlendTimerTimer(); };
   OnCreate = [this] { FormCreate(); };
   OnShow = [this] { FormShow(); };
+  OnCloseQuery = [this] { return !Busy(); };
   DoCreate();
 }
 
@@ -88,7 +89,7 @@ void TFormMain::AlphaBlendTimerTimer() {
 }
 
 void TFormMain::PnlHeaderClick() {
-  if (AfterShowRunning()) return;  // the installation run must not be disturbed
+  if (Busy()) return;  // a page change or the installation run must not be disturbed
   ShowPanel("PnlDisclaimer", true);
 }
 
@@ -121,6 +122,7 @@ void TFormMain::ShowPanel(const std::string& PageName, bool Animate) {
   if (!sheet || sheet->Controls().empty()) return;
   auto* page = dynamic_cast<TFramePanel*>(sheet->Controls().front());
   if (!page) return;
+  BusyScope busy(*this);
   if (Animate) SlideOut();
   try {
     PageControl.SetActivePage(sheet);
@@ -136,14 +138,21 @@ void TFormMain::ShowPanel(const std::string& PageName, bool Animate) {
     throw;
   }
   if (Animate) SlideIn();
-  ++afterShowDepth_;
-  try {
-    page->PanelAfterShow();
-  } catch (...) {
-    --afterShowDepth_;
-    throw;
-  }
-  --afterShowDepth_;
+  // A program that is ending starts no more work (a quit may have come in while the parts slid).
+  if (gui::Application::Instance().Terminated()) return;
+  page->PanelAfterShow();
+}
+
+TFormMain::BusyScope::BusyScope(TFormMain& form) : form_(form) {
+  if (form_.busyDepth_++ > 0) return;
+  form_.PnlButtons.HoldClicks(true);
+  if (HWND window = form_.HandleIfAllocated()) SetPropA(window, kBusyProperty, reinterpret_cast<HANDLE>(1));
+}
+
+TFormMain::BusyScope::~BusyScope() {
+  if (--form_.busyDepth_ > 0) return;
+  form_.PnlButtons.HoldClicks(false);
+  if (HWND window = form_.HandleIfAllocated()) RemovePropA(window, kBusyProperty);
 }
 
 void TFormMain::ShiftParts(int delta) {

@@ -36,13 +36,27 @@ class TFormMain : public gui::Form {
   void SlideIn();
 
   TFramePanel* CurrentPage() const;
-  // True while a page's PanelAfterShow runs (the installation run): the header then starts no page change.
-  bool AfterShowRunning() const { return afterShowDepth_ > 0; }
+  // True from the start of a page change to its end, the page's after-show work (the installation run)
+  // included: the bar, the access keys, the header and closing the window then do nothing. Other processes
+  // see it as the window property kBusyProperty, there exactly while it lasts.
+  bool Busy() const { return busyDepth_ > 0; }
+  static constexpr const char* kBusyProperty = "Twinsift.Busy";
 
  private:
+  // Marks the window busy for its lifetime; page changes nest (the installation run shows the next page).
+  class BusyScope {
+   public:
+    explicit BusyScope(TFormMain& form);
+    ~BusyScope();
+    BusyScope(const BusyScope&) = delete;
+    BusyScope& operator=(const BusyScope&) = delete;
+
+   private:
+    TFormMain& form_;
+  };
   void SlideStep(int delta, double waitDays);
   void ShiftParts(int delta);
-  int afterShowDepth_ = 0;
+  int busyDepth_ = 0;
 };
 
 // The program-wide reference to the main window, set as its construction begins.

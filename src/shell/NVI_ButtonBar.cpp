@@ -53,8 +53,8 @@ void tNvButtonBar::Lay(TFxSpeedButton& button, int left, int width, const std::s
   button.SetWidth(width);
   button.SetLightColor(colors.light);
   button.SetShadowColor(colors.shadow);
-  button.OnClick = [onClick](gui::Control&) {
-    if (onClick) onClick();
+  button.OnClick = [this, onClick](gui::Control&) {
+    if (onClick && !clicksHeld_) onClick();
   };
   button.SetTag(id);
   button.SetColor(colors.face);

@@ -30,6 +30,10 @@ class tNvButtonBar : public gui::WinControl {
   void AddButtonLeft(const std::string& Caption, int ButtonID, unsigned char ButtonWidthClass, TButtonClick OnClick);
   void AddButtonRight(const std::string& Caption, int ButtonID, unsigned char ButtonWidthClass, TButtonClick OnClick);
   static int WidthOfClass(unsigned char ButtonWidthClass);
+  // While held, a click on any button (mouse, access key or any other way) does nothing: the window holds
+  // the bar while a page change or the installation is under way.
+  void HoldClicks(bool held) { clicksHeld_ = held; }
+  bool ClicksHeld() const { return clicksHeld_; }
   // Note the order: caption, shadow, face, light, bar.
   void SetColors(gui::Color FontColor, gui::Color ShadowColor, gui::Color ButtonColor, gui::Color LightColor,
                  gui::Color BarColor);
@@ -41,5 +45,6 @@ class tNvButtonBar : public gui::WinControl {
   static RememberedColors& Remembered();
 
  private:
+  bool clicksHeld_ = false;
   void Lay(TFxSpeedButton& button, int left, int width, const std::string& caption, int id, TButtonClick onClick);
 };

@@ -169,6 +169,7 @@ LRESULT Form::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       break;
     case WM_CLOSE:
+      if (OnCloseQuery && !OnCloseQuery()) return 0;
       DestroyHandle();
       return 0;
     case WM_DESTROY:

@@ -46,6 +46,8 @@ class Form : public WinControl {
 
   std::function<void()> OnCreate;  // run by the code that builds the form, once its controls exist
   std::function<void()> OnShow;
+  // Asked when the window is about to close (Close, Alt+F4, the window manager): false keeps it open.
+  std::function<bool()> OnCloseQuery;
   void DoCreate() { if (OnCreate) OnCreate(); }
 
  protected:

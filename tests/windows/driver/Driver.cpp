@@ -349,4 +349,6 @@ HWND ButtonWithText(HWND window, const std::string& text) {
   return nullptr;
 }
 
+bool SetupBusy(HWND window) { return GetPropA(window, "Twinsift.Busy") != nullptr; }
+
 }  // namespace e2e

@@ -58,6 +58,10 @@ HWND DeepestChildAt(HWND window, POINT& point);
 // is given.
 HWND VisibleChildAt(HWND window, int x, int y, const std::string& className = "");
 
+// True while the setup window changes pages or runs the installation: it holds the window property
+// "Twinsift.Busy" exactly as long as that lasts, and takes no navigation input meanwhile.
+bool SetupBusy(HWND window);
+
 // The colour on the screen at a client point of window (0x00BBGGRR).
 COLORREF PixelAt(HWND window, int x, int y);
 

@@ -117,7 +117,7 @@ TEST_F(InstallTest, ExistingDirectoryWithoutDesktopLinkThenASecondRunOverIt) {
   WriteText(dir + "UnInstall.dat", std::string(400, '\n'));
   WalkToReady(dir, false);
   InstallNow();
-  ASSERT_TRUE(WaitForPage("Installing Twinsift"));
+  ASSERT_TRUE(WaitForHeader("Installing Twinsift"));
   // The header takes no click while the run works.
   ASSERT_TRUE(e2e::WaitFor([&] { return e2e::ProgressPosition(ProgressBar()) > 0; }, 10000, 1));
   e2e::Click(Header(), 300, 20);
@@ -138,6 +138,24 @@ TEST_F(InstallTest, ExistingDirectoryWithoutDesktopLinkThenASecondRunOverIt) {
   InstallNow();
   ASSERT_TRUE(WaitForPage("Installation completed", 30000));
   ExpectInstalled(dir, false);
+}
+
+// "&Exit" is still on the bar while "&Install Now" slides the parts out: its access key, pressed twice, and a
+// close request from outside must neither close the window nor leave the run going on unseen.
+TEST_F(InstallTest, ExitDuringTheSlideToTheRunDoesNothing) {
+  const std::string dir = "C:\\TwinsiftExitDuringSlide\\";
+  WalkToReady(dir, false);
+  InstallNow();
+  ASSERT_TRUE(e2e::WaitFor([&] { return e2e::SetupBusy(window); }, 3000, 1)) << "the change began";
+  e2e::PressKey('E', true);
+  e2e::PressKey('E', true);
+  PostMessageA(window, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(WaitForPage("Installation completed", 30000)) << HeaderText();
+  EXPECT_TRUE(setup.Running()) << "the window stayed for the whole run";
+  EXPECT_TRUE(IsWindowVisible(window));
+  ExpectInstalled(dir, false);
+  Exit();
+  EXPECT_TRUE(setup.WaitForExit(10000)) << "once the run is over, Exit closes";
 }
 
 TEST_F(InstallTest, MissingDriveStopsAfterTheUtilitysBlocksWithNothingElseMade) {

@@ -35,10 +35,15 @@ class SetupTest : public ::testing::Test {
     return nullptr;
   }
   std::string HeaderText() { return e2e::WindowText(Header()); }
-  // Waits until the header reads text and the slide has brought the parts home.
+  // Waits until the header reads text, which it does from the middle of the change to that page on.
+  bool WaitForHeader(const std::string& text, DWORD timeoutMs = 8000) {
+    return e2e::WaitFor([&] { return Header() && HeaderText() == text; }, timeoutMs);
+  }
+  // Waits until the window shows the page headed text and the change to it is over: slid home, the page's
+  // after-show work (the installation run) returned, so that the window takes input again.
   bool WaitForPage(const std::string& text, DWORD timeoutMs = 8000) {
-    return e2e::WaitFor([&] { return Header() && HeaderText() == text; }, timeoutMs) &&
-           e2e::WaitFor([&] { return ChildAt(40, 72) != nullptr; }, timeoutMs);
+    // The header first: once it reads text the change has begun, so a window no longer busy has ended it.
+    return e2e::WaitFor([&] { return Header() && HeaderText() == text && !e2e::SetupBusy(window); }, timeoutMs);
   }
   void ClickBar(int x) { e2e::Click(Bar(), x, 15); }
   void Exit() { ClickBar(50); }

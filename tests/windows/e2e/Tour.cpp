@@ -18,12 +18,17 @@ HWND VisibleOfClass(HWND window, const char* className) {
   return nullptr;
 }
 
+// Waits until the header reads the page's title and the change to it is over (the run returned, too).
+void WaitForPage(HWND window, const char* header, DWORD timeoutMs) {
+  e2e::WaitFor([&] {
+    return e2e::WindowText(e2e::VisibleChildAt(window, 40, 31)) == header && !e2e::SetupBusy(window);
+  }, timeoutMs);
+}
+
 // Clicks a bar button and waits until the header reads the next page's title and the slide is over.
 void ClickBarAndWait(HWND window, int x, const char* header) {
   e2e::Click(e2e::VisibleChildAt(window, 40, 451), x, 15);
-  e2e::WaitFor([&] { return e2e::WindowText(e2e::VisibleChildAt(window, 40, 31)) == header; }, 8000);
-  e2e::WaitFor([&] { return e2e::VisibleChildAt(window, 40, 72) != nullptr; }, 8000);
-  Sleep(200);
+  WaitForPage(window, header, 8000);
 }
 
 struct Step {
@@ -69,9 +74,7 @@ int main(int argc, char** argv) {
          }, 20000, 1);
        }},
       {"09-completed", [](HWND w) {
-         e2e::WaitFor([&] { return e2e::WindowText(e2e::VisibleChildAt(w, 40, 31)) == "Installation completed"; }, 30000);
-         e2e::WaitFor([&] { return e2e::VisibleChildAt(w, 40, 72) != nullptr; }, 8000);
-         Sleep(200);
+         WaitForPage(w, "Installation completed", 30000);
        }},
   };
   int failures = 0;

@@ -209,16 +209,53 @@ TEST_F(MainWindowTest, ShowingTheCurrentPageAgainRunsEverythingAgain) {
   ExpectPartsHome();
 }
 
-TEST_F(MainWindowTest, HeaderClickDuringASlideLeavesEverythingHome) {
+TEST_F(MainWindowTest, NavigationInputDuringAPageChangeDoesNothing) {
   form->Show();
-  HWND header = form->PnlHeader.Handle();
-  // Queued now, the click arrives during the first wait of the slide-out and starts a change of its own.
+  HWND window = form->Handle();
+  bool exitClicked = false;
+  form->PnlButtons.ClearButtons();
+  form->PnlButtons.AddButtonLeft("&Exit", 1, 1, [&] { exitClicked = true; });
+  // Queued now, these arrive during the first wait of the slide-out, while "&Exit" is still on the bar.
+  HWND header = form->PnlHeader.Handle(), bar = form->PnlButtons.Handle();
   PostMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
   PostMessageA(header, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  PostMessageA(bar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 15));
+  PostMessageA(bar, WM_LBUTTONUP, 0, MAKELPARAM(20, 15));
+  PostMessageA(window, WM_SYSCHAR, 'e', 0);
+  PostMessageA(window, WM_CLOSE, 0, 0);
+  std::vector<bool> busyWhileShowing;
+  first->onAfterShow = [&] { busyWhileShowing.push_back(GetPropA(window, TFormMain::kBusyProperty) != nullptr); };
   form->ShowPanel("TestFirst", true);
+
   ExpectPartsHome();
-  EXPECT_EQ(form->CurrentPage()->Name(), "TestFirst") << "the outer change ends last";
+  EXPECT_TRUE(IsWindow(window)) << "closing waits for the change to end";
+  EXPECT_FALSE(exitClicked);
+  EXPECT_EQ(form->CurrentPage()->Name(), "TestFirst") << "the header started no change of its own";
   EXPECT_EQ(log.size(), 3u);
+  EXPECT_EQ(busyWhileShowing, std::vector<bool>{true}) << "the page's after-show work counts as the change";
+  EXPECT_EQ(GetPropA(window, TFormMain::kBusyProperty), nullptr);
+  EXPECT_FALSE(form->Busy());
+
+  // Afterwards the same inputs work again.
+  form->PnlButtons.AddButtonLeft("&Exit", 1, 1, [&] { exitClicked = true; });
+  PostMessageA(bar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 15));
+  PostMessageA(bar, WM_LBUTTONUP, 0, MAKELPARAM(20, 15));
+  App().ProcessMessages();
+  EXPECT_TRUE(exitClicked);
+}
+
+TEST_F(MainWindowTest, NestedChangeKeepsTheWindowBusyUntilTheOuterOneEnds) {
+  form->Show();
+  HWND window = form->Handle();
+  bool busyAfterInnerChange = false;
+  first->onAfterShow = [&] {
+    form->ShowPanel("TestSecond", false);  // as the installation run shows the completion page
+    busyAfterInnerChange = form->Busy() && GetPropA(window, TFormMain::kBusyProperty);
+  };
+  form->ShowPanel("TestFirst", false);
+  EXPECT_TRUE(busyAfterInnerChange);
+  EXPECT_FALSE(form->Busy());
+  EXPECT_EQ(GetPropA(window, TFormMain::kBusyProperty), nullptr);
 }
 
 TEST_F(MainWindowTest, HeaderClickWhileAPageWorksAfterShowingIsIgnored) {
