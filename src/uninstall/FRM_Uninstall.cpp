@@ -57,6 +57,10 @@ std::string NewRemoverFolder() {
 // A file that cannot be opened for writing with no sharing is held open: by a running program, say.
 // Opening it for deleting alone would succeed even then.
 bool HeldOpen(const std::wstring& path) {
+  // A folder or a read-only file refuses writing whoever holds it: that says nothing of a running program.
+  DWORD attributes = GetFileAttributesW(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)))
+    return false;
   HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file != INVALID_HANDLE_VALUE) {
     CloseHandle(file);

@@ -2,6 +2,7 @@
 // arguments. Each removal waits ten seconds, so the cases are few and check much.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <cmath>
 #include "driver/Driver.h"
 #include "driver/FileTree.h"
 #include "driver/ProcessorClock.h"
@@ -87,7 +88,8 @@ class RemovalTest : public ::testing::Test {
     EXPECT_EQ(e2e::ProgressMax(bar), 16);
     int steps = e2e::ProgressPosition(bar) - positionStart;
     EXPECT_GE(steps, 4) << "about one step a second";
-    EXPECT_LE(steps, 6) << "about one step a second";
+    // The test's own pause may overrun on a busy machine: the bound follows the time that really passed.
+    EXPECT_LE(steps, static_cast<int>(std::ceil(wall / 1000)) + 1) << "about one step a second, in " << wall << " ms";
     EXPECT_EQ(e2e::TitleOf(window2), caption) << "the caption changes before the end";
 
     ASSERT_TRUE(e2e::WaitFor([&] { return e2e::TitleOf(window2) == "Finished : " + caption; }, 20000, 50));
