@@ -1,4 +1,5 @@
 #include "gui/core/Font.h"
+#include "gui/core/Gdi.h"
 #include <map>
 #include <tuple>
 
@@ -51,7 +52,13 @@ HFONT Font::Handle() const {
     HFONT font = CreateFontA(height_, 0, 0, 0, style_.bold ? FW_BOLD : FW_NORMAL, style_.italic, style_.underline,
                              style_.strikeOut, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                              DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, name_.c_str());
-    handle_ = std::shared_ptr<void>(font, [](void* h) { DeleteObject(static_cast<HFONT>(h)); });
+    // Shared by every font of the same face and size; counted with the other GDI objects our types own.
+    if (font) ++liveGdiObjects;
+    handle_ = std::shared_ptr<void>(font, [](void* h) {
+      if (!h) return;
+      DeleteObject(static_cast<HFONT>(h));
+      --liveGdiObjects;
+    });
     cache[key] = handle_;
   }
   return static_cast<HFONT>(handle_.get());

@@ -1,19 +1,30 @@
 #pragma once
 #include <windows.h>
+#include <atomic>
 #include <utility>
 
 namespace gui {
+
+// How many GDI objects and memory DCs our owning types hold right now. Windows counts them per process, but not
+// every system answers that question (Wine says 0), so the owners count for themselves; leak tests read it.
+inline std::atomic<long> liveGdiObjects{0};
+inline long LiveGdiObjects() { return liveGdiObjects.load(); }
 
 // An owned GDI object (pen, brush, font, bitmap, region): deleted with its owner.
 template <class Handle>
 class GdiObject {
  public:
   GdiObject() = default;
-  explicit GdiObject(Handle handle) : handle_(handle) {}
+  explicit GdiObject(Handle handle) : handle_(handle) {
+    if (handle_) ++liveGdiObjects;
+  }
   ~GdiObject() { reset(); }
   GdiObject(GdiObject&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
   GdiObject& operator=(GdiObject&& other) noexcept {
-    if (this != &other) reset(std::exchange(other.handle_, nullptr));
+    if (this != &other) {
+      reset();
+      handle_ = std::exchange(other.handle_, nullptr);  // moved, not made: the count stays
+    }
     return *this;
   }
   GdiObject(const GdiObject&) = delete;
@@ -22,10 +33,17 @@ class GdiObject {
   Handle get() const { return handle_; }
   explicit operator bool() const { return handle_ != nullptr; }
   void reset(Handle handle = nullptr) {
-    if (handle_) DeleteObject(handle_);
+    if (handle_) {
+      DeleteObject(handle_);
+      --liveGdiObjects;
+    }
     handle_ = handle;
+    if (handle_) ++liveGdiObjects;
   }
-  Handle release() { return std::exchange(handle_, nullptr); }
+  Handle release() {
+    if (handle_) --liveGdiObjects;
+    return std::exchange(handle_, nullptr);
+  }
 
  private:
   Handle handle_ = nullptr;
@@ -94,8 +112,15 @@ class PaintDC {
 
 class MemoryDC {
  public:
-  explicit MemoryDC(HDC compatible = nullptr) : dc_(CreateCompatibleDC(compatible)) {}
-  ~MemoryDC() { if (dc_) DeleteDC(dc_); }
+  explicit MemoryDC(HDC compatible = nullptr) : dc_(CreateCompatibleDC(compatible)) {
+    if (dc_) ++liveGdiObjects;
+  }
+  ~MemoryDC() {
+    if (dc_) {
+      DeleteDC(dc_);
+      --liveGdiObjects;
+    }
+  }
   MemoryDC(const MemoryDC&) = delete;
   MemoryDC& operator=(const MemoryDC&) = delete;
   HDC get() const { return dc_; }

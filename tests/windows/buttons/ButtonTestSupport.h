@@ -2,15 +2,12 @@
 #include <windows.h>
 #include <functional>
 #include <memory>
-#include "gui/core/Application.h"
+#include "driver/TestApplication.h"
 #include "gui/form/Form.h"
 #include "gui/panel/Panel.h"
 
 // One application per test process, made on first use by the test thread (the GUI thread).
-inline gui::Application& TestApplication() {
-  static gui::Application app;
-  return app;
-}
+inline gui::Application& TestApplication() { return e2e::TestApplication(); }
 
 // A shown form with a panel to hold buttons.
 struct ButtonHost {

@@ -1,4 +1,7 @@
 #include <gtest/gtest.h>
+#include <windows.h>
+#include <tlhelp32.h>
+#include <algorithm>
 #include <vector>
 #include "ButtonTestSupport.h"
 #include "controls/FxSpeedButton.h"
@@ -28,6 +31,18 @@ class FadeThread : public testing::Test {
     b.SetSlowDecease(true);
     ButtonHost::Pump();
     return b;
+  }
+  // Threads of this process now, from a snapshot of the system's threads.
+  static int ThreadsOfThisProcess() {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return -1;
+    THREADENTRY32 entry{};
+    entry.dwSize = sizeof(entry);
+    int count = 0;
+    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry))
+      count += entry.th32OwnerProcessID == GetCurrentProcessId();
+    CloseHandle(snapshot);
+    return count;
   }
   static bool Parked(const FadingButton& b) { return b.FadeThread() && b.FadeThread()->Suspended(); }
 };
@@ -105,16 +120,23 @@ TEST_F(FadeThread, SwitchingSlowDeceaseOffWhileFadingStopsCleanly) {
   }
 }
 
-TEST_F(FadeThread, DestroyingAButtonInTheMiddleOfAFadeIsSafe) {
+TEST_F(FadeThread, DestroyingAButtonInTheMiddleOfAFadeLeavesNoThread) {
+  const int before = ThreadsOfThisProcess();
+  int mostAlive = 0;
   for (int round = 0; round < 40; ++round) {
     FadingButton* b = &Make();
     b->MouseEnter();
     b->MouseLeave();
     ButtonHost::PumpUntil([] { return false; }, round % 5 * 15);
     Sleep(round % 3 * 16);
-    delete b;
+    mostAlive = std::max(mostAlive, ThreadsOfThisProcess() - before);
+    delete b;  // mid-fade, parked or just started: the thread must end with it, and no paint may follow
     ButtonHost::PumpUntil([] { return false; }, 5);
   }
   // A parked thread also ends with its button.
-  delete &Make();
+  FadingButton& parked = Make();
+  ASSERT_TRUE(ButtonHost::PumpUntil([&] { return parked.FadeThread() != nullptr; }, 1000));
+  delete &parked;
+  EXPECT_GE(mostAlive, 1) << "the rounds did run fade threads";
+  EXPECT_EQ(ThreadsOfThisProcess(), before) << "every fade thread ended with its button";
 }

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
-#include "gui/core/Application.h"
+#include "driver/TestApplication.h"
 #include "gui/core/Gdi.h"
 #include "gui/form/Form.h"
 #include "gui/label/Label.h"
@@ -11,7 +11,7 @@ namespace {
 
 class Controls : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() { static gui::Application application; }
+  static void SetUpTestSuite() { e2e::TestApplication(); }
   gui::Form form;
 };
 

@@ -290,6 +290,14 @@ void AnswerMessageBox(HWND box, int buttonId) {
   else PostMessageA(box, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED), 0);
 }
 
+std::optional<MessageBoxInfo> AnswerBox(DWORD processId, int buttonId, DWORD timeoutMs) {
+  std::optional<MessageBoxInfo> box = WaitForMessageBox(processId, timeoutMs);
+  if (!box) return box;
+  AnswerMessageBox(box->window, buttonId);
+  WaitFor([&] { return !IsWindow(box->window); }, timeoutMs);
+  return box;
+}
+
 bool SaveScreenshot(HWND window, const std::string& path) {
   RECT r = window ? WindowRectOnScreen(window)
                   : RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};

@@ -89,6 +89,9 @@ struct MessageBoxInfo {
 std::optional<MessageBoxInfo> FindMessageBox(DWORD processId);
 std::optional<MessageBoxInfo> WaitForMessageBox(DWORD processId, DWORD timeoutMs = 10000);
 void AnswerMessageBox(HWND box, int buttonId = IDOK);
+// Waits for a message box of the process, answers it with buttonId and waits until it has gone. The box as it
+// was, or nothing when none came in time (then nothing is answered).
+std::optional<MessageBoxInfo> AnswerBox(DWORD processId, int buttonId = IDOK, DWORD timeoutMs = 10000);
 
 // Saves what the screen shows of window (or the whole screen for nullptr) as a PNG file.
 bool SaveScreenshot(HWND window, const std::string& path);

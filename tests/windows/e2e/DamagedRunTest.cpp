@@ -106,7 +106,7 @@ TEST_P(DamagedRun, StopsWithErrorAndLeavesNothingThatPassesForInstalled) {
   Next();
   ASSERT_TRUE(WaitForPage("Ready to install"));
   if (SendMessageA(PageControl("Button"), BM_GETCHECK, 0, 0) != BST_CHECKED) e2e::Click(PageControl("Button"), 8, 8);
-  ClickBar(648);  // "&Install Now", with the desktop link asked for
+  Press("&Install Now");  // with the desktop link asked for
 
   auto box = e2e::WaitForMessageBox(setup.Id(), 30000);
   ASSERT_TRUE(box) << "no message box; the page reads " << HeaderText();

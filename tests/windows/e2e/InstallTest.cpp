@@ -43,7 +43,7 @@ class InstallTest : public SetupTest {
     ASSERT_EQ(Ticked(), desktopLink);
   }
   bool Ticked() { return SendMessageA(PageControl("Button"), BM_GETCHECK, 0, 0) == BST_CHECKED; }
-  void InstallNow() { ClickBar(648); }
+  void InstallNow() { Press("&Install Now"); }
   HWND ProgressBar() { return PageControl("msctls_progress32"); }
   // Where the run stops with an error: the box's text, with the page still current and the bar empty.
   std::string ErrorOfTheRun() {
@@ -202,7 +202,7 @@ TEST_F(InstallTest, RunStartsTheInstalledUtilityMaximisedAndNeverProgramExe) {
   WalkToReady("C:\\Program Files\\Twinsift\\", false);
   InstallNow();
   ASSERT_TRUE(WaitForPage("Installation completed", 30000));
-  ClickBar(608);  // "&Run Twinsift"
+  Press("&Run Twinsift");
   EXPECT_TRUE(setup.WaitForExit(10000)) << "the wizard closes";
   HWND utility = nullptr;
   EXPECT_TRUE(e2e::WaitFor([&] { return (utility = UtilityWindow()) != nullptr; }, 10000));

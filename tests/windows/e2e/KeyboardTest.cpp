@@ -20,11 +20,9 @@ class KeyboardTest : public SetupTest {
   }
   bool FocusShown() { return !(SendMessageA(window, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS); }
   void AnswerBox(const std::string& text) {
-    auto box = e2e::WaitForMessageBox(setup.Id());
+    auto box = e2e::AnswerBox(setup.Id());
     ASSERT_TRUE(box.has_value());
     EXPECT_EQ(box->text, text);
-    e2e::AnswerMessageBox(box->window);
-    ASSERT_TRUE(e2e::WaitFor([&] { return !e2e::FindMessageBox(setup.Id()); }));
   }
   HWND Drives() { return PageControl("ComboBox"); }
   HWND List() { return PageControl("ListBox"); }
@@ -38,7 +36,8 @@ class StartedInProgramFiles : public KeyboardTest {
   void SetUp() override {
     setup = e2e::Process::Start(e2e::ProgramFolder() + "Install_Twinsift.exe", "", "C:\\Program Files");
     ASSERT_NE(setup.Id(), 0u);
-    window = e2e::WaitForTopWindow(setup.Id(), kTitle);
+    wizard = e2e::SetupWindow::Find(setup.Id());
+    window = wizard.Handle();
     ASSERT_NE(window, nullptr);
   }
 };

@@ -71,14 +71,12 @@ TEST_F(PagesTest, TermsPageRefusesWithoutTheTickAndStays) {
   ExpectButtons({{5, 90}, {618, 90}, {523, 90}});
   EXPECT_FALSE(Ticked());
   Next();
-  auto box = e2e::WaitForMessageBox(setup.Id());
+  auto box = e2e::AnswerBox(setup.Id());
   ASSERT_TRUE(box.has_value());
   EXPECT_EQ(box->caption, "Twinsift");
   EXPECT_EQ(box->text,
             "You can only install Twinsift in case you agree to this statement.\r"
             "Check the checkbox to confirm.\rOtherwise please press Exit.");
-  e2e::AnswerMessageBox(box->window);
-  ASSERT_TRUE(e2e::WaitFor([&] { return !e2e::FindMessageBox(setup.Id()); }));
   EXPECT_EQ(HeaderText(), "Disclaimer");
   ExpectEndsByExitWritingNothing();
 }

@@ -1,16 +1,19 @@
 #pragma once
 #include <gtest/gtest.h>
 #include "driver/Driver.h"
+#include "driver/SetupWindow.h"
 
-// Starts the real setup program for one test and ends it afterwards.
+// Starts the real setup program for one test and ends it afterwards; the window is worked through the page
+// object, which finds the bar's buttons by their captions.
 class SetupTest : public ::testing::Test {
  protected:
-  static constexpr const char* kTitle = "Install Twinsift 1.2";
+  static constexpr const char* kTitle = e2e::SetupWindow::kTitle;
 
   void SetUp() override {
     setup = e2e::Process::Start(ProgramPath());
     ASSERT_NE(setup.Id(), 0u) << "could not start the setup program";
-    window = e2e::WaitForTopWindow(setup.Id(), kTitle);
+    wizard = e2e::SetupWindow::Find(setup.Id());
+    window = wizard.Handle();
     ASSERT_NE(window, nullptr) << "no window titled " << kTitle;
   }
   void TearDown() override { setup.Kill(); }
@@ -23,32 +26,19 @@ class SetupTest : public ::testing::Test {
       if (e2e::WindowText(child) == text) return child;
     return nullptr;
   }
-
   // The child window whose top-left corner stands at (x, y) of the main window's client area.
   HWND ChildAt(int x, int y, const std::string& className = "") { return e2e::VisibleChildAt(window, x, y, className); }
-  HWND Header() { return ChildAt(40, 31); }
-  HWND Bar() { return ChildAt(40, 451); }
-  // The visible control of a class on the current page (the first one found).
-  HWND PageControl(const std::string& className) {
-    for (HWND child : e2e::ChildWindows(window))
-      if (IsWindowVisible(child) && e2e::ClassName(child) == className) return child;
-    return nullptr;
-  }
-  std::string HeaderText() { return e2e::WindowText(Header()); }
-  // Waits until the header reads text, which it does from the middle of the change to that page on.
-  bool WaitForHeader(const std::string& text, DWORD timeoutMs = 8000) {
-    return e2e::WaitFor([&] { return Header() && HeaderText() == text; }, timeoutMs);
-  }
-  // Waits until the window shows the page headed text and the change to it is over: slid home, the page's
-  // after-show work (the installation run) returned, so that the window takes input again.
-  bool WaitForPage(const std::string& text, DWORD timeoutMs = 8000) {
-    // The header first: once it reads text the change has begun, so a window no longer busy has ended it.
-    return e2e::WaitFor([&] { return Header() && HeaderText() == text && !e2e::SetupBusy(window); }, timeoutMs);
-  }
-  void ClickBar(int x) { e2e::Click(Bar(), x, 15); }
-  void Exit() { ClickBar(50); }
-  void Next() { ClickBar(660); }
-  void Previous() { ClickBar(565); }
+  HWND Header() { return wizard.Header(); }
+  HWND Bar() { return wizard.Bar(); }
+  HWND PageControl(const std::string& className) { return wizard.PageControl(className); }
+  std::string HeaderText() { return wizard.HeaderText(); }
+  bool WaitForHeader(const std::string& text, DWORD timeoutMs = 8000) { return wizard.WaitForHeader(text, timeoutMs); }
+  bool WaitForPage(const std::string& text, DWORD timeoutMs = 8000) { return wizard.WaitForPage(text, timeoutMs); }
+  // Clicks the bar button with this caption on the current page.
+  void Press(const std::string& caption) { ASSERT_TRUE(wizard.Click(caption)) << "no " << caption << " here"; }
+  void Exit() { Press("&Exit"); }
+  void Next() { Press("&Next"); }
+  void Previous() { Press("&Previous"); }
   void GoToTerms() {
     ASSERT_TRUE(WaitForPage("Welcome"));
     Next();
@@ -62,5 +52,6 @@ class SetupTest : public ::testing::Test {
   }
 
   e2e::Process setup;
+  e2e::SetupWindow wizard;
   HWND window = nullptr;
 };

@@ -6,30 +6,11 @@
 #include <string>
 #include <vector>
 #include "driver/Driver.h"
+#include "driver/SetupWindow.h"
 #include "e2e/UninstallTour.h"
 #include "e2e/InstalledFiles.h"
 
 namespace {
-
-
-HWND VisibleOfClass(HWND window, const char* className) {
-  for (HWND child : e2e::ChildWindows(window))
-    if (IsWindowVisible(child) && e2e::ClassName(child) == className) return child;
-  return nullptr;
-}
-
-// Waits until the header reads the page's title and the change to it is over (the run returned, too).
-void WaitForPage(HWND window, const char* header, DWORD timeoutMs) {
-  e2e::WaitFor([&] {
-    return e2e::WindowText(e2e::VisibleChildAt(window, 40, 31)) == header && !e2e::SetupBusy(window);
-  }, timeoutMs);
-}
-
-// Clicks a bar button and waits until the header reads the next page's title and the slide is over.
-void ClickBarAndWait(HWND window, int x, const char* header) {
-  e2e::Click(e2e::VisibleChildAt(window, 40, 451), x, 15);
-  WaitForPage(window, header, 8000);
-}
 
 struct Step {
   const char* name;
@@ -44,38 +25,41 @@ int main(int argc, char** argv) {
   CreateDirectoryA(folder.c_str(), nullptr);
 
   e2e::Process setup = e2e::Process::Start(e2e::ProgramFolder() + "Install_Twinsift.exe");
-  HWND window = e2e::WaitForTopWindow(setup.Id(), "Install Twinsift 1.2");
+  const e2e::SetupWindow wizard = e2e::SetupWindow::Find(setup.Id());
+  HWND window = wizard.Handle();
   if (!window) {
     std::fprintf(stderr, "tour: the setup window did not appear\n");
     return 1;
   }
+  // Presses a bar button and waits until the next page is in view and the change to it is over.
+  auto pressAndWait = [&](const char* caption, const char* nextHeader) {
+    wizard.Click(caption);
+    wizard.WaitForPage(nextHeader);
+  };
   const std::vector<Step> steps = {
       {"01-fading-in", [](HWND) { Sleep(1200); }},
       {"02-welcome", [&](HWND w) { e2e::WaitFor([&] { return e2e::LayeredAlpha(w).value_or(255) == 255; }, 6000); }},
-      {"03-terms", [](HWND w) { ClickBarAndWait(w, 660, "Disclaimer"); }},
-      {"04-terms-refused", [&](HWND w) {
-         e2e::Click(e2e::VisibleChildAt(w, 40, 451), 660, 15);
+      {"03-terms", [&](HWND) { pressAndWait("&Next", "Disclaimer"); }},
+      {"04-terms-refused", [&](HWND) {
+         wizard.Click("&Next");
          e2e::WaitForMessageBox(setup.Id());
          Sleep(200);
        }},
-      {"05-terms-agreed", [&](HWND w) {
-         if (auto box = e2e::FindMessageBox(setup.Id())) e2e::AnswerMessageBox(box->window);
-         e2e::WaitFor([&] { return !e2e::FindMessageBox(setup.Id()); });
-         e2e::Click(VisibleOfClass(w, "Button"), 8, 12);
+      {"05-terms-agreed", [&](HWND) {
+         e2e::AnswerBox(setup.Id());
+         e2e::Click(wizard.PageControl("Button"), 8, 12);
          Sleep(200);
        }},
-      {"06-directory", [](HWND w) { ClickBarAndWait(w, 660, "Choose installation directory"); }},
-      {"07-ready", [](HWND w) { ClickBarAndWait(w, 660, "Ready to install"); }},
-      {"08-installing", [](HWND w) {
-         e2e::Click(e2e::VisibleChildAt(w, 40, 451), 648, 15);  // "&Install Now"
+      {"06-directory", [&](HWND) { pressAndWait("&Next", "Choose installation directory"); }},
+      {"07-ready", [&](HWND) { pressAndWait("&Next", "Ready to install"); }},
+      {"08-installing", [&](HWND) {
+         wizard.Click("&Install Now");
          e2e::WaitFor([&] {
-           HWND bar = VisibleOfClass(w, "msctls_progress32");
+           HWND bar = wizard.PageControl("msctls_progress32");
            return bar && e2e::ProgressPosition(bar) > e2e::ProgressMax(bar) / 4;
          }, 20000, 1);
        }},
-      {"09-completed", [](HWND w) {
-         WaitForPage(w, "Installation completed", 30000);
-       }},
+      {"09-completed", [&](HWND) { wizard.WaitForPage("Installation completed", 30000); }},
   };
   int failures = 0;
   for (const Step& step : steps) {

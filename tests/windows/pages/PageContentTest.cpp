@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 #include "controls/FxSpeedButton.h"
-#include "gui/core/Application.h"
+#include "driver/TestApplication.h"
 #include "gui/core/Error.h"
 #include "install/Appl_Globals.h"
 #include "pages/PNL_ChooseDirectory.h"
@@ -14,10 +14,7 @@
 
 namespace {
 
-gui::Application& App() {
-  static gui::Application application;
-  return application;
-}
+gui::Application& App() { return e2e::TestApplication(); }
 
 using Controls = std::vector<const gui::Control*>;
 using TabStops = std::vector<gui::WinControl*>;

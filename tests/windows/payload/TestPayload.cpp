@@ -5,11 +5,9 @@
 #include <memory>
 #include <random>
 #include <stdexcept>
-#include "gui/core/Application.h"
+#include "driver/TestApplication.h"
 
-void EnsureApplication() {
-  static gui::Application application;
-}
+void EnsureApplication() { e2e::TestApplication(); }
 
 TestPayload::TestPayload(const std::vector<unsigned char>& program) {
   uLongf length = compressBound(static_cast<uLong>(program.size()));

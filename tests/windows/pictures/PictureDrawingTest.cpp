@@ -5,7 +5,7 @@
 #include <cstring>
 #include <vector>
 #include "gui/canvas/Canvas.h"
-#include "gui/core/Application.h"
+#include "driver/TestApplication.h"
 #include "gui/core/Gdi.h"
 #include "gui/form/Form.h"
 #include "gui/picture/JpegDecoder.h"
@@ -66,7 +66,7 @@ std::vector<std::uint32_t> Painted(gui::Picture& picture) {
 }  // namespace
 
 TEST(PictureDrawing, KeptBitmapShowsWhatDrawingStraightShowsAndFollowsANewSize) {
-  static gui::Application application;
+  e2e::TestApplication();
   gui::Form form;
   auto& picture = form.Add<gui::Picture>();
   picture.SetBounds(0, 0, 300, 200);

@@ -3,17 +3,14 @@
 #include <stdexcept>
 #include <string>
 #include <vector>
-#include "gui/core/Application.h"
+#include "driver/TestApplication.h"
 #include "gui/core/Error.h"
 #include "controls/FxSpeedButton.h"
 #include "shell/Form_Main.h"
 
 namespace {
 
-gui::Application& App() {
-  static gui::Application application;
-  return application;
-}
+gui::Application& App() { return e2e::TestApplication(); }
 
 // A page that writes down every call of the page protocol and what the window showed at that moment.
 class RecordingPage : public TFramePanel {
