@@ -2,10 +2,7 @@
 #include <algorithm>
 #include "gui/bitmap/Bitmap.h"
 #include "gui/canvas/Canvas.h"
-#include "gui/core/Application.h"
-#include "gui/core/Error.h"
 #include "gui/core/Font.h"
-#include "controls/FxSpeedButton.h"
 
 using gui::BrushStyle;
 using gui::Canvas;
@@ -247,91 +244,3 @@ void DrawButtonFace(Canvas& canvas, const TFxButtonFace& f) {
     canvas.Draw(W - 11, H / 2 - 1, arrow);
   }
 }
-
-// ---- Colour presets ----
-
-namespace {
-
-struct ColorPreset {
-  Color color, light, shadow, whenDown, hotTrack;
-  bool flat;
-  TFxSpeedButtonStyle style;
-  Color fontColor;
-};
-
-constexpr ColorPreset kPresets[] = {
-    /* fcsCustom */ {},
-    /* fcsGold */ {0x00C0C0, 0x00FFFF, 0x008080, gui::clNone, 0x00DFDF, false, bsModern, 0x000000},
-    /* fcsChrome */ {0xC0C0C0, 0xFFFFFF, 0x808080, gui::clNone, gui::clNone, false, bsModern, 0x000000},
-    /* fcsBlue */ {0xFF8000, 0xFFFF00, 0xFF0000, gui::clNone, gui::clNone, false, bsModern, 0x000000},
-    /* fcsRed */ {0x0000FF, 0xC0C0FF, 0x0000C0, gui::clNone, gui::clNone, false, bsModern, 0x000000},
-    /* fcsUltraFlat1 */ {gui::clBtnFace, 0xB59284, 0xB59284, 0xB59284, 0xDED3D6, true, bsNormal, 0x000000},
-    /* fcsUltraFlat2 */ {gui::clBtnFace, 0x000000, 0x000000, 0x24DABC, 0x8CF6E4, true, bsNormal, 0x000000},
-    /* fcsUltraFlatXP */ {0xD1D8DB, 0xB59284, 0xB59285, 0xB59285, 0xD2BDB6, true, bsNormal, 0x000000},
-    /* fcsAqua */ {0xECCE94, 0xFCE6D4, 0x000000, gui::clNone, gui::clNone, false, bsModern, 0x000000},
-    /* fcsDefault */ {gui::clBtnFace, 0xFFFFFF, 0x808080, gui::clNone, gui::clNone, false, bsNormal, 0x000000},
-    /* fcsQuicken */ {0x603000, 0xC0C0C0, 0xC0C0C0, 0xAD6529, 0xCEAE9C, false, bsQuicken, 0xFFFFFF},
-};
-
-}  // namespace
-
-void ApplyColorStyle(TFxSpeedButton& button, TFxColorStyle style) {
-  if (style <= fcsCustom || style > fcsQuicken) return;
-  const ColorPreset& p = kPresets[style];
-  button.flat_ = false;
-  button.GetFont().SetColor(0x000000);
-  button.lightColor_ = p.light;
-  button.shadowColor_ = p.shadow;
-  button.colorWhenDown_ = p.whenDown;
-  button.hotTrackColor_ = p.hotTrack;
-  button.flat_ = p.flat;
-  button.SetColor(p.color);
-  button.GetFont().SetColor(p.fontColor);
-  button.style_ = p.style;
-  button.Repaint();
-}
-
-// ---- Fade thread ----
-
-TFxButtonThread::TFxButtonThread(std::function<void(TFxButtonThread&)> stepEvent)
-    : stepEvent_(std::move(stepEvent)) {
-  handle_ = CreateThread(nullptr, 0, Entry, this, CREATE_SUSPENDED, &threadId_);
-  if (!handle_) throw gui::Error("Cannot create the fade thread: " + gui::SystemErrorText(GetLastError()));
-}
-
-TFxButtonThread::~TFxButtonThread() {
-  Terminate();
-  while (Suspended()) Resume();
-  WaitFor();
-  CloseHandle(handle_);
-}
-
-DWORD WINAPI TFxButtonThread::Entry(LPVOID self) {
-  static_cast<TFxButtonThread*>(self)->Execute();
-  return 0;
-}
-
-void TFxButtonThread::Execute() {
-  while (!terminated_) {
-    SleepEx(30, FALSE);
-    if (terminated_) break;
-    gui::Application::Instance().Synchronize([this] { stepEvent_(*this); });
-  }
-}
-
-void TFxButtonThread::Resume() {
-  if (suspendCount_ == 0) return;
-  ResumeThread(handle_);
-  --suspendCount_;
-}
-
-void TFxButtonThread::Suspend() {
-  // A thread that is asked to end must be able to end: never park it then.
-  if (terminated_) return;
-  SuspendThread(handle_);
-  ++suspendCount_;
-}
-
-bool TFxButtonThread::Finished() const { return WaitForSingleObject(handle_, 0) == WAIT_OBJECT_0; }
-
-void TFxButtonThread::WaitFor() { gui::Application::Instance().WaitServingCalls(handle_); }

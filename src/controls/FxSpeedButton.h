@@ -1,7 +1,9 @@
 #pragma once
 #include <memory>
 #include <string>
+#include "controls/FxButtonThread.h"
 #include "controls/FxButtons.h"
+#include "controls/FxColorPresets.h"
 #include "gui/bitmap/Bitmap.h"
 #include "gui/core/GraphicControl.h"
 

@@ -4,19 +4,18 @@
 #include <string>
 #include "gui/label/Label.h"
 #include "gui/progressbar/ProgressBar.h"
-#include "payload/PayloadData.h"
-#include "record/UninstallRecord.h"
+#include "install/InstallSettings.h"
+#include "install/Installation.h"
 #include "shell/Frame_Panel.h"
 
-// The installing page: once it is in view it runs the whole installation, step by step, with a
-// progress bar and a percent label, and ends by showing the completion page.
-class TPnlInstalling : public TFramePanel {
+// The installing page: once it is in view it runs the installation, showing its progress on a bar and a
+// percent label and letting messages run after every step, and ends by showing the completion page.
+class TPnlInstalling : public TFramePanel, public InstallProgress {
  public:
-  static constexpr const char* kWebsite = record::kWebsite;
-
   static constexpr DWORD kRedrawIntervalMs = 20;
 
-  TPnlInstalling();
+  // programs: what the run unpacks.
+  TPnlInstalling(Navigation& navigation, const InstallSettings& settings, const InstalledPrograms& programs);
   void PanelEnter() override;
   void PanelAfterShow() override;  // the run
 
@@ -26,22 +25,24 @@ class TPnlInstalling : public TFramePanel {
   // Shows value on the bar and its share of the bar's maximum on the label, then lets messages run.
   void SetProgress(std::uint32_t value);
 
-  // Sees every progress step of the run once bar and label show it (the extraction's steps included).
+  // What the run reports.
+  void Begin(int maximum) override;
+  void Unpacked(std::uint32_t position) override;
+  void UnpackedUnseen() override;
+  void UnpackingStopped() override;
+  void StepDone(std::uint32_t position) override;
+
+  // Sees every progress step of the run once bar and label show it (the unpacking's steps included).
   std::function<void()> OnProgressShown;
 
  private:
+  void ShowPosition(std::uint32_t position);
   void ShowWaitingProgress();
-  void Extract(const PayloadData& payload, const std::string& target, bool showProgress);
-  void CreateMenuShortcuts();
-  void CreateDesktopShortcut();
+  void LetMessagesRun();
+
+  const InstallSettings& settings_;
+  InstalledPrograms programs_;
 };
 
-// The run's progress scale: both payloads' stream and decompressed lengths, before the added thirtieth.
-std::int64_t RunProgressSpan();
-// round(maximum / 100 x percent), halves to even.
-std::uint32_t ShareOfMaximum(int maximum, int percent);
-// Makes directory (a path ending with a backslash) and every missing directory above it, outermost first,
-// each with the protected access list (an existing one keeps its own). Failures are not reported: a
-// directory that is missing afterwards shows when a file is made in it.
-void CreateDirectoryChain(const std::string& directory);
-bool DirectoryExists(const std::string& path);
+// "<n>% complete" for position out of maximum, rounded to the nearest whole number, halves to even.
+std::string PercentCompleteText(int position, int maximum);

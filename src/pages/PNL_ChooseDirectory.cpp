@@ -1,10 +1,9 @@
 #include "pages/PNL_ChooseDirectory.h"
+#include "shell/NVI_ButtonBar.h"
 #include <shlobj.h>
 #include "gui/core/Error.h"
-#include "install/Appl_Globals.h"
 #include "pages/DirectoryChoice.h"
 #include "record/win32/WidePaths.h"
-#include "shell/Form_Main.h"
 
 const char* const TPnlChooseDirectory::kExplanation =
     "The installation directory is the directory\r"
@@ -15,13 +14,14 @@ const char* const TPnlChooseDirectory::kExplanation =
     "is the best place and you can just press\r"
     "the \"next\" button, otherwise choose a directory.";
 
-TPnlChooseDirectory::TPnlChooseDirectory()
-    : TFramePanel("PnlChooseDirectory"),
+TPnlChooseDirectory::TPnlChooseDirectory(Navigation& navigation, InstallSettings& settings)
+    : TFramePanel(navigation),
       Image5(Add<gui::Picture>()),
       DriveComboBox1(Add<gui::DriveComboBox>()),
       DirectoryListBox1(Add<gui::DirectoryListBox>()),
       Edit1(Add<gui::Edit>()),
-      StaticText1(Add<gui::StaticText>()) {
+      StaticText1(Add<gui::StaticText>()),
+      settings_(settings) {
   PanelCaption = "Choose installation directory";
   Image5.SetBounds(8, 8, 105, 105);
   Image5.SetStretch(true);
@@ -48,9 +48,9 @@ void TPnlChooseDirectory::SetupButtons(tNvButtonBar& bar) {
 
 void TPnlChooseDirectory::PanelEnter() {
   StaticText1.SetCaption(kExplanation);
-  if (!InstallDir.empty()) return;
+  if (!settings_.InstallDir.empty()) return;
   char programFiles[MAX_PATH] = {};
-  HRESULT found = SHGetFolderPathA(FormMain->HandleIfAllocated(), CSIDL_PROGRAM_FILES, nullptr, 0, programFiles);
+  HRESULT found = SHGetFolderPathA(Wizard.WizardWindow(), CSIDL_PROGRAM_FILES, nullptr, 0, programFiles);
   // The list's change event fills the field.
   DirectoryListBox1.SetDirectory(found == S_OK ? programFiles : "C:\\Twinsift");
 }
@@ -59,7 +59,7 @@ void TPnlChooseDirectory::DirectoryListBox1Change() {
   Edit1.SetText(directory_choice::PathForDirectory(DirectoryListBox1.Directory()));
 }
 
-void TPnlChooseDirectory::ExitClick() { FormMain->Close(); }
+void TPnlChooseDirectory::ExitClick() { Wizard.CloseWizard(); }
 
 void TPnlChooseDirectory::NextClick() {
   std::string trimmed = directory_choice::Trimmed(Edit1.Text());
@@ -70,8 +70,9 @@ void TPnlChooseDirectory::NextClick() {
   char full[MAX_PATH];
   DWORD length = GetFullPathNameA(trimmed.c_str(), sizeof(full), full, nullptr);
   if (length == 0 || length >= sizeof(full)) throw gui::Error("Invalid directory");
-  InstallDir = record::Narrow(record::AsWide(directory_choice::InstallDirFor(record::AsText(record::Widen(full)))));
-  FormMain->ShowPanel("PnlInstall_Go", true);
+  settings_.InstallDir =
+      record::Narrow(record::AsWide(directory_choice::InstallDirFor(record::AsText(record::Widen(full)))));
+  Wizard.ShowPanel("PnlInstall_Go", true);
 }
 
-void TPnlChooseDirectory::PreviousClick() { FormMain->ShowPanel("PnlDisclaimer", true); }
+void TPnlChooseDirectory::PreviousClick() { Wizard.ShowPanel("PnlDisclaimer", true); }

@@ -3,6 +3,7 @@
 #include "gui/edit/Edit.h"
 #include "gui/picture/Picture.h"
 #include "gui/statictext/StaticText.h"
+#include "install/InstallSettings.h"
 #include "shell/Frame_Panel.h"
 
 // The installation-directory page: proposes a folder, lets the user pick or type another, stores it.
@@ -10,7 +11,7 @@ class TPnlChooseDirectory : public TFramePanel {
  public:
   static const char* const kExplanation;
 
-  TPnlChooseDirectory();
+  TPnlChooseDirectory(Navigation& navigation, InstallSettings& settings);
   void SetupButtons(tNvButtonBar& bar) override;
   void PanelEnter() override;
 
@@ -26,4 +27,7 @@ class TPnlChooseDirectory : public TFramePanel {
   void ExitClick();
   void NextClick();
   void PreviousClick();
+
+ private:
+  InstallSettings& settings_;  // the directory is stored here
 };

@@ -1,6 +1,6 @@
 #include "pages/PNL_Disclaimer.h"
+#include "shell/NVI_ButtonBar.h"
 #include "gui/core/Error.h"
-#include "shell/Form_Main.h"
 
 const char* const TPnlDisclaimer::kStatement =
     "Twinsift is provided by Norveth Software as it is, without any warranty of any kind, express or implied, "
@@ -21,8 +21,8 @@ const char* const TPnlDisclaimer::kRefusal =
     "Check the checkbox to confirm.\r"
     "Otherwise please press Exit";
 
-TPnlDisclaimer::TPnlDisclaimer()
-    : TFramePanel("PnlDisclaimer"),
+TPnlDisclaimer::TPnlDisclaimer(Navigation& navigation)
+    : TFramePanel(navigation),
       Image3(Add<gui::Picture>()),
       txtDisclaimer(Add<gui::StaticText>()),
       CheckBox1(Add<gui::CheckBox>()) {
@@ -51,11 +51,11 @@ void TPnlDisclaimer::PanelEnter() {
   CheckBox1.SetChecked(false);
 }
 
-void TPnlDisclaimer::ExitClick() { FormMain->Close(); }
+void TPnlDisclaimer::ExitClick() { Wizard.CloseWizard(); }
 
 void TPnlDisclaimer::NextClick() {
   if (!CheckBox1.Checked()) throw gui::Error(kRefusal);
-  FormMain->ShowPanel("PnlChooseDirectory", true);
+  Wizard.ShowPanel("PnlChooseDirectory", true);
 }
 
-void TPnlDisclaimer::PreviousClick() { FormMain->ShowPanel("PnlWelcome", true); }
+void TPnlDisclaimer::PreviousClick() { Wizard.ShowPanel("PnlWelcome", true); }

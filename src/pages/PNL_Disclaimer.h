@@ -10,7 +10,7 @@ class TPnlDisclaimer : public TFramePanel {
   static const char* const kStatement;
   static const char* const kRefusal;
 
-  TPnlDisclaimer();
+  explicit TPnlDisclaimer(Navigation& navigation);
   void SetupButtons(tNvButtonBar& bar) override;
   void PanelEnter() override;
 

@@ -1,14 +1,14 @@
 #include "pages/PNL_Install_Go.h"
-#include "install/Appl_Globals.h"
-#include "shell/Form_Main.h"
+#include "shell/NVI_ButtonBar.h"
 
-TPNLInstall_Go::TPNLInstall_Go()
-    : TFramePanel("PNLInstall_Go"),
+TPNLInstall_Go::TPNLInstall_Go(Navigation& navigation, InstallSettings& settings)
+    : TFramePanel(navigation),
       Image7(Add<gui::Picture>()),
       Label1(Add<gui::Label>()),
       Label2(Add<gui::Label>()),
       Label6(Add<gui::Label>()),
-      cbShortcut(Add<gui::CheckBox>()) {
+      cbShortcut(Add<gui::CheckBox>()),
+      settings_(settings) {
   PanelCaption = "Ready to install";
   Image7.SetBounds(8, 8, 193, 164);
   Image7.SetStretch(true);
@@ -30,13 +30,13 @@ void TPNLInstall_Go::SetupButtons(tNvButtonBar& bar) {
   bar.AddButtonRight("&Previous", 3, 1, [this] { PreviousClick(); });
 }
 
-void TPNLInstall_Go::PanelEnter() { Label6.SetCaption("Installation directory = " + InstallDir); }
+void TPNLInstall_Go::PanelEnter() { Label6.SetCaption("Installation directory = " + settings_.InstallDir); }
 
-void TPNLInstall_Go::ExitClick() { FormMain->Close(); }
+void TPNLInstall_Go::ExitClick() { Wizard.CloseWizard(); }
 
 void TPNLInstall_Go::InstallNowClick() {
-  DesktopShortcut = cbShortcut.Checked();
-  FormMain->ShowPanel("PnlInstalling", true);
+  settings_.DesktopShortcut = cbShortcut.Checked();
+  Wizard.ShowPanel("PnlInstalling", true);
 }
 
-void TPNLInstall_Go::PreviousClick() { FormMain->ShowPanel("PnlChooseDirectory", true); }
+void TPNLInstall_Go::PreviousClick() { Wizard.ShowPanel("PnlChooseDirectory", true); }

@@ -2,12 +2,13 @@
 #include "gui/checkbox/CheckBox.h"
 #include "gui/label/Label.h"
 #include "gui/picture/Picture.h"
+#include "install/InstallSettings.h"
 #include "shell/Frame_Panel.h"
 
-// The ready-to-install page: shows the chosen directory, offers the desktop link and starts the installation.
+// The ready-to-install page, the last before the installing one: shows the chosen directory, offers the desktop link and starts the installation.
 class TPNLInstall_Go : public TFramePanel {
  public:
-  TPNLInstall_Go();
+  TPNLInstall_Go(Navigation& navigation, InstallSettings& settings);
   void SetupButtons(tNvButtonBar& bar) override;
   void PanelEnter() override;
 
@@ -20,4 +21,7 @@ class TPNLInstall_Go : public TFramePanel {
   void ExitClick();
   void InstallNowClick();
   void PreviousClick();
+
+ private:
+  InstallSettings& settings_;  // the directory is read and the tick stored here
 };

@@ -1,11 +1,11 @@
 #include "pages/PNL_Install_Ready.h"
-#include "install/Appl_Globals.h"
-#include "shell/Form_Main.h"
+#include "shell/NVI_ButtonBar.h"
 
 std::string UtilityCommandLine(const std::string& installDir) { return "\"" + installDir + "Twinsift.Exe\""; }
 
-TPnlInstall_Ready::TPnlInstall_Ready()
-    : TFramePanel("PnlInstall_Ready"), Label9(Add<gui::Label>()), Image1(Add<gui::Picture>()) {
+TPnlInstall_Ready::TPnlInstall_Ready(Navigation& navigation, const InstallSettings& settings)
+    : TFramePanel(navigation), Label9(Add<gui::Label>()), Image1(Add<gui::Picture>()),
+      settings_(settings) {
   PanelCaption = "Installation completed";
   Label9.SetBounds(8, 24, 0, 13);
   Label9.GetFont().SetBold(true);
@@ -22,10 +22,10 @@ void TPnlInstall_Ready::SetupButtons(tNvButtonBar& bar) {
 
 void TPnlInstall_Ready::PanelEnter() {}
 
-void TPnlInstall_Ready::ExitClick() { FormMain->Close(); }
+void TPnlInstall_Ready::ExitClick() { Wizard.CloseWizard(); }
 
 void TPnlInstall_Ready::RunClick() {
   // A utility that does not start is not reported: the wizard has done its part either way.
-  WinExec(UtilityCommandLine(InstallDir).c_str(), SW_SHOWMAXIMIZED);
-  FormMain->Close();
+  WinExec(UtilityCommandLine(settings_.InstallDir).c_str(), SW_SHOWMAXIMIZED);
+  Wizard.CloseWizard();
 }

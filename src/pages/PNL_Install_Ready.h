@@ -2,12 +2,13 @@
 #include <string>
 #include "gui/label/Label.h"
 #include "gui/picture/Picture.h"
+#include "install/InstallSettings.h"
 #include "shell/Frame_Panel.h"
 
-// The completion page: start the installed utility and leave, or just leave.
+// The completion page, shown once the installation is done: start the installed utility and leave, or just leave.
 class TPnlInstall_Ready : public TFramePanel {
  public:
-  TPnlInstall_Ready();
+  TPnlInstall_Ready(Navigation& navigation, const InstallSettings& settings);
   void SetupButtons(tNvButtonBar& bar) override;
   void PanelEnter() override;
 
@@ -16,6 +17,9 @@ class TPnlInstall_Ready : public TFramePanel {
 
   void ExitClick();
   void RunClick();
+
+ private:
+  const InstallSettings& settings_;
 };
 
 // The command line that starts the installed utility. Quoted: unquoted, a path with blanks such as

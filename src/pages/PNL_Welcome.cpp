@@ -1,8 +1,8 @@
 #include "pages/PNL_Welcome.h"
-#include "shell/Form_Main.h"
+#include "shell/NVI_ButtonBar.h"
 
-TPnlWelcome::TPnlWelcome()
-    : TFramePanel("PnlWelcome"),
+TPnlWelcome::TPnlWelcome(Navigation& navigation)
+    : TFramePanel(navigation),
       Image1(Add<gui::Picture>()),
       Label1(Add<gui::Label>()),
       Label2(Add<gui::Label>()),
@@ -38,6 +38,6 @@ void TPnlWelcome::SetupButtons(tNvButtonBar& bar) {
   bar.AddButtonRight("&Next", 2, 1, [this] { NextClick(); });
 }
 
-void TPnlWelcome::ExitClick() { FormMain->Close(); }
+void TPnlWelcome::ExitClick() { Wizard.CloseWizard(); }
 
-void TPnlWelcome::NextClick() { FormMain->ShowPanel("PnlDisclaimer", true); }
+void TPnlWelcome::NextClick() { Wizard.ShowPanel("PnlDisclaimer", true); }

@@ -7,7 +7,7 @@
 // The first page: thanks, what the utility does, what the installation leaves alone, and the maker.
 class TPnlWelcome : public TFramePanel {
  public:
-  TPnlWelcome();
+  explicit TPnlWelcome(Navigation& navigation);
   void SetupButtons(tNvButtonBar& bar) override;
 
   // Declared, and so made, in the layout's creation order, which decides what is painted over what and the

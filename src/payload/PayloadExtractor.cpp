@@ -3,16 +3,14 @@
 #include <cmath>
 #include <new>
 #include <vector>
-#include "gui/core/Application.h"
-#include "gui/core/Error.h"
-#include "gui/label/Label.h"
-#include "gui/progressbar/ProgressBar.h"
+#include "payload/ProgressSink.h"
+#include "win32/Error.h"
 
 namespace {
 
 constexpr int kTransferSize = 1024;
 
-[[noreturn]] void DamagedStream() { throw gui::Error("Error"); }
+[[noreturn]] void DamagedStream() { throw win32::Error("Error"); }
 
 std::string FullPath(const std::string& path) {
   DWORD needed = GetFullPathNameA(path.c_str(), 0, nullptr, nullptr);
@@ -71,10 +69,10 @@ class TargetFile {
 
  private:
   [[noreturn]] void FailToCreate(DWORD error) {
-    throw gui::Error("Cannot create file \"" + FullPath(path_) + "\". " + gui::SystemErrorText(error));
+    throw win32::Error("Cannot create file \"" + FullPath(path_) + "\". " + win32::SystemErrorText(error));
   }
   [[noreturn]] void Fail(DWORD error) {
-    throw gui::Error("Cannot write file \"" + FullPath(path_) + "\". " + gui::SystemErrorText(error));
+    throw win32::Error("Cannot write file \"" + FullPath(path_) + "\". " + win32::SystemErrorText(error));
   }
   std::string path_;
   std::string partPath_;
@@ -135,14 +133,7 @@ class InflateReader {
 
 }  // namespace
 
-std::string PercentCompleteText(int position, int maximum) {
-  long double percent = static_cast<long double>(position) / maximum * 100;
-  // nearbyintl rounds in the current mode, which is to nearest with halves to even unless changed.
-  return std::to_string(static_cast<long long>(std::nearbyintl(percent))) + "% complete";
-}
-
-PayloadExtractor::PayloadExtractor(const PayloadData& payload, gui::ProgressBar* bar, gui::Label* label)
-    : payload_(payload), bar_(bar), label_(label) {}
+PayloadExtractor::PayloadExtractor(const PayloadData& payload, ProgressSink* sink) : payload_(payload), sink_(sink) {}
 
 void PayloadExtractor::ExtractToFile(const std::string& targetPath) {
   std::vector<unsigned char> compressed;
@@ -171,10 +162,5 @@ void PayloadExtractor::ExtractToFile(const std::string& targetPath) {
 }
 
 void PayloadExtractor::ReportProgress(std::int64_t position) {
-  if (bar_) {
-    bar_->SetPosition(static_cast<int>(static_cast<std::uint32_t>(position)));
-    if (label_) label_->SetCaption(PercentCompleteText(bar_->Position(), bar_->Max()));
-  }
-  gui::Application::Instance().ProcessMessages();
-  if (OnProgress) OnProgress(position);
+  if (sink_) sink_->Progress(position);
 }

@@ -1,18 +1,7 @@
 #include "shell/Form_Main.h"
 #include <cmath>
 #include "gui/core/Application.h"
-#include "install/Appl_Globals.h"
 #include "resources/resource_ids.h"
-
-TFormMain* FormMain = nullptr;
-
-namespace {
-// The form's constructor sets the program-wide reference before any member is built.
-TFormMain* Registered(TFormMain* form) {
-  FormMain = form;
-  return form;
-}
-}  // namespace
 
 std::string LowerAsciiLetters(std::string text) {
   for (char& c : text)
@@ -42,11 +31,12 @@ void ProcessMessagesFor(double intervalDays) {
   }
 }
 
-TFormMain::TFormMain()
-    : ImgIcon((Registered(this), Add<gui::IconImage>(IDI_PROGRAM))),
+TFormMain::TFormMain(PageTable pages)
+    : ImgIcon(Add<gui::IconImage>(IDI_PROGRAM)),
       PnlHeader(Add<gui::Panel>()),
       PageControl(Add<gui::PageControl>()),
-      PnlButtons(Add<tNvButtonBar>()) {
+      PnlButtons(Add<tNvButtonBar>()),
+      pages_(std::move(pages)) {
   SetName("FormMain");
   SetCaption("FormMain");
   SetClientSize(780, 509);
@@ -93,12 +83,18 @@ void TFormMain::PnlHeaderClick() {
   ShowPanel("PnlDisclaimer", true);
 }
 
-void TFormMain::AddPanel(TFramePanel* page) {
-  auto* sheet = new gui::TabSheet(&PageControl);
-  page->SetParent(sheet);
-  sheet->SetTabVisible(false);
-  page->SetAlign(gui::Align::Client);
-  sheet->SetName(page->Name());
+void TFormMain::CreatePanels() {
+  for (const PageEntry& entry : pages_) AddPanel(entry.name, entry.make(*this));
+}
+
+void TFormMain::AddPanel(const std::string& PageName, std::unique_ptr<TFramePanel> page) {
+  gui::TabSheet& sheet = PageControl.AddSheet();
+  page->SetName(PageName);
+  page->SetParent(&sheet);
+  TFramePanel& hosted = *page.release();  // the sheet owns it from here on
+  sheet.SetTabVisible(false);
+  hosted.SetAlign(gui::Align::Client);
+  sheet.SetName(hosted.Name());
 }
 
 gui::TabSheet* TFormMain::FindSheet(const std::string& PageName) const {

@@ -1,4 +1,5 @@
 #pragma once
+#include <memory>
 #include <string>
 #include "gui/form/Form.h"
 #include "gui/iconimage/IconImage.h"
@@ -7,16 +8,19 @@
 #include "gui/timer/Timer.h"
 #include "shell/Frame_Panel.h"
 #include "shell/NVI_ButtonBar.h"
+#include "shell/Navigation.h"
+#include "shell/PageTable.h"
 
 // The setup wizard's one window: icon, header, page area and button bar; pages change by name.
-class TFormMain : public gui::Form {
+class TFormMain : public gui::Form, public Navigation {
  public:
   static constexpr int kSlideSteps = 11;
   static constexpr int kSlideStepPixels = 70;
   static constexpr double kSlideOutWait = 1.0 / 2160000;  // of a day: 40 ms
   static constexpr double kSlideInWait = 1.0 / 1296000;   // of a day: 1/15 s
 
-  TFormMain();  // builds the layout, then runs FormCreate
+  // Builds the layout, then runs FormCreate, which makes the pages of the table.
+  explicit TFormMain(PageTable pages);
 
   gui::IconImage& ImgIcon;
   gui::Panel& PnlHeader;
@@ -29,9 +33,12 @@ class TFormMain : public gui::Form {
   void AlphaBlendTimerTimer();
   void PnlHeaderClick();
 
-  void AddPanel(TFramePanel* page);  // the page's new sheet owns it
+  void CreatePanels();  // makes and hosts the pages of the table, each before the next is made
+  void AddPanel(const std::string& PageName, std::unique_ptr<TFramePanel> page);  // on a sheet of its own
   gui::TabSheet* FindSheet(const std::string& PageName) const;
-  void ShowPanel(const std::string& PageName, bool Animate);
+  void ShowPanel(const std::string& PageName, bool Animate) override;
+  void CloseWizard() override { Close(); }
+  HWND WizardWindow() const override { return HandleIfAllocated(); }
   void SlideOut();
   void SlideIn();
 
@@ -56,11 +63,9 @@ class TFormMain : public gui::Form {
   };
   void SlideStep(int delta, double waitDays);
   void ShiftParts(int delta);
+  PageTable pages_;
   int busyDepth_ = 0;
 };
-
-// The program-wide reference to the main window, set as its construction begins.
-extern TFormMain* FormMain;
 
 // Lower-cases the letters A to Z only.
 std::string LowerAsciiLetters(std::string text);

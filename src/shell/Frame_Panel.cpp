@@ -1,7 +1,6 @@
 #include "shell/Frame_Panel.h"
 
-TFramePanel::TFramePanel(const std::string& pageName) : gui::Frame(nullptr) {
-  SetName(pageName);
+TFramePanel::TFramePanel(Navigation& navigation) : gui::Frame(nullptr), Wizard(navigation) {
   SetBounds(0, 0, kDesignWidth, kDesignHeight);
   SetConstraints(kDesignWidth, kDesignHeight);
   SetColor(gui::clSkyBlue);

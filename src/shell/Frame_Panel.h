@@ -1,6 +1,7 @@
 #pragma once
 #include <string>
 #include "gui/frame/Frame.h"
+#include "shell/Navigation.h"
 
 class tNvButtonBar;
 
@@ -11,12 +12,15 @@ class TFramePanel : public gui::Frame {
   static constexpr int kDesignWidth = 712;
   static constexpr int kDesignHeight = 377;
 
-  // Pages are made without an owner; AddPanel hands them to a sheet, which then owns them.
-  explicit TFramePanel(const std::string& pageName);
+  // Pages are made without a parent; AddPanel hands them to a sheet, which then owns them.
+  explicit TFramePanel(Navigation& navigation);
 
   std::string PanelCaption;
 
   virtual void SetupButtons(tNvButtonBar& bar);  // lay the page's buttons
   virtual void PanelEnter();                     // fill the controls from the current state
   virtual void PanelAfterShow();                 // work that starts once the page is fully in view
+
+ protected:
+  Navigation& Wizard;
 };

@@ -9,20 +9,13 @@ tNvButtonBar::RememberedColors& tNvButtonBar::Remembered() {
 tNvButtonBar::tNvButtonBar(gui::WinControl* parent) : gui::WinControl(parent) {
   SetHeight(kHeight);
   for (int i = 0; i < kPlaces; ++i) {
-    LeftButtons[i] = new TFxSpeedButton(this, 0, 10, 10, 0xFFFFFF, 0xFFFFFF);
+    LeftButtons[i] = &Add<TFxSpeedButton>(0, 10, 10, 0xFFFFFF, 0xFFFFFF);
     LeftButtons[i]->SetVisible(false);
-    RightButtons[i] = new TFxSpeedButton(this, 0, 10, 10, 0xFFFFFF, 0xFFFFFF);
+    RightButtons[i] = &Add<TFxSpeedButton>(0, 10, 10, 0xFFFFFF, 0xFFFFFF);
     RightButtons[i]->SetVisible(false);
   }
   LeftCount = 0;
   RightCount = 0;
-}
-
-tNvButtonBar::~tNvButtonBar() {
-  for (int i = 0; i < kPlaces; ++i) {
-    delete LeftButtons[i];
-    delete RightButtons[i];
-  }
 }
 
 int tNvButtonBar::WidthOfClass(unsigned char ButtonWidthClass) {

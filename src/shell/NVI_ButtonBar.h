@@ -18,8 +18,8 @@ class tNvButtonBar : public gui::WinControl {
   static constexpr int kHeight = 32;
 
   explicit tNvButtonBar(gui::WinControl* parent);
-  ~tNvButtonBar() override;
 
+  // The bar's own children, made with it and deleted with it.
   std::array<TFxSpeedButton*, kPlaces> LeftButtons{};   // place 1 is LeftButtons[0]
   std::array<TFxSpeedButton*, kPlaces> RightButtons{};
   int LeftCount = 0;

@@ -3,11 +3,13 @@
 #include <windows.h>
 #include "gui/core/Application.h"
 #include "gui/core/Error.h"
+#include "payload/EmbeddedPayloads.h"
+#include "payload/PayloadExtractor.h"
+#include "payload/ProgressSink.h"
 #include "payload/ProtectedFolder.h"
 #include "record/UninstallRecord.h"
 #include "record/ValueRules.h"
 #include "record/win32/WidePaths.h"
-#include "uninstall/EB_NVUninstall_exe.h"
 
 std::string RemoverCommand;
 
@@ -69,6 +71,12 @@ bool HeldOpen(const std::wstring& path) {
   DWORD error = GetLastError();
   return error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND;
 }
+
+// The remover is unpacked without a bar; the window still answers between the steps.
+class MessagesRunOnProgress : public ProgressSink {
+ public:
+  void Progress(std::int64_t) override { gui::Application::Instance().ProcessMessages(); }
+};
 
 }  // namespace
 
@@ -189,7 +197,8 @@ void TFrmUninstall::btnOKClick() {
     return;
   }
   std::string folder = NewRemoverFolder();
-  EB_NVUninstall_exe::ExtractToFile(folder + record::kRemoverFile, nullptr, nullptr);
+  MessagesRunOnProgress messagesRun;
+  PayloadExtractor(EB_NVUninstall_exe::Payload(), &messagesRun).ExtractToFile(folder + record::kRemoverFile);
   RemoverCommand = record::RemoverCommandLine(folder, record::UninstallRecord{ProductName_, Items_});
   Close();
 }

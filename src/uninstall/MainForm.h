@@ -17,9 +17,9 @@ struct FinishLines {
 };
 FinishLines FinishText(const std::string& removeName, const uninstall::RemovalOutcome& outcome);
 
-// The remover's window: reads its tagged arguments when shown, and at the timer's first tick waits ten
-// seconds, deletes what the arguments name group by group, and says that the product is removed, or
-// names what is left.
+// The remover's window, the remover program's only form: reads its tagged arguments when shown, and at
+// the timer's first tick waits ten seconds, deletes what the arguments name group by group, and says that
+// the product is removed, or names what is left.
 class TForm1 : public gui::Form {
  public:
   static constexpr int kWaitMs = 10000;

@@ -4,22 +4,13 @@
 #include <shlobj.h>
 #include <algorithm>
 #include "record/win32/WidePaths.h"
+#include "win32/ComRef.h"
 
 namespace uninstall {
 namespace {
 
 using record::AsText;
 using record::AsWide;
-
-// One COM interface reference, released with its owner.
-template <class Interface>
-struct Released {
-  Interface* pointer = nullptr;
-  ~Released() {
-    if (pointer) pointer->Release();
-  }
-  void** out() { return reinterpret_cast<void**>(&pointer); }
-};
 
 constexpr DWORD kLargestLink = 1 << 16;  // our links hold a few hundred bytes
 
@@ -83,14 +74,13 @@ bool IsEmptyFolder(const std::wstring& folder) {
 
 // The stored target of a shell link, as saved: read without resolving, so it works once the target is gone.
 std::wstring LinkTarget(const std::wstring& file) {
-  Released<IShellLinkW> link;
-  Released<IPersistFile> persist;
+  win32::ComRef<IShellLinkW> link;
+  win32::ComRef<IPersistFile> persist;
   if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, link.out())) ||
-      FAILED(link.pointer->QueryInterface(IID_IPersistFile, persist.out())) ||
-      FAILED(persist.pointer->Load(file.c_str(), STGM_READ)))
+      FAILED(link->QueryInterface(IID_IPersistFile, persist.out())) || FAILED(persist->Load(file.c_str(), STGM_READ)))
     return {};
   wchar_t target[MAX_PATH * 2] = {};
-  if (FAILED(link.pointer->GetPath(target, MAX_PATH * 2, nullptr, SLGP_RAWPATH))) return {};
+  if (FAILED(link->GetPath(target, MAX_PATH * 2, nullptr, SLGP_RAWPATH))) return {};
   return target;
 }
 

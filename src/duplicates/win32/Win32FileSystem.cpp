@@ -1,5 +1,6 @@
 #include "duplicates/win32/Win32FileSystem.h"
 #include <windows.h>
+#include "win32/Error.h"
 
 namespace duplicates {
 
@@ -54,45 +55,9 @@ class Win32Reader : public FileReader {
 
 }  // namespace
 
-std::wstring WideFromUtf8(const std::string& text) {
-  if (text.empty()) return {};
-  int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(length), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
-  return wide;
-}
-
-std::string Utf8FromWide(const std::wstring& text) {
-  if (text.empty()) return {};
-  int length = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-  std::string narrow(static_cast<std::size_t>(length), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), narrow.data(), length, nullptr, nullptr);
-  return narrow;
-}
-
-std::string Utf8FromAnsi(const std::string& text) {
-  if (text.empty()) return {};
-  int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(length), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
-  return Utf8FromWide(wide);
-}
-
-std::string AnsiFromUtf8(const std::string& text) {
-  std::wstring wide = WideFromUtf8(text);
-  if (wide.empty()) return {};
-  int length = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
-  std::string ansi(static_cast<std::size_t>(length), '\0');
-  WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), ansi.data(), length, nullptr, nullptr);
-  return ansi;
-}
-
 std::string ErrorText(unsigned long code) {
-  char* buffer = nullptr;
-  DWORD length = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                                nullptr, code, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
-  std::string text = length ? std::string(buffer, length) : "system error " + std::to_string(code);
-  if (buffer) LocalFree(buffer);
+  std::string text = win32::SystemMessage(code);
+  if (text.empty()) return "system error " + std::to_string(code);
   while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ' || text.back() == '.'))
     text.pop_back();
   return text;

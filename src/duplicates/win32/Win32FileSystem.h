@@ -1,6 +1,7 @@
 #pragma once
 #include <string>
 #include "duplicates/FileSystem.h"
+#include "win32/TextCodes.h"
 
 namespace duplicates {
 
@@ -15,10 +16,11 @@ class Win32FileSystem : public FileSystem {
   std::string Join(const std::string& folder, const std::string& name) const override;
 };
 
-std::wstring WideFromUtf8(const std::string& text);
-std::string Utf8FromWide(const std::wstring& text);
-std::string Utf8FromAnsi(const std::string& text);
-std::string AnsiFromUtf8(const std::string& text);
+// The conversions its callers pass paths through.
+using win32::AnsiFromUtf8;
+using win32::Utf8FromAnsi;
+using win32::Utf8FromWide;
+using win32::WideFromUtf8;
 // A system error as text, without the trailing full stop and line break.
 std::string ErrorText(unsigned long code);
 

@@ -1,25 +1,8 @@
 #pragma once
-#include <windows.h>
-#include <exception>
-#include <memory>
-#include <string>
+#include "win32/Error.h"
 
+// The GUI layer raises and reports the program's one error type.
 namespace gui {
-
-// Every refusal and failure travels as this exception up to the application's error handler.
-// It derives from std::exception directly: std::runtime_error would bring the library's old
-// reference-counted string into every program (about 50 KB). The shared text keeps copies from throwing.
-class Error : public std::exception {
- public:
-  explicit Error(const std::string& message) : message_(std::make_shared<const std::string>(message)) {}
-  explicit Error(const char* message) : Error(std::string(message)) {}
-  const char* what() const noexcept override { return message_->c_str(); }
-
- private:
-  std::shared_ptr<const std::string> message_;
-};
-
-// The system's description of a Win32 error code, without the trailing line break.
-std::string SystemErrorText(DWORD code);
-
+using win32::Error;
+using win32::SystemErrorText;
 }  // namespace gui

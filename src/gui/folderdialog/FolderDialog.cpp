@@ -1,6 +1,7 @@
 #include "gui/folderdialog/FolderDialog.h"
 #include <objbase.h>
 #include <shlobj.h>
+#include "win32/TextCodes.h"
 
 namespace gui {
 
@@ -15,10 +16,7 @@ std::string PickFolder(HWND owner, const std::string& title) {
   bool ok = SHGetPathFromIDListW(chosen, path);
   CoTaskMemFree(chosen);
   if (!ok) return {};
-  int length = WideCharToMultiByte(CP_UTF8, 0, path, -1, nullptr, 0, nullptr, nullptr);
-  std::string text(static_cast<size_t>(length > 0 ? length - 1 : 0), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, path, -1, text.data(), length, nullptr, nullptr);
-  return text;
+  return win32::Utf8FromWide(path);
 }
 
 }  // namespace gui

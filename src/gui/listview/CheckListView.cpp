@@ -1,17 +1,10 @@
 #include "gui/listview/CheckListView.h"
 #include <commctrl.h>
+#include "win32/TextCodes.h"
 
 namespace gui {
 
 namespace {
-
-std::wstring Wide(const std::string& text) {
-  if (text.empty()) return {};
-  int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring wide(static_cast<size_t>(length), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
-  return wide;
-}
 
 // State image 0 shows no box, 1 an empty box, 2 a ticked one.
 constexpr UINT kNoBox = INDEXTOSTATEIMAGEMASK(0);
@@ -40,7 +33,7 @@ void CheckListView::HandleCreated() {
   HWND window = HandleIfAllocated();
   ListView_SetExtendedListViewStyle(window, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
   for (size_t i = 0; i < columns_.size(); ++i) {
-    std::wstring title = Wide(columns_[i].title);
+    std::wstring title = win32::WideFromUtf8(columns_[i].title);
     LVCOLUMNW column{};
     column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
     column.fmt = columns_[i].rightAligned ? LVCFMT_RIGHT : LVCFMT_LEFT;
@@ -61,7 +54,7 @@ void CheckListView::Clear() {
 
 int CheckListView::AddRow(const std::vector<std::string>& texts, bool checkable) {
   HWND window = Handle();
-  std::wstring first = Wide(texts.empty() ? std::string() : texts[0]);
+  std::wstring first = win32::WideFromUtf8(texts.empty() ? std::string() : texts[0]);
   LVITEMW item{};
   item.mask = LVIF_TEXT;
   item.iItem = RowCount();
@@ -69,7 +62,7 @@ int CheckListView::AddRow(const std::vector<std::string>& texts, bool checkable)
   int row = static_cast<int>(SendMessageW(window, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
   if (row < 0) return row;
   for (size_t i = 1; i < texts.size(); ++i) {
-    std::wstring text = Wide(texts[i]);
+    std::wstring text = win32::WideFromUtf8(texts[i]);
     LVITEMW sub{};
     sub.iSubItem = static_cast<int>(i);
     sub.pszText = text.data();

@@ -33,6 +33,8 @@ class PageControl : public WinControl {
   explicit PageControl(WinControl* parent);
   ~PageControl() override;
 
+  // A new last sheet, hidden; the page control owns it.
+  TabSheet& AddSheet() { return *new TabSheet(this); }
   const std::vector<TabSheet*>& Sheets() const { return sheets_; }
   TabSheet* ActivePage() const { return active_; }
   void SetActivePage(TabSheet* sheet);

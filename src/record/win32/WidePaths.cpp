@@ -1,5 +1,7 @@
 #include "record/win32/WidePaths.h"
 
+#include "win32/TextCodes.h"
+
 namespace record {
 namespace {
 
@@ -20,22 +22,8 @@ std::wstring FinalPath(const std::wstring& path) {
 
 }  // namespace
 
-std::wstring Widen(std::string_view ansi) {
-  if (ansi.empty()) return {};
-  int length = MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(length > 0 ? length : 0), L'\0');
-  if (length > 0) MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), wide.data(), length);
-  return wide;
-}
-
-std::string Narrow(std::wstring_view wide) {
-  if (wide.empty()) return {};
-  int length = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
-  std::string ansi(static_cast<std::size_t>(length > 0 ? length : 0), '\0');
-  if (length > 0)
-    WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), ansi.data(), length, nullptr, nullptr);
-  return ansi;
-}
+std::wstring Widen(std::string_view ansi) { return win32::WideFromAnsi(std::string(ansi)); }
+std::string Narrow(std::wstring_view wide) { return win32::AnsiFromWide(std::wstring(wide)); }
 
 Text AsText(std::wstring_view wide) { return Text(wide.begin(), wide.end()); }
 std::wstring AsWide(TextView text) { return std::wstring(text.begin(), text.end()); }

@@ -6,10 +6,10 @@
 #include <string>
 #include "Bench.h"
 #include "payload/TestPayload.h"
-#include "install/EB_Twinsift_exe.h"
-#include "install/EB_Uninstall_exe.h"
+#include "gui/core/Application.h"
+#include "payload/EmbeddedPayloads.h"
 #include "payload/PayloadExtractor.h"
-#include "uninstall/EB_NVUninstall_exe.h"
+#include "payload/ProgressSink.h"
 
 namespace bench {
 
@@ -18,7 +18,11 @@ namespace {
 struct RealPayload {
   const char* program;
   const PayloadData& data;
-  void (*extract)(const std::string&, gui::ProgressBar*, gui::Label*);
+};
+
+// Without a bar, as the uninstaller unpacks the remover: only the messages run after every step.
+struct MessagesRun : ProgressSink {
+  void Progress(std::int64_t) override { gui::Application::Instance().ProcessMessages(); }
 };
 
 template <class Run>
@@ -35,9 +39,10 @@ double Fastest(int runs, Run&& run) {
 }  // namespace
 
 void ExtractionAgainstInflate() {
-  const RealPayload payloads[] = {{"Twinsift.exe", EB_Twinsift_exe::Payload(), EB_Twinsift_exe::ExtractToFile},
-                                  {"Uninstall.exe", EB_Uninstall_exe::Payload(), EB_Uninstall_exe::ExtractToFile},
-                                  {"NVUninstall.exe", EB_NVUninstall_exe::Payload(), EB_NVUninstall_exe::ExtractToFile}};
+  const RealPayload payloads[] = {{"Twinsift.exe", EB_Twinsift_exe::Payload()},
+                                  {"Uninstall.exe", EB_Uninstall_exe::Payload()},
+                                  {"NVUninstall.exe", EB_NVUninstall_exe::Payload()}};
+  MessagesRun messagesRun;
   ScratchFolder folder;
   struct Result {
     double floor, bare, withBar;
@@ -51,7 +56,7 @@ void ExtractionAgainstInflate() {
       uLong source = static_cast<uLong>(payload.data.streamLength);
       uncompress2(out.data(), &length, payload.data.blocks[0], &source);
     });
-    result.bare = Fastest(10, [&] { payload.extract(folder.File(payload.program), nullptr, nullptr); });
+    result.bare = Fastest(10, [&] { PayloadExtractor(payload.data, &messagesRun).ExtractToFile(folder.File(payload.program)); });
     results.push_back(result);
   }
   results[0].withBar = UtilityExtractionOnTheInstallingPage(10);

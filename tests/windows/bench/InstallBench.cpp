@@ -7,9 +7,11 @@
 #include "Bench.h"
 #include "e2e/InstalledFiles.h"
 #include "gui/core/Application.h"
-#include "install/Appl_Globals.h"
-#include "install/EB_Twinsift_exe.h"
+#include "SetupPages.h"
 #include "install/PNL_Installing.h"
+#include "payload/EmbeddedPayloads.h"
+#include "payload/PayloadExtractor.h"
+#include "payload/ProgressSink.h"
 #include "payload/TestPayload.h"
 #include "shell/Form_Main.h"
 
@@ -62,7 +64,7 @@ class ArrivalClock {
 struct SetupWindow {
   explicit SetupWindow(bool shown) {
     EnsureApplication();
-    form = std::make_unique<TFormMain>();
+    form = std::make_unique<TFormMain>(SetupPages(settings));
     gui::Application::Instance().SetMainForm(form.get());
     if (shown) {
       form->Show();
@@ -77,7 +79,15 @@ struct SetupWindow {
   TPnlInstalling& installing() {
     return *dynamic_cast<TPnlInstalling*>(form->FindSheet("PnlInstalling")->Controls().front());
   }
+  InstallSettings settings;
   std::unique_ptr<TFormMain> form;
+};
+
+// The utility's unpacking steps onto the installing page, as the run hands them on.
+struct OntoThePage : ProgressSink {
+  explicit OntoThePage(TPnlInstalling& page) : page(page) {}
+  void Progress(std::int64_t position) override { page.Unpacked(static_cast<std::uint32_t>(position)); }
+  TPnlInstalling& page;
 };
 
 // The run from the installing page's entry until it hands over to the completion page: the slide that
@@ -86,8 +96,8 @@ struct SetupWindow {
 double RunMilliseconds(bool shown, const std::string& directory) {
   SetupWindow setup(shown);
   ArrivalClock handOver;
-  InstallDir = directory;
-  DesktopShortcut = true;
+  setup.settings.InstallDir = directory;
+  setup.settings.DesktopShortcut = true;
   setup.installing().OnProgressShown = [&] {
     if (setup.installing().Label12.Caption() == "98% complete") handOver.Arm();
   };
@@ -120,8 +130,8 @@ double UtilityExtractionOnTheInstallingPage(int runs) {
   SetupWindow setup(true);
   TPnlInstalling& installing = setup.installing();
   setup.form->PageControl.SetActivePage(setup.form->FindSheet("PnlInstalling"));
-  const int span = static_cast<int>(RunProgressSpan());
-  installing.ProgressBar1.SetMax(span + span / 30);  // the run's range
+  const int span = static_cast<int>(RunProgressSpan(CarriedPrograms()));
+  installing.Begin(span + span / 30);  // the run's range
   gui::Application::Instance().ProcessMessages();
   ScratchFolder folder;
   const std::string target = folder.File("Twinsift.Exe");
@@ -129,9 +139,9 @@ double UtilityExtractionOnTheInstallingPage(int runs) {
   for (int run = 0; run < runs; ++run) {
     installing.SetProgress(0);
     auto start = Clock::now();
-    EB_Twinsift_exe::ExtractToFile(target, &installing.ProgressBar1, &installing.Label12);
-    installing.ProgressBar1.Flush();  // as the page does at the end of each extraction
-    installing.Label12.Flush();
+    OntoThePage ontoThePage(installing);
+    PayloadExtractor(EB_Twinsift_exe::Payload(), &ontoThePage).ExtractToFile(target);
+    installing.UnpackingStopped();
     gui::Application::Instance().ProcessMessages();
     fastest = std::min(fastest, MillisecondsSince(start));
   }

@@ -9,8 +9,7 @@
 #include "driver/FileTree.h"
 #include "e2e/InstalledFiles.h"
 #include "e2e/SetupHarness.h"
-#include "install/EB_Twinsift_exe.h"
-#include "install/EB_Uninstall_exe.h"
+#include "payload/EmbeddedPayloads.h"
 
 namespace {
 

@@ -1,38 +1,144 @@
-// The installation run inside the test process: the page's steps, the record and the links.
+// The installation run inside the test process: the run alone with a recording sink, the installing page
+// that shows it, the record and the links.
 #include <gtest/gtest.h>
+#include <objbase.h>
+#include <algorithm>
+#include <functional>
 #include <memory>
+#include "SetupPages.h"
 #include "e2e/InstalledFiles.h"
 #include "gui/core/Application.h"
-#include "gui/form/Form.h"
-#include "install/Appl_Globals.h"
-#include "install/EB_Twinsift_exe.h"
+#include "install/Installation.h"
 #include "install/PNL_Installing.h"
-#include "payload/PayloadExtractor.h"
 #include "install/Shortcut.h"
 #include "install/RecordFile.h"
-#include "record/UninstallRecord.h"
 #include "pages/PNL_Install_Go.h"
 #include "pages/PNL_Install_Ready.h"
+#include "payload/EmbeddedPayloads.h"
 #include "payload/TestPayload.h"
 #include "shell/Form_Main.h"
 
 namespace {
 
+// The record of an installation into dir, as the uninstaller reads it.
+std::string RecordFor(const std::string& dir, bool desktopLink) {
+  return "Twinsift\r\n<F" + dir + "Twinsift.Exe>\r\n<F" + dir + "Uninstall.Exe>\r\n<F" + dir + "Uninstall.Dat>\r\n<E" +
+         dir + ">\r\n<STwinsift>\r\n" + (desktopLink ? "<TTwinsift.Lnk>\r\n" : "");
+}
+
+// Writes down what the run reports, one line a call.
+class RecordingProgress : public InstallProgress {
+ public:
+  void Begin(int maximum) override { Note("begin " + std::to_string(maximum)); }
+  void Unpacked(std::uint32_t position) override { Note("unpacked " + std::to_string(position)); }
+  void UnpackedUnseen() override { Note("unseen"); }
+  void UnpackingStopped() override { Note("stopped"); }
+  void StepDone(std::uint32_t position) override { Note("step " + std::to_string(position)); }
+  std::vector<std::string> calls;
+  std::function<void(const std::string&)> onCall;
+
+ private:
+  void Note(const std::string& call) {
+    calls.push_back(call);
+    if (onCall) onCall(call);
+  }
+};
+
+// The links are saved through COM, which wants the thread in an apartment.
+struct ComApartment {
+  ComApartment() { CoInitialize(nullptr); }
+  ~ComApartment() { CoUninitialize(); }
+};
+
+// Runs installations of two small programs into a fresh folder, with no window anywhere.
+class Engine : public ::testing::Test {
+ protected:
+  void SetUp() override { settings.InstallDir = folder.File("new\\deeper\\"); }
+  void TearDown() override {
+    e2e::Installation{settings.InstallDir}.Remove();
+    RemoveDirectoryA(folder.File("new").c_str());
+  }
+
+  ComApartment apartment;
+  ScratchFolder folder;
+  InstallSettings settings;
+  std::vector<unsigned char> utilityProgram = SampleProgram(2500);
+  std::vector<unsigned char> uninstallerProgram = SampleProgram(1100);
+  TestPayload utility{utilityProgram};
+  TestPayload uninstaller{uninstallerProgram};
+  RecordingProgress progress;
+};
+
+}  // namespace
+
+TEST_F(Engine, ReportsEveryStepOnTheRunsScaleAndInstallsEverything) {
+  settings.DesktopShortcut = true;
+  RunInstallation(settings, progress, nullptr, {utility.data, uninstaller.data});
+
+  const std::int64_t span = utility.data.streamLength + 2500 + uninstaller.data.streamLength + 1100;
+  const std::int64_t maximum = span + span / 30;
+  std::vector<std::string> expected = {"begin " + std::to_string(maximum)};
+  for (int block = 1; block <= utility.data.blockCount; ++block) expected.push_back("unpacked " + std::to_string(block * 1024));
+  for (std::int64_t written : {1024, 2048, 2500})
+    expected.push_back("unpacked " + std::to_string(utility.data.streamLength + written));
+  expected.push_back("stopped");
+  for (int step = 0; step < uninstaller.data.blockCount + 2; ++step) expected.push_back("unseen");  // 1024, 1100
+  expected.push_back("stopped");
+  for (int percent : {94, 96, 98}) expected.push_back("step " + std::to_string(ShareOfMaximum(static_cast<int>(maximum), percent)));
+  EXPECT_EQ(progress.calls, expected);
+
+  EXPECT_EQ(ReadFileBytes(settings.InstallDir + "Twinsift.Exe"), utilityProgram);
+  EXPECT_EQ(ReadFileBytes(settings.InstallDir + "Uninstall.Exe"), uninstallerProgram);
+  EXPECT_EQ(e2e::ReadText(settings.InstallDir + "UnInstall.dat"), RecordFor(settings.InstallDir, true));
+  EXPECT_EQ(e2e::ReadLink(e2e::Installation::MenuFolder() + "\\Uninstall.Lnk").target,
+            settings.InstallDir + "Uninstall.Exe");
+  EXPECT_EQ(e2e::ReadLink(e2e::Installation::DesktopLink()).target, settings.InstallDir + "Twinsift.Exe");
+}
+
+TEST_F(Engine, DamagedUninstallerStopsTheRunAfterShowingWhereItStood) {
+  auto stream = uninstaller.stream;
+  stream[stream.size() / 2] ^= 0x5A;
+  uninstaller.Store(stream);
+  try {
+    RunInstallation(settings, progress, nullptr, {utility.data, uninstaller.data});
+    ADD_FAILURE() << "no error";
+  } catch (const std::exception& error) {
+    EXPECT_STREQ(error.what(), "Error");
+  }
+  ASSERT_FALSE(progress.calls.empty());
+  EXPECT_EQ(progress.calls.back(), "stopped") << "the unpacking that failed still shows where it stood";
+  EXPECT_EQ(std::count(progress.calls.begin(), progress.calls.end(), "stopped"), 2);
+  for (const std::string& call : progress.calls) EXPECT_NE(call.rfind("step", 0), 0u) << call;
+  EXPECT_TRUE(e2e::FileExists(settings.InstallDir + "Twinsift.Exe"));
+  EXPECT_FALSE(e2e::FileExists(settings.InstallDir + "Uninstall.Exe"));
+  EXPECT_FALSE(e2e::FileExists(settings.InstallDir + "UnInstall.dat"));
+}
+
+TEST(RunScale, SharesRoundHalvesToEven) {
+  struct Case {
+    int maximum, percent;
+    std::uint32_t share;
+  } cases[] = {{1000, 94, 940}, {50, 1, 0}, {150, 1, 2}, {250, 1, 2}, {2872294, 98, 2814848}, {0, 98, 0}};
+  for (const Case& c : cases) EXPECT_EQ(ShareOfMaximum(c.maximum, c.percent), c.share) << c.maximum << " " << c.percent;
+}
+
+namespace {
+
+// The real main window with its pages; errors are written down instead of shown.
 class InstallRun : public ::testing::Test {
  protected:
   void SetUp() override {
     EnsureApplication();
     gui::Application::Instance().OnError = [this](const std::string& message) { errors.push_back(message); };
-    form = std::make_unique<TFormMain>();
+    form = std::make_unique<TFormMain>(SetupPages(settings));
     gui::Application::Instance().SetMainForm(form.get());
-    InstallDir = folder.File("new\\deeper\\");
+    settings.InstallDir = folder.File("new\\deeper\\");
   }
   void TearDown() override {
-    e2e::Installation{InstallDir}.Remove();
+    e2e::Installation{settings.InstallDir}.Remove();
     RemoveDirectoryA(folder.File("new").c_str());
     form.reset();
     gui::Application::Instance().OnError = nullptr;
-    InstallDir.clear();
   }
   template <class Page>
   Page& page(const char* name) {
@@ -40,9 +146,16 @@ class InstallRun : public ::testing::Test {
   }
 
   ScratchFolder folder;
+  InstallSettings settings;
   std::unique_ptr<TFormMain> form;
   std::vector<std::string> errors;
 };
+
+int g_handled = 0;
+LRESULT CALLBACK CountingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_APP) ++g_handled;
+  return DefWindowProcA(window, message, wParam, lParam);
+}
 
 }  // namespace
 
@@ -50,17 +163,21 @@ TEST_F(InstallRun, LabelClimbsThroughTheUtilityStandsStillThenShowsTheLastSteps)
   auto& installing = page<TPnlInstalling>("PnlInstalling");
   std::vector<std::string> captions;
   installing.OnProgressShown = [&] { captions.push_back(installing.Label12.Caption()); };
-  DesktopShortcut = false;
+  settings.DesktopShortcut = false;
   form->ShowPanel("PnlInstalling", false);
 
   ASSERT_EQ(form->CurrentPage()->Name(), "PnlInstall_Ready");
-  const int maximum = installing.ProgressBar1.Max();
-  EXPECT_EQ(maximum, RunProgressSpan() + RunProgressSpan() / 30);
   const auto& utility = EB_Twinsift_exe::Payload();
+  const auto& uninstaller = EB_Uninstall_exe::Payload();
+  const std::int64_t span = utility.streamLength + utility.decompressedLength + uninstaller.streamLength +
+                            uninstaller.decompressedLength;
+  const int maximum = installing.ProgressBar1.Max();
+  EXPECT_EQ(maximum, span + span / 30);
   const size_t blocks = static_cast<size_t>(utility.blockCount);
   const size_t writes = static_cast<size_t>(utility.decompressedLength / 1024 + 1);
   const std::string afterBlocks = PercentCompleteText(utility.blockCount * 1024, maximum);
-  const std::string afterUtility = PercentCompleteText(static_cast<int>(ProgressSpan(utility)), maximum);
+  const std::string afterUtility =
+      PercentCompleteText(static_cast<int>(utility.streamLength + utility.decompressedLength), maximum);
   ASSERT_GT(captions.size(), 1 + blocks + writes + 3);
   EXPECT_EQ(captions.front(), "0% complete") << "on entry";
   EXPECT_EQ(captions[blocks], afterBlocks) << "after the utility's blocks";
@@ -74,22 +191,66 @@ TEST_F(InstallRun, LabelClimbsThroughTheUtilityStandsStillThenShowsTheLastSteps)
     ASSERT_LE(std::stoi(captions[i - 1]), std::stoi(captions[i])) << "rising, step " << i;
   EXPECT_EQ(installing.ProgressBar1.Position(), static_cast<int>(ShareOfMaximum(maximum, 98)));
   EXPECT_TRUE(errors.empty());
-  std::string record;
-  for (const std::string& line : record::UninstallRecordLines(InstallDir, false)) record += line + "\r\n";
-  EXPECT_EQ(e2e::ReadText(InstallDir + "UnInstall.dat"), record);
+  EXPECT_EQ(e2e::ReadText(settings.InstallDir + "UnInstall.dat"), RecordFor(settings.InstallDir, false));
+}
+
+TEST_F(InstallRun, EveryStepLetsPendingMessagesRun) {
+  // A message posted at each step must have been handled by the next one.
+  g_handled = 0;
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = CountingProc;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.lpszClassName = "TwinsiftMessageCounter";
+  RegisterClassA(&wc);
+  HWND counter = CreateWindowA(wc.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+  ASSERT_TRUE(counter);
+  auto& installing = page<TPnlInstalling>("PnlInstalling");
+  int steps = 0;
+  installing.OnProgressShown = [&] {
+    EXPECT_EQ(g_handled, steps) << "after step " << steps;
+    ++steps;
+    PostMessageA(counter, WM_APP, 0, 0);
+  };
+  form->ShowPanel("PnlInstalling", false);
+  installing.OnProgressShown = nullptr;
+  const auto& utility = EB_Twinsift_exe::Payload();
+  const auto& uninstaller = EB_Uninstall_exe::Payload();
+  // On entry, every block and piece of both programs, and the three steps after them.
+  const std::int64_t expected = 1 + utility.blockCount + utility.decompressedLength / 1024 + 1 +
+                                uninstaller.blockCount + uninstaller.decompressedLength / 1024 + 1 + 3;
+  EXPECT_EQ(steps, expected);
+  DestroyWindow(counter);
+}
+
+TEST_F(InstallRun, PercentRoundsHalvesToEvenFromWhatTheBarHolds) {
+  auto& installing = page<TPnlInstalling>("PnlInstalling");
+  installing.Begin(8);
+  auto percentAt = [&](std::uint32_t position) {
+    installing.Unpacked(position);
+    return installing.Label12.Caption();
+  };
+  EXPECT_EQ(percentAt(1), "12% complete");   // 12.5
+  EXPECT_EQ(percentAt(3), "38% complete");   // 37.5
+  EXPECT_EQ(percentAt(5), "62% complete");   // 62.5
+  EXPECT_EQ(percentAt(7), "88% complete");   // 87.5
+  EXPECT_EQ(percentAt(9), "100% complete") << "the bar holds 8";
+  installing.Unpacked(3);
+  installing.UnpackedUnseen();
+  EXPECT_EQ(installing.Label12.Caption(), "38% complete") << "a step that is not shown writes nothing";
+  EXPECT_EQ(installing.ProgressBar1.Position(), 3);
 }
 
 TEST_F(InstallRun, ReadyPageShowsTheDirectoryAndStoresTheTick) {
   auto& ready = page<TPNLInstall_Go>("PNLInstall_Go");
   form->ShowPanel("PnlInstall_Go", false);
-  EXPECT_EQ(ready.Label6.Caption(), "Installation directory = " + InstallDir);
+  EXPECT_EQ(ready.Label6.Caption(), "Installation directory = " + settings.InstallDir);
   EXPECT_TRUE(ready.cbShortcut.Checked()) << "ticked from the start";
   EXPECT_EQ(form->PnlButtons.LeftCount, 1);
   EXPECT_EQ(form->PnlButtons.RightCount, 2);
   ready.cbShortcut.SetChecked(false);
-  DesktopShortcut = true;
+  settings.DesktopShortcut = true;
   ready.InstallNowClick();
-  EXPECT_FALSE(DesktopShortcut);
+  EXPECT_FALSE(settings.DesktopShortcut);
   EXPECT_EQ(form->CurrentPage()->Name(), "PnlInstall_Ready");
   EXPECT_EQ(UtilityCommandLine("C:\\Program Files\\Twinsift\\"), "\"C:\\Program Files\\Twinsift\\Twinsift.Exe\"");
 }
@@ -99,9 +260,7 @@ TEST(UninstallRecord, IsWrittenByteForByteAndReplacesAnOldOne) {
   const std::string dir = folder.File("");  // a path with a blank in it
   WriteFileBytes(dir + "UnInstall.dat", std::vector<unsigned char>(1000, 'x'));
   WriteUninstallRecord(dir, true);
-  EXPECT_EQ(e2e::ReadText(dir + "UnInstall.dat"),
-            "Twinsift\r\n<F" + dir + "Twinsift.Exe>\r\n<F" + dir + "Uninstall.Exe>\r\n<F" + dir + "Uninstall.Dat>\r\n<E" +
-                dir + ">\r\n<STwinsift>\r\n<TTwinsift.Lnk>\r\n");
+  EXPECT_EQ(e2e::ReadText(dir + "UnInstall.dat"), RecordFor(dir, true));
   WriteUninstallRecord(dir, false);
   std::string six = e2e::ReadText(dir + "UnInstall.dat");
   EXPECT_EQ(six.substr(six.size() - 13), "<STwinsift>\r\n");

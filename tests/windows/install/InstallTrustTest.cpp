@@ -7,12 +7,9 @@
 #include <memory>
 #include "driver/Driver.h"
 #include "e2e/InstalledFiles.h"
-#include "gui/core/Application.h"
-#include "gui/core/Error.h"
-#include "install/Appl_Globals.h"
-#include "install/PNL_Installing.h"
+#include "install/Installation.h"
 #include "payload/TestPayload.h"
-#include "shell/Form_Main.h"
+#include "win32/Error.h"
 
 namespace {
 
@@ -110,36 +107,39 @@ TEST(InstallFolder, EveryLevelTheRunMakesGetsTheProtectedListAndAnExistingOneKee
   RemoveDirectoryA(folder.File("made").c_str());
 }
 
+namespace {
+// The run's steps, unseen.
+class Unwatched : public InstallProgress {
+ public:
+  void Begin(int) override {}
+  void Unpacked(std::uint32_t) override {}
+  void UnpackedUnseen() override {}
+  void UnpackingStopped() override {}
+  void StepDone(std::uint32_t) override {}
+};
+}  // namespace
+
 TEST(InstallOverRunningUtility, KeepsTheCannotCreateFileErrorAndTheEarlierProgram) {
-  EnsureApplication();
-  std::vector<std::string> errors;
-  gui::Application::Instance().OnError = [&](const std::string& message) { errors.push_back(message); };
-  auto form = std::make_unique<TFormMain>();
-  gui::Application::Instance().SetMainForm(form.get());
   ScratchFolder folder;
-  InstallDir = folder.File("");
-  DesktopShortcut = false;
-  const std::string utility = InstallDir + "Twinsift.Exe";
+  InstallSettings settings{folder.File(""), false};
+  const std::string utility = settings.InstallDir + "Twinsift.Exe";
   ASSERT_TRUE(CopyFileA((e2e::ProgramFolder() + "Twinsift.exe").c_str(), utility.c_str(), FALSE));
   const std::vector<unsigned char> earlier = e2e::ReadBytes(utility);
   e2e::Process running = e2e::Process::Start(utility);
   ASSERT_TRUE(e2e::WaitFor([&] { return !e2e::TopWindows(running.Id()).empty(); }));
 
+  Unwatched progress;
+  std::string error;
   try {
-    form->ShowPanel("PnlInstalling", false);
-  } catch (const gui::Error& error) {
-    errors.push_back(error.what());
+    RunInstallation(settings, progress, nullptr, CarriedPrograms());
+  } catch (const win32::Error& raised) {
+    error = raised.what();
   }
-  ASSERT_EQ(errors.size(), 1u);
-  EXPECT_EQ(errors[0].rfind("Cannot create file \"" + utility + "\". ", 0), 0u) << errors[0];
-  EXPECT_EQ(form->CurrentPage()->Name(), "PnlInstalling") << "the run stopped where it failed";
+  EXPECT_EQ(error.rfind("Cannot create file \"" + utility + "\". ", 0), 0u) << error;
   EXPECT_EQ(e2e::ReadBytes(utility), earlier) << "the earlier program stays as it was";
-  EXPECT_FALSE(e2e::FileExists(InstallDir + "UnInstall.dat"));
+  EXPECT_FALSE(e2e::FileExists(settings.InstallDir + "UnInstall.dat"));
 
   running.Kill();
   running.WaitForExit(5000);
-  e2e::Installation{InstallDir}.Remove();
-  form.reset();
-  gui::Application::Instance().OnError = nullptr;
-  InstallDir.clear();
+  e2e::Installation{settings.InstallDir}.Remove();
 }

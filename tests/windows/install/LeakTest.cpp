@@ -6,7 +6,7 @@
 #include "e2e/InstalledFiles.h"
 #include "gui/core/Application.h"
 #include "gui/core/Gdi.h"
-#include "install/Appl_Globals.h"
+#include "SetupPages.h"
 #include "payload/TestPayload.h"
 #include "shell/Form_Main.h"
 
@@ -57,18 +57,16 @@ class Leaks : public ::testing::Test {
   void SetUp() override {
     EnsureApplication();
     gui::Application::Instance().OnError = [this](const std::string& message) { errors.push_back(message); };
-    form = std::make_unique<TFormMain>();
+    form = std::make_unique<TFormMain>(SetupPages(settings));
     gui::Application::Instance().SetMainForm(form.get());
     form->Show();
-    InstallDir = folder.File("leaks\\");
-    DesktopShortcut = true;
+    settings.InstallDir = folder.File("leaks\\");
+    settings.DesktopShortcut = true;
   }
   void TearDown() override {
-    e2e::Installation{InstallDir}.Remove();
+    e2e::Installation{settings.InstallDir}.Remove();
     form.reset();
     gui::Application::Instance().OnError = nullptr;
-    InstallDir.clear();
-    DesktopShortcut = false;
   }
   void Install() {
     form->ShowPanel("PnlInstalling", false);
@@ -77,6 +75,7 @@ class Leaks : public ::testing::Test {
   }
 
   ScratchFolder folder;
+  InstallSettings settings;
   std::unique_ptr<TFormMain> form;
   std::vector<std::string> errors;
 };

@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 #include "controls/FxSpeedButton.h"
+#include "SetupPages.h"
 #include "driver/TestApplication.h"
 #include "gui/core/Error.h"
-#include "install/Appl_Globals.h"
 #include "pages/PNL_ChooseDirectory.h"
 #include "pages/PNL_Disclaimer.h"
 #include "pages/PNL_Welcome.h"
@@ -25,14 +25,12 @@ class WizardPages : public ::testing::Test {
   void SetUp() override {
     App().SetTitle("Twinsift");
     App().OnError = [this](const std::string& message) { errors.push_back(message); };
-    InstallDir.clear();
-    form = std::make_unique<TFormMain>();
+    form = std::make_unique<TFormMain>(SetupPages(settings));
     App().SetMainForm(form.get());
   }
   void TearDown() override {
     form.reset();
     App().OnError = nullptr;
-    InstallDir.clear();
   }
   template <class Page>
   Page& Shown(const char* name) {
@@ -41,6 +39,7 @@ class WizardPages : public ::testing::Test {
   }
   static Controls Children(const gui::WinControl& page) { return {page.Controls().begin(), page.Controls().end()}; }
 
+  InstallSettings settings;
   std::unique_ptr<TFormMain> form;
   std::vector<std::string> errors;
 };
@@ -145,11 +144,11 @@ TEST_F(WizardPages, TypedDirectoryIsStoredAsOneFullPathWithSingleBackslashes) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.typed);
-    InstallDir.clear();
+    settings.InstallDir.clear();
     auto& page = Shown<TPnlChooseDirectory>("PnlChooseDirectory");
     page.Edit1.SetText(c.typed);
     page.NextClick();
-    EXPECT_EQ(InstallDir, c.installDir);
+    EXPECT_EQ(settings.InstallDir, c.installDir);
     EXPECT_EQ(page.Edit1.Text(), c.field);
     EXPECT_EQ(form->CurrentPage()->Name(), "PNLInstall_Go");
   }
@@ -163,7 +162,7 @@ TEST_F(WizardPages, TypedDirectoryThatCouldMeanAnotherFolderIsRefused) {
                                    std::string("C:\\x\\nul.txt"), std::string("C:\\a|b"), std::string("C:\\a*"),
                                    std::string("\\\\?\\C:\\Apps"), std::string("\\\\.\\C:\\Apps"), tooLong}) {
     SCOPED_TRACE(typed);
-    InstallDir = "E:\\Before\\";
+    settings.InstallDir = "E:\\Before\\";
     auto& page = Shown<TPnlChooseDirectory>("PnlChooseDirectory");
     page.Edit1.SetText(typed);
     try {
@@ -172,7 +171,7 @@ TEST_F(WizardPages, TypedDirectoryThatCouldMeanAnotherFolderIsRefused) {
     } catch (const gui::Error& error) {
       EXPECT_STREQ(error.what(), "Invalid directory");
     }
-    EXPECT_EQ(InstallDir, "E:\\Before\\") << "kept";
+    EXPECT_EQ(settings.InstallDir, "E:\\Before\\") << "kept";
     EXPECT_EQ(form->CurrentPage()->Name(), "PnlChooseDirectory");
   }
 }

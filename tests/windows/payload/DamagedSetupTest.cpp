@@ -6,8 +6,7 @@
 #include <algorithm>
 #include "TestPayload.h"
 #include "gui/core/Error.h"
-#include "install/EB_Twinsift_exe.h"
-#include "install/EB_Uninstall_exe.h"
+#include "payload/EmbeddedPayloads.h"
 #include "payload/PayloadExtractor.h"
 
 namespace {
@@ -39,7 +38,7 @@ class DamagedSetup : public ::testing::Test {
     auto stored = ReadFileBytes(folder.File("Install_Twinsift.exe"));
     payload.blocks = reinterpret_cast<const unsigned char(*)[PayloadBlockSize]>(stored.data() + offset);
     try {
-      PayloadExtractor(payload, nullptr, nullptr).ExtractToFile(target);
+      PayloadExtractor(payload, nullptr).ExtractToFile(target);
     } catch (const gui::Error& error) {
       return error.what();
     }

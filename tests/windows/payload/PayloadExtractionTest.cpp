@@ -1,34 +1,39 @@
-// Extraction of synthetic payloads of chosen sizes: progress positions, the percent label, the target
-// file, and the failures.
+// Extraction of synthetic payloads of chosen sizes: progress positions, the target file, and the failures.
 #include <gtest/gtest.h>
+#include <functional>
 #include <memory>
 #include "TestPayload.h"
-#include "gui/core/Error.h"
-#include "gui/form/Form.h"
-#include "gui/label/Label.h"
-#include "gui/progressbar/ProgressBar.h"
 #include "payload/PayloadExtractor.h"
+#include "payload/ProgressSink.h"
+#include "win32/Error.h"
 
 namespace {
+
+// Writes down every position reported.
+struct RecordingSink : ProgressSink {
+  void Progress(std::int64_t position) override {
+    positions.push_back(position);
+    if (onProgress) onProgress();
+  }
+  std::vector<std::int64_t> positions;
+  std::function<void()> onProgress;
+};
 
 class Extraction : public ::testing::Test {
  protected:
   void SetUp() override { EnsureApplication(); }
 
   // Every position reported while extracting payload to target.
-  std::vector<std::int64_t> Positions(const PayloadData& payload, const std::string& target,
-                                      gui::ProgressBar* bar = nullptr, gui::Label* label = nullptr) {
-    std::vector<std::int64_t> positions;
-    PayloadExtractor extractor(payload, bar, label);
-    extractor.OnProgress = [&](std::int64_t position) { positions.push_back(position); };
-    extractor.ExtractToFile(target);
-    return positions;
+  std::vector<std::int64_t> Positions(const PayloadData& payload, const std::string& target) {
+    RecordingSink sink;
+    PayloadExtractor(payload, &sink).ExtractToFile(target);
+    return sink.positions;
   }
 
   std::string ErrorOf(const PayloadData& payload, const std::string& target) {
     try {
-      PayloadExtractor(payload, nullptr, nullptr).ExtractToFile(target);
-    } catch (const gui::Error& error) {
+      PayloadExtractor(payload, nullptr).ExtractToFile(target);
+    } catch (const win32::Error& error) {
       return error.what();
     }
     return "no error";
@@ -48,12 +53,6 @@ std::vector<std::int64_t> ExpectedPositions(const PayloadData& payload) {
     if (piece < 1024) break;
   }
   return positions;
-}
-
-int g_handled = 0;
-LRESULT CALLBACK CountingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_APP) ++g_handled;
-  return DefWindowProcA(window, message, wParam, lParam);
 }
 
 }  // namespace
@@ -93,55 +92,25 @@ TEST_F(Extraction, ReplacesALongerExistingFileEntirely) {
   WriteFileBytes(folder.File("d.exe"), std::vector<unsigned char>(200000, 'x'));
   auto program = SampleProgram(2500);
   TestPayload payload(program);
-  PayloadExtractor(payload.data, nullptr, nullptr).ExtractToFile(folder.File("d.exe"));
+  PayloadExtractor(payload.data, nullptr).ExtractToFile(folder.File("d.exe"));
   EXPECT_EQ(ReadFileBytes(folder.File("d.exe")), program);
 }
 
-TEST_F(Extraction, ProcessesWindowMessagesAfterEveryStepWithoutBar) {
-  // A message posted at each step must have been handled by the next one.
-  g_handled = 0;
-  WNDCLASSA wc{};
-  wc.lpfnWndProc = CountingProc;
-  wc.hInstance = GetModuleHandleA(nullptr);
-  wc.lpszClassName = "TwinsiftMessageCounter";
-  RegisterClassA(&wc);
-  HWND counter = CreateWindowA(wc.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
-  ASSERT_TRUE(counter);
-
-  TestPayload payload(SampleProgram(4000));
-  PayloadExtractor extractor(payload.data, nullptr, nullptr);
-  int steps = 0;
-  extractor.OnProgress = [&](std::int64_t) {
-    EXPECT_EQ(g_handled, steps) << "after step " << steps;
-    ++steps;
-    PostMessageA(counter, WM_APP, 0, 0);
-  };
-  extractor.ExtractToFile(folder.File("e.exe"));
-  EXPECT_EQ(steps, payload.data.blockCount + 4);
-  DestroyWindow(counter);
-}
-
 TEST_F(Extraction, MissingDirectoryFailsAfterTheCopyingPhaseWithTheFullPath) {
-  gui::Form form;
-  auto& bar = form.Add<gui::ProgressBar>();
-  bar.SetMax(1000000);
-  form.Handle();
   TestPayload payload(SampleProgram(9000));
   std::string target = folder.File("missing\\f.exe");
-  std::vector<std::int64_t> positions;
-  PayloadExtractor extractor(payload.data, &bar, nullptr);
-  extractor.OnProgress = [&](std::int64_t position) { positions.push_back(position); };
+  RecordingSink sink;
   try {
-    extractor.ExtractToFile(target);
+    PayloadExtractor(payload.data, &sink).ExtractToFile(target);
     FAIL() << "no error";
-  } catch (const gui::Error& error) {
+  } catch (const win32::Error& error) {
     char full[MAX_PATH];
     GetFullPathNameA(target.c_str(), MAX_PATH, full, nullptr);
     EXPECT_EQ(std::string(error.what()),
-              "Cannot create file \"" + std::string(full) + "\". " + gui::SystemErrorText(ERROR_PATH_NOT_FOUND));
+              "Cannot create file \"" + std::string(full) + "\". " + win32::SystemErrorText(ERROR_PATH_NOT_FOUND));
   }
-  EXPECT_EQ(positions.size(), static_cast<std::size_t>(payload.data.blockCount));
-  EXPECT_EQ(bar.Position(), payload.data.blockCount * 1024);
+  ASSERT_EQ(sink.positions.size(), static_cast<std::size_t>(payload.data.blockCount));
+  EXPECT_EQ(sink.positions.back(), payload.data.blockCount * 1024);
 }
 
 TEST_F(Extraction, DamagedStreamsFailWithError) {
@@ -174,33 +143,4 @@ TEST_F(Extraction, DamagedStreamsFailWithError) {
   EXPECT_EQ(ErrorOf(runsLong.data, folder.File("g.exe")), "Error") << "stream longer than the stated length";
 
   EXPECT_EQ(ErrorOf(intact.data, folder.File("g.exe")), "no error");
-}
-
-TEST_F(Extraction, PercentRoundsHalvesToEvenFromTheClampedLow32Bits) {
-  gui::Form form;
-  auto& bar = form.Add<gui::ProgressBar>();
-  auto& label = form.Add<gui::Label>();
-  bar.SetMax(8);
-  form.Handle();
-  TestPayload payload(SampleProgram(10));
-  PayloadExtractor extractor(payload.data, &bar, &label);
-  auto percentAt = [&](std::int64_t position) {
-    extractor.ReportProgress(position);
-    return label.Caption();
-  };
-  EXPECT_EQ(percentAt(1), "12% complete");   // 12.5
-  EXPECT_EQ(percentAt(3), "38% complete");   // 37.5
-  EXPECT_EQ(percentAt(5), "62% complete");   // 62.5
-  EXPECT_EQ(percentAt(7), "88% complete");   // 87.5
-  EXPECT_EQ(percentAt(0x100000003LL), "38% complete");
-  EXPECT_EQ(bar.Position(), 3);
-  EXPECT_EQ(percentAt(9), "100% complete") << "the bar holds 8";
-}
-
-TEST_F(Extraction, LabelWithoutBarIsNeverWritten) {
-  gui::Form form;
-  auto& label = form.Add<gui::Label>(std::string("untouched"));
-  TestPayload payload(SampleProgram(3000));
-  PayloadExtractor(payload.data, nullptr, &label).ExtractToFile(folder.File("i.exe"));
-  EXPECT_EQ(label.Caption(), "untouched");
 }

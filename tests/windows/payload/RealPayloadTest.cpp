@@ -1,26 +1,22 @@
 // The payloads built into the programs: each unpacks to exactly the executable it was packed from.
 #include <gtest/gtest.h>
 #include "TestPayload.h"
-#include "gui/form/Form.h"
-#include "gui/label/Label.h"
-#include "gui/progressbar/ProgressBar.h"
-#include "install/EB_Twinsift_exe.h"
-#include "install/EB_Uninstall_exe.h"
+#include "install/PNL_Installing.h"
+#include "payload/EmbeddedPayloads.h"
 #include "payload/PayloadExtractor.h"
-#include "uninstall/EB_NVUninstall_exe.h"
+#include "payload/ProgressSink.h"
 
 namespace {
 
 struct RealPayload {
   const char* program;   // beside the test, where the build put it
   const PayloadData& data;
-  void (*extract)(const std::string&, gui::ProgressBar*, gui::Label*);
 };
 
 std::vector<RealPayload> RealPayloads() {
-  return {{"Twinsift.exe", EB_Twinsift_exe::Payload(), EB_Twinsift_exe::ExtractToFile},
-          {"Uninstall.exe", EB_Uninstall_exe::Payload(), EB_Uninstall_exe::ExtractToFile},
-          {"NVUninstall.exe", EB_NVUninstall_exe::Payload(), EB_NVUninstall_exe::ExtractToFile}};
+  return {{"Twinsift.exe", EB_Twinsift_exe::Payload()},
+          {"Uninstall.exe", EB_Uninstall_exe::Payload()},
+          {"NVUninstall.exe", EB_NVUninstall_exe::Payload()}};
 }
 
 class RealPayloads_ : public ::testing::Test {
@@ -34,7 +30,7 @@ class RealPayloads_ : public ::testing::Test {
 TEST_F(RealPayloads_, UnpackByteForByteToTheirPrograms) {
   for (const auto& payload : RealPayloads()) {
     std::string target = folder.File(payload.program);
-    payload.extract(target, nullptr, nullptr);
+    PayloadExtractor(payload.data, nullptr).ExtractToFile(target);
     auto original = ReadFileBytes(payload.program);
     EXPECT_EQ(static_cast<std::int64_t>(original.size()), payload.data.decompressedLength) << payload.program;
     EXPECT_TRUE(ReadFileBytes(target) == original) << payload.program;
@@ -52,24 +48,22 @@ TEST_F(RealPayloads_, AreOneHighestLevelStreamWithNonZeroFiller) {
     for (std::int64_t i = payload.data.streamLength; i < end; ++i) nonZero += stored[i] != 0;
     EXPECT_GE(nonZero * 2, end - payload.data.streamLength) << payload.program;
   }
-  EXPECT_EQ(EB_Twinsift_exe::BlockCount, EB_Twinsift_exe::Payload().blockCount);
-  EXPECT_EQ(EB_Uninstall_exe::StreamLength, EB_Uninstall_exe::Payload().streamLength);
-  EXPECT_EQ(EB_NVUninstall_exe::DecompressedLength, EB_NVUninstall_exe::Payload().decompressedLength);
 }
 
 TEST_F(RealPayloads_, UtilityOnTheRunsScaleStartsAtZeroPercent) {
-  gui::Form form;
-  auto& bar = form.Add<gui::ProgressBar>();
-  auto& label = form.Add<gui::Label>();
-  bar.SetMax(2872294);
-  form.Handle();
-  PayloadExtractor extractor(EB_Twinsift_exe::Payload(), &bar, &label);
-  std::vector<std::string> captions;
-  extractor.OnProgress = [&](std::int64_t) { captions.push_back(label.Caption()); };
-  extractor.ExtractToFile(folder.File("Twinsift.Exe"));
-  EXPECT_EQ(captions.front(), "0% complete");
-  std::int64_t last = ProgressSpan(EB_Twinsift_exe::Payload());
-  EXPECT_EQ(bar.Position(), last);
-  EXPECT_EQ(captions.back(), std::to_string((last * 100 + 2872294 / 2) / 2872294) + "% complete");
+  struct FirstAndLast : ProgressSink {
+    void Progress(std::int64_t position) override {
+      if (first < 0) first = position;
+      last = position;
+    }
+    std::int64_t first = -1, last = -1;
+  } seen;
+  const PayloadData& utility = EB_Twinsift_exe::Payload();
+  PayloadExtractor(utility, &seen).ExtractToFile(folder.File("Twinsift.Exe"));
+  EXPECT_EQ(PercentCompleteText(static_cast<int>(seen.first), 2872294), "0% complete");
+  const std::int64_t last = utility.streamLength + utility.decompressedLength;
+  EXPECT_EQ(seen.last, last);
+  EXPECT_EQ(PercentCompleteText(static_cast<int>(seen.last), 2872294),
+            std::to_string((last * 100 + 2872294 / 2) / 2872294) + "% complete");
   EXPECT_TRUE(ReadFileBytes(folder.File("Twinsift.Exe")) == ReadFileBytes("Twinsift.exe"));
 }

@@ -6,6 +6,7 @@
 #include "driver/TestApplication.h"
 #include "gui/core/Error.h"
 #include "controls/FxSpeedButton.h"
+#include "SetupPages.h"
 #include "shell/Form_Main.h"
 
 namespace {
@@ -15,11 +16,12 @@ gui::Application& App() { return e2e::TestApplication(); }
 // A page that writes down every call of the page protocol and what the window showed at that moment.
 class RecordingPage : public TFramePanel {
  public:
-  RecordingPage(const std::string& name, std::vector<std::string>& log) : TFramePanel(name), log_(log) {
+  RecordingPage(TFormMain& form, const std::string& name, std::vector<std::string>& log)
+      : TFramePanel(form), form_(form), log_(log) {
     PanelCaption = "Caption of " + name;
   }
   void SetupButtons(tNvButtonBar& bar) override {
-    Note("SetupButtons", &bar == &FormMain->PnlButtons && bar.LeftCount == 0 && bar.RightCount == 0);
+    Note("SetupButtons", &bar == &form_.PnlButtons && bar.LeftCount == 0 && bar.RightCount == 0);
   }
   void PanelEnter() override {
     Note("PanelEnter", true);
@@ -34,11 +36,12 @@ class RecordingPage : public TFramePanel {
 
  private:
   void Note(const std::string& what, bool barOk) {
-    bool current = FormMain->CurrentPage() == this;
-    bool header = FormMain->PnlHeader.Caption() == PanelCaption;
+    bool current = form_.CurrentPage() == this;
+    bool header = form_.PnlHeader.Caption() == PanelCaption;
     log_.push_back(Name() + "." + what + (current && header && barOk ? "" : " (window not ready)") + " header at " +
-                   std::to_string(FormMain->PnlHeader.Left()));
+                   std::to_string(form_.PnlHeader.Left()));
   }
+  TFormMain& form_;
   std::vector<std::string>& log_;
 };
 
@@ -47,16 +50,20 @@ class MainWindowTest : public ::testing::Test {
   void SetUp() override {
     App().SetTitle("Twinsift");
     App().OnError = [this](const std::string& message) { errors.push_back(message); };
-    form = std::make_unique<TFormMain>();
+    form = std::make_unique<TFormMain>(SetupPages(settings));
     App().SetMainForm(form.get());
-    first = new RecordingPage("TestFirst", log);
-    second = new RecordingPage("TestSecond", log);
-    form->AddPanel(first);
-    form->AddPanel(second);
+    first = Host("TestFirst");
+    second = Host("TestSecond");
   }
   void TearDown() override {
     form.reset();
     App().OnError = nullptr;
+  }
+  RecordingPage* Host(const std::string& name) {
+    auto page = std::make_unique<RecordingPage>(*form, name, log);
+    RecordingPage* hosted = page.get();
+    form->AddPanel(name, std::move(page));
+    return hosted;
   }
   void ExpectPartsHome() {
     EXPECT_EQ(form->PnlHeader.Left(), 40);
@@ -64,6 +71,7 @@ class MainWindowTest : public ::testing::Test {
     EXPECT_EQ(form->PnlButtons.Left(), 40);
   }
 
+  InstallSettings settings;
   std::unique_ptr<TFormMain> form;
   RecordingPage* first = nullptr;
   RecordingPage* second = nullptr;
@@ -74,7 +82,6 @@ class MainWindowTest : public ::testing::Test {
 }  // namespace
 
 TEST_F(MainWindowTest, StartsOnTheWelcomePageWithItsLayout) {
-  EXPECT_EQ(FormMain, form.get());
   EXPECT_EQ(form->Caption(), "Install Twinsift 1.2");
   EXPECT_EQ(form->PnlHeader.Caption(), "Welcome");
   ASSERT_NE(form->CurrentPage(), nullptr);
@@ -161,7 +168,7 @@ TEST_F(MainWindowTest, FindsPagesInAnyLetterCaseAndTheLastMatchWins) {
   EXPECT_NE(form->FindSheet("pnlinstall_go"), nullptr);
   EXPECT_EQ(form->FindSheet("PNLINSTALL_READY")->Name(), "PnlInstall_Ready");
   EXPECT_EQ(form->FindSheet("TestFirst\xC4"), nullptr);
-  form->AddPanel(new RecordingPage("testfirst", log));
+  Host("testfirst");
   EXPECT_EQ(form->FindSheet("TESTFIRST"), form->PageControl.Sheets().back());
 }
 

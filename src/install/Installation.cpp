@@ -1,0 +1,106 @@
+#include "install/Installation.h"
+#include <shlobj.h>
+#include <cmath>
+#include "install/Shortcut.h"
+#include "install/RecordFile.h"
+#include "payload/ProtectedFolder.h"
+#include "record/win32/WidePaths.h"
+#include "payload/EmbeddedPayloads.h"
+#include "payload/PayloadExtractor.h"
+#include "payload/ProgressSink.h"
+
+InstalledPrograms CarriedPrograms() { return {EB_Twinsift_exe::Payload(), EB_Uninstall_exe::Payload()}; }
+
+std::int64_t RunProgressSpan(const InstalledPrograms& programs) {
+  return ProgressSpan(programs.utility) + ProgressSpan(programs.uninstaller);
+}
+
+std::uint32_t ShareOfMaximum(int maximum, int percent) {
+  long double share = static_cast<long double>(maximum) / 100 * percent;
+  return static_cast<std::uint32_t>(std::nearbyintl(share));
+}
+
+bool DirectoryExists(const std::string& path) {
+  DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+void CreateDirectoryChain(const std::string& directory) {
+  std::string path = directory;
+  while (!path.empty() && (path.back() == '\\' || path.back() == '/')) path.pop_back();
+  // A drive ("C:") or nothing left: there is nothing above to make.
+  if (path.empty() || (path.size() == 2 && path[1] == ':') || DirectoryExists(path)) return;
+  size_t parentEnd = path.find_last_of("\\/");
+  if (parentEnd != std::string::npos && parentEnd > 0) CreateDirectoryChain(path.substr(0, parentEnd + 1));
+  CreateProtectedDirectory(record::Widen(path));
+}
+
+namespace {
+
+// Hands an unpacking's steps on: the utility's move the bar, the uninstaller's only count as steps.
+class UnpackingSteps : public ProgressSink {
+ public:
+  UnpackingSteps(InstallProgress& progress, bool shown) : progress_(progress), shown_(shown) {}
+  // Whatever the unpacking ended with, what it reached gets shown.
+  ~UnpackingSteps() { progress_.UnpackingStopped(); }
+  UnpackingSteps(const UnpackingSteps&) = delete;
+  UnpackingSteps& operator=(const UnpackingSteps&) = delete;
+
+  void Progress(std::int64_t position) override {
+    if (shown_) progress_.Unpacked(static_cast<std::uint32_t>(position));
+    else progress_.UnpackedUnseen();
+  }
+
+ private:
+  InstallProgress& progress_;
+  bool shown_;
+};
+
+void Unpack(const PayloadData& payload, const std::string& target, InstallProgress& progress, bool shown) {
+  UnpackingSteps steps(progress, shown);
+  PayloadExtractor(payload, &steps).ExtractToFile(target);
+}
+
+// The current path of a shell folder, or nothing when the shell cannot tell it.
+bool ShellFolder(HWND window, int folderId, std::string& path) {
+  char buffer[MAX_PATH] = {};
+  if (SHGetFolderPathA(window, folderId, nullptr, 0, buffer) != S_OK) return false;
+  path = buffer;
+  return true;
+}
+
+void CreateMenuShortcuts(const std::string& installDir, HWND window) {
+  std::string programs;
+  if (!ShellFolder(window, CSIDL_PROGRAMS, programs)) return;
+  const std::string menu = programs + "\\Twinsift";
+  CreateDirectoryA(menu.c_str(), nullptr);  // it may exist from an earlier installation
+  CreateShortcut(installDir + "Twinsift.Exe", menu + "\\Twinsift.Lnk", "Twinsift", "", 0);
+  CreateShortcut(kWebsite, menu + "\\Website.Lnk", "Twinsift Website", "", -1);
+  CreateShortcut(installDir + "Uninstall.Exe", menu + "\\Uninstall.Lnk", "Uninstall Twinsift", "", 0);
+}
+
+void CreateDesktopShortcut(const std::string& installDir, HWND window) {
+  std::string desktop;
+  if (!ShellFolder(window, CSIDL_DESKTOPDIRECTORY, desktop)) return;
+  CreateShortcut(installDir + "Twinsift.Exe", desktop + "\\Twinsift.Lnk", "Twinsift", "", 0);
+}
+
+}  // namespace
+
+void RunInstallation(const InstallSettings& settings, InstallProgress& progress, HWND window,
+                     const InstalledPrograms& programs) {
+  const int span = static_cast<int>(RunProgressSpan(programs));
+  const int maximum = span + span / 30;  // room for the steps after the unpacking
+  progress.Begin(maximum);
+  const std::string directory = settings.InstallDir;
+
+  if (!DirectoryExists(directory)) CreateDirectoryChain(directory);
+  Unpack(programs.utility, directory + "Twinsift.Exe", progress, true);
+  Unpack(programs.uninstaller, directory + "Uninstall.Exe", progress, false);
+  progress.StepDone(ShareOfMaximum(maximum, 94));
+  CreateMenuShortcuts(directory, window);
+  progress.StepDone(ShareOfMaximum(maximum, 96));
+  if (settings.DesktopShortcut) CreateDesktopShortcut(directory, window);
+  progress.StepDone(ShareOfMaximum(maximum, 98));
+  WriteUninstallRecord(directory, settings.DesktopShortcut);
+}
