@@ -18,7 +18,7 @@ struct Budget {
 const Budget kBudgets[] = {
     {"Install_Twinsift.exe", {"Twinsift.exe", "Uninstall.exe"}, 300 * 1024},
     {"Uninstall.exe", {"NVUninstall.exe"}, 160 * 1024},
-    {"NVUninstall.exe", {}, 138 * 1024},
+    {"NVUninstall.exe", {}, 140 * 1024},
     {"Twinsift.exe", {}, 176 * 1024},
 };
 
