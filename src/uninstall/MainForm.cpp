@@ -83,10 +83,11 @@ void TForm1::Timer1Timer() {
     ProgressStep();
   }
   if (gui::Application::Instance().Terminated()) return;
-  SetCaption("Finished : Swiftclear - " + removeName_);
   ShowOutcome(removal.Check());
   Button1.SetVisible(true);
   ProgressBar1.SetPosition(ProgressBar1.Max());
+  // The caption comes last: whoever watches it for the finish finds the window whole.
+  SetCaption("Finished : Swiftclear - " + removeName_);
 }
 
 void TForm1::ShowOutcome(const uninstall::RemovalOutcome& outcome) {
