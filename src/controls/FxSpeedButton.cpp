@@ -197,6 +197,15 @@ void TFxSpeedButton::Click() {
 
 bool TFxSpeedButton::DialogChar(char ch) {
   if (!gui::IsAccelerator(caption_, ch) || !Reachable()) return false;
+  KeyPress();
+  return true;
+}
+
+std::string TFxSpeedButton::AccessibleName() const { return gui::WithoutAccelerator(caption_); }
+
+std::string TFxSpeedButton::AccessibleShortcut() const { return gui::ShortcutOf(caption_); }
+
+void TFxSpeedButton::KeyPress() {
   // Drawn down for the click only; the group is left as it is.
   bool wasDown = down_;
   down_ = true;
@@ -207,7 +216,6 @@ bool TFxSpeedButton::DialogChar(char ch) {
                        down_ = wasDown;
                        Repaint();
                      });
-  return true;
 }
 
 void TFxSpeedButton::SetAction(gui::Action* action) {
@@ -257,4 +265,11 @@ void TFxSpeedButton::Paint(gui::Canvas& canvas) {
   face.NumGlyphs = numGlyphs_;
   face.FadeLevel = fadeLevel_;
   DrawButtonFace(canvas, face);
+  if (ShowsFocus()) {
+    // Dotted, inside the face's edges; drawn only while the keyboard is on this button.
+    RECT inner{3, 3, Width() - 3, Height() - 3};
+    SetTextColor(canvas.Handle(), RGB(0, 0, 0));
+    SetBkColor(canvas.Handle(), RGB(255, 255, 255));
+    DrawFocusRect(canvas.Handle(), &inner);
+  }
 }

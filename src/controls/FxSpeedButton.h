@@ -77,6 +77,13 @@ class TFxSpeedButton : public gui::GraphicControl {
 
   void Paint(gui::Canvas& canvas) override;
   bool DialogChar(char ch) override;
+  void KeyPress() override;  // drawn down for the click, as by the access key
+
+  gui::AccessibleRole Role() const override { return gui::AccessibleRole::PushButton; }
+  std::string AccessibleName() const override;
+  std::string AccessibleShortcut() const override;
+  std::string AccessibleDefaultAction() const override { return "Press"; }
+  void DoAccessibleDefaultAction() override { PostClick(); }
   void MouseEnter() override;
   void MouseLeave() override;
   void HandleDoubleClick(WPARAM keys, POINT point) override;

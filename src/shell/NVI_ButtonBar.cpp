@@ -35,6 +35,14 @@ void tNvButtonBar::ClearButtons() {
   }
   LeftCount = 0;
   RightCount = 0;
+  Host().Relaid();
+}
+
+std::vector<gui::GraphicControl*> tNvButtonBar::WindowlessTabStops() const {
+  std::vector<gui::GraphicControl*> stops;
+  for (int i = 0; i < LeftCount; ++i) stops.push_back(LeftButtons[i]);
+  for (int i = RightCount - 1; i >= 0; --i) stops.push_back(RightButtons[i]);
+  return stops;
 }
 
 void tNvButtonBar::Lay(TFxSpeedButton& button, int left, int width, const std::string& caption, int id,

@@ -44,6 +44,9 @@ class tNvButtonBar : public gui::WinControl {
   };
   static RememberedColors& Remembered();
 
+  // Tab visits the laid buttons from left to right, after the page's own controls.
+  std::vector<gui::GraphicControl*> WindowlessTabStops() const override;
+
  private:
   bool clicksHeld_ = false;
   void Lay(TFxSpeedButton& button, int left, int width, const std::string& caption, int id, TButtonClick onClick);

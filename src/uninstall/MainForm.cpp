@@ -131,16 +131,19 @@ FinishLines FinishText(const std::string& removeName, const uninstall::RemovalOu
   return lines;
 }
 
-// Sleeps between the steps, one step each time more than a second has passed, for kWaitMs in all.
+// Waits for kWaitMs, one step each time more than a second has passed. Messages are answered as they
+// come (a screen reader's questions among them), not only at the steps.
 void TForm1::WaitWithSteps() {
+  gui::Application& app = gui::Application::Instance();
   ULONGLONG start = GetTickCount64();
   ULONGLONG lastStep = start;
-  while (!gui::Application::Instance().Terminated()) {
+  while (!app.Terminated()) {
     ULONGLONG now = GetTickCount64();
     if (now - start >= kWaitMs) break;
     ULONGLONG untilStep = lastStep + 1001 - std::min(now, lastStep + 1001);
     ULONGLONG untilEnd = start + kWaitMs - now;
-    Sleep(static_cast<DWORD>(std::max<ULONGLONG>(1, std::min(untilStep, untilEnd))));
+    app.WaitForMessage(static_cast<DWORD>(std::max<ULONGLONG>(1, std::min(untilStep, untilEnd))));
+    app.ProcessMessages();
     now = GetTickCount64();
     if (now - lastStep > 1000) {
       lastStep = now;

@@ -12,6 +12,7 @@ class BitmapImage : public GraphicControl {
   void LoadBitmapResource(const std::string& name);  // raises gui::Error when there is none
   const Bitmap& Picture() const { return bitmap_; }
   void Paint(Canvas& canvas) override;
+  AccessibleRole Role() const override { return AccessibleRole::Graphic; }
 
  private:
   Bitmap bitmap_;

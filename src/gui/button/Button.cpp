@@ -12,6 +12,15 @@ void Button::SetCaption(const std::string& caption) {
   if (HandleAllocated()) SetWindowTextA(HandleIfAllocated(), caption_.c_str());
 }
 
+std::string Button::AccessibleName() const { return WithoutAccelerator(caption_); }
+
+std::string Button::AccessibleShortcut() const { return ShortcutOf(caption_); }
+
+void Button::DoAccessibleDefaultAction() {
+  // Posted: the click comes as the user's own, and the screen reader's call returns at once.
+  if (HandleAllocated()) PostMessageA(HandleIfAllocated(), BM_CLICK, 0, 0);
+}
+
 void Button::SetDefault(bool isDefault) {
   default_ = isDefault;
   ShowDefaultFrame(isDefault);

@@ -23,6 +23,12 @@ class Button : public WinControl {
   void Click();  // runs OnClick when the button is enabled and showing
   bool DialogChar(char ch) override;
 
+  AccessibleRole Role() const override { return AccessibleRole::PushButton; }
+  std::string AccessibleName() const override;
+  std::string AccessibleShortcut() const override;
+  std::string AccessibleDefaultAction() const override { return "Press"; }
+  void DoAccessibleDefaultAction() override;
+
   std::function<void()> OnClick;
 
  protected:

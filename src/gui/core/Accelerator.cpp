@@ -20,4 +20,19 @@ bool IsAccelerator(const std::string& caption, char ch) {
   return accelerator && accelerator == std::tolower(static_cast<unsigned char>(ch));
 }
 
+std::string WithoutAccelerator(const std::string& caption) {
+  std::string text;
+  for (size_t i = 0; i < caption.size(); ++i) {
+    if (caption[i] == '&' && i + 1 < caption.size()) ++i;
+    text += caption[i];
+  }
+  return text;
+}
+
+std::string ShortcutOf(const std::string& caption) {
+  char accelerator = AcceleratorOf(caption);
+  if (!accelerator) return {};
+  return std::string("Alt+") + static_cast<char>(std::toupper(static_cast<unsigned char>(accelerator)));
+}
+
 }  // namespace gui

@@ -10,6 +10,9 @@ class WinControl;
 
 enum class Align { None, Client, Bottom };
 
+// What a control is to a screen reader; None keeps it out of the accessible tree.
+enum class AccessibleRole { None, Client, StaticText, Graphic, PushButton };
+
 // Anything placed on a parent: bounds in the parent's client coordinates, visibility, enabling, colour, font.
 // Every control's constructor takes its parent first; the parent then owns it and deletes it with itself.
 // A control made without a parent is owned by whoever made it until it is handed to a parent (SetParent).
@@ -62,6 +65,14 @@ class Control {
 
   // An accelerator character offered to every control of a window in turn; true when taken.
   virtual bool DialogChar(char) { return false; }
+
+  // What a screen reader reads and does: role, name, keyboard shortcut ("Alt+N"), default action ("Press").
+  virtual AccessibleRole Role() const { return AccessibleRole::None; }
+  virtual std::string AccessibleName() const { return {}; }
+  virtual std::string AccessibleShortcut() const { return {}; }
+  virtual std::string AccessibleDefaultAction() const { return {}; }
+  // Starts the default action and returns at once; it then runs as the user's own input does.
+  virtual void DoAccessibleDefaultAction() {}
 
  protected:
   virtual void BoundsChanged() {}

@@ -21,7 +21,7 @@ GraphicControl::GraphicControl(WinControl* parent) : Control(parent) {}
 
 GraphicControl::~GraphicControl() {
   if (Visible()) Invalidate();
-  if (Parent()) Parent()->ChildGone(this);
+  if (Parent()) Parent()->Host().ControlGone(this);
 }
 
 void GraphicControl::Invalidate() {
@@ -57,20 +57,33 @@ void GraphicControl::VisibleChanged() {
   if (!parent || !parent->HandleAllocated()) return;
   RECT r = BoundsRect();
   InvalidateRect(parent->HandleIfAllocated(), &r, TRUE);
-  parent->ChildVisibilityChanged(this);
+  parent->Host().ControlVisibilityChanged(*this);
+}
+
+void GraphicControl::EnabledChanged() {
+  Invalidate();
+  if (Parent()) Parent()->Host().ControlEnabledChanged(*this);
+}
+
+bool GraphicControl::ShowsFocus() const { return Parent() && Parent()->Host().ShowsFocus(*this); }
+
+void GraphicControl::PostClick() const {
+  HWND window = Parent() ? Parent()->HandleIfAllocated() : nullptr;
+  if (!window) return;
+  LPARAM centre = MAKELPARAM(Left() + Width() / 2, Top() + Height() / 2);
+  PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, centre);
+  PostMessageA(window, WM_LBUTTONUP, 0, centre);
 }
 
 void GraphicControl::HandleMouseDown(MouseButton button, WPARAM keys, POINT point) {
-  if (button == MouseButton::Left) clicked_ = true;
+  if (button == MouseButton::Left && Parent()) Parent()->Host().Press(*this);
   MouseDown(button, ShiftState::FromKeys(keys), point.x, point.y);
 }
 
 void GraphicControl::HandleMouseUp(MouseButton button, WPARAM keys, POINT point) {
   bool click = false;
-  if (button == MouseButton::Left && clicked_) {
-    clicked_ = false;
+  if (button == MouseButton::Left && Parent() && Parent()->Host().Release(*this))
     click = point.x >= 0 && point.y >= 0 && point.x < Width() && point.y < Height();
-  }
   ShiftState shift = ShiftState::FromKeys(keys);
   // The release belongs to the press whatever the click did: a handler that refuses with an error
   // must not leave the control pressed.

@@ -43,6 +43,14 @@ class GraphicControl : public Control {
 
   virtual void Paint(Canvas& canvas) = 0;
 
+  // Space or Enter while the control has the keyboard focus.
+  virtual void KeyPress() { Click(); }
+  // Whether the control shows the keyboard focus now.
+  bool ShowsFocus() const;
+  // Posts a left click at the control's centre to its parent window: the click then comes as the mouse's
+  // does, through every check that the mouse's goes through.
+  void PostClick() const;
+
   NotifyEvent OnClick;
   NotifyEvent OnDblClick;
   MouseEvent OnMouseDown;
@@ -58,11 +66,10 @@ class GraphicControl : public Control {
 
   void BoundsChanged() override;
   void VisibleChanged() override;
-  void EnabledChanged() override { Invalidate(); }
+  void EnabledChanged() override;
 
  private:
   RECT lastBounds_{};
-  bool clicked_ = false;
 };
 
 }  // namespace gui

@@ -4,10 +4,18 @@
 #include <vector>
 #include "gui/core/Control.h"
 #include "gui/core/Gdi.h"
+#include "gui/core/WindowlessHost.h"
 
 namespace gui {
 
 class GraphicControl;
+
+// A place the keyboard focus can go: a windowed control, or a windowless control inside one.
+struct FocusStop {
+  WinControl* window = nullptr;
+  GraphicControl* windowless = nullptr;
+  bool operator==(const FocusStop&) const = default;
+};
 
 struct CreateParams {
   std::string className;      // a system class ("BUTTON", ...) or empty for our own window class
@@ -18,7 +26,7 @@ struct CreateParams {
 
 // A control with a window of its own. The window is made when the control has a parent whose window
 // exists (or, for a top-level control, when first needed), and dies with the control.
-// It owns its children, paints its windowless children and routes the mouse to them.
+// It owns its children and paints its windowless children; its host routes the mouse to them.
 class WinControl : public Control {
  public:
   explicit WinControl(WinControl* parent);
@@ -41,6 +49,10 @@ class WinControl : public Control {
   // The windowed controls inside this one, depth first in tab order, that Tab visits now: tab stops that
   // are visible and enabled up to the top-level window.
   std::vector<WinControl*> TabStopsInside() const;
+  // The windowless controls of this window that Tab visits after its windowed ones, in order (none by default).
+  virtual std::vector<GraphicControl*> WindowlessTabStops() const { return {}; }
+  // TabStopsInside with the windowless stops of every window that shows, each after its window's own.
+  std::vector<FocusStop> FocusStopsInside() const;
   // The control of ours whose window is window or holds it, or nullptr.
   static WinControl* OwnerOfWindow(HWND window);
 
@@ -59,9 +71,20 @@ class WinControl : public Control {
   // Lays out the children that fill the client area or stick to its bottom.
   void Realign();
 
+  // Hover, capture, press and focus of the windowless controls inside this window.
+  WindowlessHost& Host() { return host_; }
+  const WindowlessHost& Host() const { return host_; }
+
+  // Our windows are clients to a screen reader, named by their text; system controls keep the system's
+  // description unless their class gives one.
+  AccessibleRole Role() const override { return subclassed_ ? AccessibleRole::None : AccessibleRole::Client; }
+  std::string AccessibleName() const override;
+  // The children a screen reader sees, in reading order (top to bottom, then left to right): windowed
+  // children that show, and windowless ones that show and have a role.
+  std::vector<Control*> AccessibleChildren() const;
+
  protected:
   friend class Control;
-  friend class GraphicControl;
 
   virtual void FillCreateParams(CreateParams& params);
   virtual void HandleCreated() {}            // the window exists: push stored state into it
@@ -92,12 +115,8 @@ class WinControl : public Control {
  private:
   void InsertChild(Control* child);
   void RemoveChild(Control* child);
-  GraphicControl* GraphicAt(POINT point, bool enabledOnly) const;
-  bool RouteMouse(UINT message, WPARAM wParam, LPARAM lParam);
-  void ChildGone(Control* child);
-  void ChildVisibilityChanged(GraphicControl* child);
-  void UpdateHover(POINT point);
   bool TakesTabStop() const;
+  bool ShowsInside() const;  // this and every container up to the top-level window visible and enabled
 
   static LRESULT CALLBACK OwnClassProc(HWND, UINT, WPARAM, LPARAM);
   static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
@@ -109,9 +128,7 @@ class WinControl : public Control {
   std::vector<Control*> children_;
   std::vector<WinControl*> tabList_;  // the windowed children in tab order
   bool tabStop_ = false;
-  GraphicControl* hovered_ = nullptr;
-  GraphicControl* captured_ = nullptr;
-  bool trackingLeave_ = false;
+  WindowlessHost host_{*this};
   OwnedBrush background_;             // for the colour requests of system controls
   Color backgroundColor_ = clNone;
 };

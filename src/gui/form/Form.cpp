@@ -111,10 +111,11 @@ void Form::FocusFirstTabStop(const WinControl& container) {
 }
 
 bool Form::SelectNext(bool forward) {
-  std::vector<WinControl*> stops = TabStopsInside();
+  std::vector<FocusStop> stops = FocusStopsInside();
   if (stops.empty()) return false;
-  WinControl* current = OwnerOfWindow(GetFocus());
-  if (!current || current == this) current = activeControl_;
+  WinControl* owner = OwnerOfWindow(GetFocus());
+  if (!owner || owner == this) owner = activeControl_;
+  FocusStop current{owner, owner ? owner->Host().Focused() : nullptr};
   auto at = std::find(stops.begin(), stops.end(), current);
   size_t next;
   if (at == stops.end()) next = forward ? 0 : stops.size() - 1;
@@ -122,7 +123,9 @@ bool Form::SelectNext(bool forward) {
     size_t index = static_cast<size_t>(at - stops.begin());
     next = forward ? (index + 1) % stops.size() : (index + stops.size() - 1) % stops.size();
   }
-  WinControl* target = stops[next];
+  WinControl* target = stops[next].window;
+  // The windowless stop is chosen before its window takes the focus, so that the window announces it.
+  target->Host().SetFocused(stops[next].windowless);
   SetActiveControl(target);
   if (HWND window = target->HandleIfAllocated()) {
     // As in a dialog: the whole text of a field is selected on arrival, ready to be typed over.

@@ -10,6 +10,7 @@ class IconImage : public GraphicControl {
   IconImage(WinControl* parent, int resourceId);
   ~IconImage() override;
   void Paint(Canvas& canvas) override;
+  AccessibleRole Role() const override { return AccessibleRole::Graphic; }
   int IconWidth() const { return iconWidth_; }
 
  private:

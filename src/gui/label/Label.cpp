@@ -1,6 +1,7 @@
 #include "gui/label/Label.h"
 #include "gui/canvas/Canvas.h"
 #include "gui/core/Gdi.h"
+#include "gui/core/WinControl.h"
 
 namespace gui {
 
@@ -13,6 +14,7 @@ void Label::SetCaption(const std::string& caption) {
   caption_ = caption;
   AdjustSize();
   if (pacer_.Due()) Invalidate();
+  if (Parent()) Parent()->Host().Announce(EVENT_OBJECT_NAMECHANGE, *this);
 }
 
 void Label::Flush() {

@@ -21,6 +21,8 @@ class Label : public GraphicControl {
   void Flush();
 
   void Paint(Canvas& canvas) override;
+  AccessibleRole Role() const override { return AccessibleRole::StaticText; }
+  std::string AccessibleName() const override { return caption_; }
 
  protected:
   void FontChanged() override;

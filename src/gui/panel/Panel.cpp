@@ -9,7 +9,10 @@ Panel::Panel(WinControl* parent) : WinControl(parent) {}
 void Panel::SetCaption(const std::string& caption) {
   if (caption == caption_) return;
   caption_ = caption;
-  if (HandleAllocated()) SetWindowTextA(HandleIfAllocated(), caption_.c_str());  // readable from outside
+  if (HandleAllocated()) {
+    SetWindowTextA(HandleIfAllocated(), caption_.c_str());  // readable from outside
+    NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, HandleIfAllocated(), OBJID_CLIENT, CHILDID_SELF);
+  }
   Invalidate();
 }
 

@@ -21,6 +21,7 @@ class Picture : public GraphicControl {
   int PictureHeight() const { return image_.height; }
 
   void Paint(Canvas& canvas) override;
+  AccessibleRole Role() const override { return AccessibleRole::Graphic; }
 
  private:
   // Draws the decoded picture at width x height onto dc, as every paint shows it.

@@ -12,6 +12,8 @@ class StaticText : public WinControl {
   void SetCaption(const std::string& caption);
   // The parent's colour shows behind the text unless a colour of its own is given.
   void SetParentColor(bool parentColor);
+  AccessibleRole Role() const override { return AccessibleRole::StaticText; }
+  std::string AccessibleName() const override { return caption_; }
 
  protected:
   void FillCreateParams(CreateParams& params) override;

@@ -16,10 +16,10 @@ struct Budget {
 };
 
 const Budget kBudgets[] = {
-    {"Install_Twinsift.exe", {"Twinsift.exe", "Uninstall.exe"}, 300 * 1024},
-    {"Uninstall.exe", {"NVUninstall.exe"}, 160 * 1024},
-    {"NVUninstall.exe", {}, 140 * 1024},
-    {"Twinsift.exe", {}, 176 * 1024},
+    {"Install_Twinsift.exe", {"Twinsift.exe", "Uninstall.exe"}, 316 * 1024},
+    {"Uninstall.exe", {"NVUninstall.exe"}, 173 * 1024},
+    {"NVUninstall.exe", {}, 154 * 1024},
+    {"Twinsift.exe", {}, 186 * 1024},
 };
 
 std::vector<unsigned char> ReadProgram(const std::string& file) {

@@ -1,0 +1,282 @@
+#include "gui/access/AccessibleObject.h"
+#include "gui/access/Oleacc.h"
+
+namespace gui::access {
+
+BSTR ToBstr(const std::string& text) {
+  if (text.empty()) return nullptr;
+  int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  BSTR result = Oleacc::Instance().AllocateString(static_cast<UINT>(length));
+  if (result) MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), result, length);
+  return result;
+}
+
+namespace {
+const VARIANT kSelf = [] {
+  VARIANT self{};
+  self.vt = VT_I4;
+  self.lVal = CHILDID_SELF;
+  return self;
+}();
+
+// The programs import nothing from the automation library, which a planted copy could stand in for.
+void Empty(VARIANT* value) { value->vt = VT_EMPTY; }
+
+HRESULT AnswerText(const std::string& text, BSTR* out) {
+  if (!out) return E_POINTER;
+  *out = ToBstr(text);
+  return *out ? S_OK : S_FALSE;
+}
+}  // namespace
+
+HRESULT AccessibleObject::QueryInterface(REFIID riid, void** object) {
+  if (!object) return E_POINTER;
+  if (riid == IID_IUnknown || riid == IID_IDispatch || riid == __uuidof(IAccessible)) {
+    *object = static_cast<IAccessible*>(this);
+    AddRef();
+    return S_OK;
+  }
+  *object = nullptr;
+  return E_NOINTERFACE;
+}
+
+ULONG AccessibleObject::AddRef() { return static_cast<ULONG>(InterlockedIncrement(&references_)); }
+
+ULONG AccessibleObject::Release() {
+  LONG left = InterlockedDecrement(&references_);
+  if (left == 0) delete this;
+  return static_cast<ULONG>(left);
+}
+
+HRESULT AccessibleObject::GetTypeInfoCount(UINT* count) {
+  if (!count) return E_POINTER;
+  *count = 0;
+  return S_OK;
+}
+
+HRESULT AccessibleObject::Resolve(const VARIANT& child, IAccessible*& other) {
+  other = nullptr;
+  if (!Connected()) return CO_E_OBJNOTCONNECTED;
+  if (child.vt != VT_I4) return E_INVALIDARG;
+  if (child.lVal == CHILDID_SELF) return S_OK;
+  IDispatch* object = Child(child.lVal);
+  if (!object) return E_INVALIDARG;
+  HRESULT result = object->QueryInterface(__uuidof(IAccessible), reinterpret_cast<void**>(&other));
+  object->Release();
+  return result;
+}
+
+HRESULT AccessibleObject::get_accParent(IDispatch** parent) {
+  if (!parent) return E_POINTER;
+  *parent = nullptr;
+  if (!Connected()) return CO_E_OBJNOTCONNECTED;
+  return Parent(parent);
+}
+
+HRESULT AccessibleObject::get_accChildCount(long* count) {
+  if (!count) return E_POINTER;
+  if (!Connected()) return CO_E_OBJNOTCONNECTED;
+  *count = ChildCount();
+  return S_OK;
+}
+
+HRESULT AccessibleObject::get_accChild(VARIANT child, IDispatch** object) {
+  if (!object) return E_POINTER;
+  *object = nullptr;
+  if (!Connected()) return CO_E_OBJNOTCONNECTED;
+  if (child.vt != VT_I4) return E_INVALIDARG;
+  if (child.lVal == CHILDID_SELF) {
+    AddRef();
+    *object = this;
+    return S_OK;
+  }
+  *object = Child(child.lVal);
+  return *object ? S_OK : E_INVALIDARG;
+}
+
+HRESULT AccessibleObject::get_accName(VARIANT child, BSTR* name) {
+  if (name) *name = nullptr;
+  IAccessible* other;
+  HRESULT result = Resolve(child, other);
+  if (result != S_OK) return result;
+  if (other) {
+    result = other->get_accName(kSelf, name);
+    other->Release();
+    return result;
+  }
+  return AnswerText(Describe().name, name);
+}
+
+HRESULT AccessibleObject::get_accValue(VARIANT child, BSTR* value) {
+  if (value) *value = nullptr;
+  IAccessible* other;
+  HRESULT result = Resolve(child, other);
+  if (result != S_OK) return result;
+  if (!other) return S_FALSE;
+  result = other->get_accValue(kSelf, value);
+  other->Release();
+  return result;
+}
+
+HRESULT AccessibleObject::get_accDescription(VARIANT child, BSTR* description) {
+  if (description) *description = nullptr;
+  IAccessible* other;
+  HRESULT result = Resolve(child, other);
+  if (result != S_OK) return result;
+  if (!other) return S_FALSE;
+  result = other->get_accDescription(kSelf, description);
+  other->Release();
+  return result;
+}
+
+HRESULT AccessibleObject::get_accRole(VARIANT child, VARIANT* role) {
+  if (!role) return E_POINTER;
+  Empty(role);
+  IAccessible* other;
+  HRESULT result = Resolve(child, other);
+  if (result != S_OK) return result;
+  if (other) {
+    result = other->get_accRole(kSelf, role);
+    other->Release();
+    return result;
+  }
+  role->vt = VT_I4;
+  role->lVal = Describe().role;
+  return S_OK;
+}
+
+HRESULT AccessibleObject::get_accState(VARIANT child, VARIANT* state) {
+  if (!state) return E_POINTER;
+  Empty(state);
+  IAccessible* other;
+  HRESULT result = Resolve(child, other);
+  if (result != S_OK) return result;
+  if (other) {
+    result = other->get_accState(kSelf, state);
+    other->Release();
+    return result;
+  }
+  state->vt = VT_I4;
+  state->lVal = Describe().state;
+  return S_OK;
+}
+
+HRESULT AccessibleObject::get_accHelp(VARIANT child, BSTR* help) {
+  if (help) *help = nullptr;
+  IAccessible* other;
+  HRESULT result = Resolve(child, other);
+  if (result != S_OK) return result;
+  if (!other) return S_FALSE;
+  result = other->get_accHelp(kSelf, help);
+  other->Release();
+  return result;
+}
+
+HRESULT AccessibleObject::get_accHelpTopic(BSTR* file, VARIANT, long* topic) {
+  if (file) *file = nullptr;
+  if (topic) *topic = 0;
+  return Connected() ? S_FALSE : CO_E_OBJNOTCONNECTED;
+}
+
+HRESULT AccessibleObject::get_accKeyboardShortcut(VARIANT child, BSTR* shortcut) {
+  if (shortcut) *shortcut = nullptr;
+  IAccessible* other;
+  HRESULT result = Resolve(child, other);
+  if (result != S_OK) return result;
+  if (other) {
+    result = other->get_accKeyboardShortcut(kSelf, shortcut);
+    other->Release();
+    return result;
+  }
+  return AnswerText(Describe().shortcut, shortcut);
+}
+
+HRESULT AccessibleObject::get_accDefaultAction(VARIANT child, BSTR* action) {
+  if (action) *action = nullptr;
+  IAccessible* other;
+  HRESULT result = Resolve(child, other);
+  if (result != S_OK) return result;
+  if (other) {
+    result = other->get_accDefaultAction(kSelf, action);
+    other->Release();
+    return result;
+  }
+  return AnswerText(Describe().defaultAction, action);
+}
+
+HRESULT AccessibleObject::get_accFocus(VARIANT* focused) {
+  if (!focused) return E_POINTER;
+  Empty(focused);
+  if (!Connected()) return CO_E_OBJNOTCONNECTED;
+  Focus(*focused);
+  return focused->vt == VT_EMPTY ? S_FALSE : S_OK;
+}
+
+HRESULT AccessibleObject::get_accSelection(VARIANT* selected) {
+  if (!selected) return E_POINTER;
+  Empty(selected);
+  return Connected() ? S_FALSE : CO_E_OBJNOTCONNECTED;
+}
+
+HRESULT AccessibleObject::accSelect(long, VARIANT) {
+  return Connected() ? DISP_E_MEMBERNOTFOUND : CO_E_OBJNOTCONNECTED;
+}
+
+HRESULT AccessibleObject::accLocation(long* left, long* top, long* width, long* height, VARIANT child) {
+  if (!left || !top || !width || !height) return E_POINTER;
+  *left = *top = *width = *height = 0;
+  IAccessible* other;
+  HRESULT result = Resolve(child, other);
+  if (result != S_OK) return result;
+  if (other) {
+    result = other->accLocation(left, top, width, height, kSelf);
+    other->Release();
+    return result;
+  }
+  RECT r = Describe().screen;
+  *left = r.left;
+  *top = r.top;
+  *width = r.right - r.left;
+  *height = r.bottom - r.top;
+  return S_OK;
+}
+
+HRESULT AccessibleObject::accNavigate(long direction, VARIANT start, VARIANT* end) {
+  if (!end) return E_POINTER;
+  Empty(end);
+  if (!Connected()) return CO_E_OBJNOTCONNECTED;
+  if (start.vt != VT_I4 || start.lVal != CHILDID_SELF) return DISP_E_MEMBERNOTFOUND;
+  return Navigate(direction, end);
+}
+
+HRESULT AccessibleObject::accHitTest(long x, long y, VARIANT* child) {
+  if (!child) return E_POINTER;
+  Empty(child);
+  if (!Connected()) return CO_E_OBJNOTCONNECTED;
+  HitTest(POINT{x, y}, *child);
+  return child->vt == VT_EMPTY ? S_FALSE : S_OK;
+}
+
+void AccessibleObject::HitTest(POINT screen, VARIANT& result) {
+  RECT r = Describe().screen;
+  if (PtInRect(&r, screen)) {
+    result.vt = VT_I4;
+    result.lVal = CHILDID_SELF;
+  }
+}
+
+HRESULT AccessibleObject::accDoDefaultAction(VARIANT child) {
+  IAccessible* other;
+  HRESULT result = Resolve(child, other);
+  if (result != S_OK) return result;
+  if (other) {
+    result = other->accDoDefaultAction(kSelf);
+    other->Release();
+    return result;
+  }
+  if (Describe().defaultAction.empty()) return DISP_E_MEMBERNOTFOUND;
+  DoDefaultAction();
+  return S_OK;
+}
+
+}  // namespace gui::access
