@@ -2,7 +2,9 @@
 #include <shlobj.h>
 #include <cmath>
 #include "install/Shortcut.h"
-#include "install/UninstallRecord.h"
+#include "install/RecordFile.h"
+#include "payload/ProtectedFolder.h"
+#include "record/win32/WidePaths.h"
 #include "payload/EmbeddedPayloads.h"
 #include "payload/PayloadExtractor.h"
 #include "payload/ProgressSink.h"
@@ -30,7 +32,7 @@ void CreateDirectoryChain(const std::string& directory) {
   if (path.empty() || (path.size() == 2 && path[1] == ':') || DirectoryExists(path)) return;
   size_t parentEnd = path.find_last_of("\\/");
   if (parentEnd != std::string::npos && parentEnd > 0) CreateDirectoryChain(path.substr(0, parentEnd + 1));
-  CreateDirectoryA(path.c_str(), nullptr);
+  CreateProtectedDirectory(record::Widen(path));
 }
 
 namespace {

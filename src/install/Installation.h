@@ -4,6 +4,7 @@
 #include <string>
 #include "install/InstallSettings.h"
 #include "payload/PayloadData.h"
+#include "record/UninstallRecord.h"
 
 // The two programs an installation unpacks.
 struct InstalledPrograms {
@@ -34,13 +35,14 @@ void RunInstallation(const InstallSettings& settings, InstallProgress& progress,
                      const InstalledPrograms& programs);
 
 // The utility's web page, on the maker's site.
-inline constexpr const char* kWebsite = "http://www.example.com/twinsift";
+inline constexpr const char* kWebsite = record::kWebsite;
 
 // The run's progress scale: both programs' stream and decompressed lengths, before the added thirtieth.
 std::int64_t RunProgressSpan(const InstalledPrograms& programs);
 // round(maximum / 100 x percent), halves to even.
 std::uint32_t ShareOfMaximum(int maximum, int percent);
-// Makes directory (a path ending with a backslash) and every missing directory above it, outermost first.
-// Failures are not reported: a directory that is missing afterwards shows when a file is made in it.
+// Makes directory (a path ending with a backslash) and every missing directory above it, outermost first,
+// each with the protected access list (an existing one keeps its own). Failures are not reported: a
+// directory that is missing afterwards shows when a file is made in it.
 void CreateDirectoryChain(const std::string& directory);
 bool DirectoryExists(const std::string& path);

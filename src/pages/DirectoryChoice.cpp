@@ -1,5 +1,7 @@
 #include "pages/DirectoryChoice.h"
 
+#include <vector>
+
 namespace directory_choice {
 
 namespace {
@@ -31,10 +33,28 @@ std::string Trimmed(const std::string& text) {
   return text.substr(first, last - first);
 }
 
-bool Acceptable(const std::string& trimmed) { return trimmed.size() >= 3; }
+record::Text WithSingleBackslashes(record::TextView path) {
+  record::Text result;
+  for (std::size_t i = 0; i < path.size(); ++i) {
+    bool separator = record::IsSeparator(path[i]);
+    if (separator && i >= 2 && !result.empty() && result.back() == u'\\') continue;
+    result += separator ? u'\\' : path[i];
+  }
+  return result;
+}
 
-std::string InstallDirFor(const std::string& trimmed) {
-  return EndsWithBackslash(trimmed) ? trimmed : trimmed + "\\";
+bool IsAcceptableDirectory(record::TextView trimmed) {
+  record::Text path = WithSingleBackslashes(trimmed);
+  std::size_t root = 0;
+  std::vector<record::TextView> components;
+  if (!record::SplitAbsolute(path, root, components)) return false;
+  return InstallDirFor(path).size() + kLongestNameBeneath < kLongestPath;
+}
+
+record::Text InstallDirFor(record::TextView fullPath) {
+  record::Text path = WithSingleBackslashes(fullPath);
+  if (path.empty() || path.back() != u'\\') path += u'\\';
+  return path;
 }
 
 }  // namespace directory_choice

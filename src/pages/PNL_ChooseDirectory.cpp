@@ -3,6 +3,7 @@
 #include <shlobj.h>
 #include "gui/core/Error.h"
 #include "pages/DirectoryChoice.h"
+#include "record/win32/WidePaths.h"
 
 const char* const TPnlChooseDirectory::kExplanation =
     "The installation directory is the directory\r"
@@ -63,8 +64,14 @@ void TPnlChooseDirectory::ExitClick() { Wizard.CloseWizard(); }
 void TPnlChooseDirectory::NextClick() {
   std::string trimmed = directory_choice::Trimmed(Edit1.Text());
   Edit1.SetText(trimmed);
-  if (!directory_choice::Acceptable(trimmed)) throw gui::Error("Invalid directory");
-  settings_.InstallDir = directory_choice::InstallDirFor(trimmed);
+  // Checked as typed, before the current drive and folder could give it a meaning.
+  if (!directory_choice::IsAcceptableDirectory(record::AsText(record::Widen(trimmed))))
+    throw gui::Error("Invalid directory");
+  char full[MAX_PATH];
+  DWORD length = GetFullPathNameA(trimmed.c_str(), sizeof(full), full, nullptr);
+  if (length == 0 || length >= sizeof(full)) throw gui::Error("Invalid directory");
+  settings_.InstallDir =
+      record::Narrow(record::AsWide(directory_choice::InstallDirFor(record::AsText(record::Widen(full)))));
   Wizard.ShowPanel("PnlInstall_Go", true);
 }
 

@@ -6,7 +6,10 @@
 #include "payload/EmbeddedPayloads.h"
 #include "payload/PayloadExtractor.h"
 #include "payload/ProgressSink.h"
-#include "uninstall/UninstallRecord.h"
+#include "payload/ProtectedFolder.h"
+#include "record/UninstallRecord.h"
+#include "record/ValueRules.h"
+#include "record/win32/WidePaths.h"
 
 std::string RemoverCommand;
 
@@ -21,13 +24,15 @@ struct FileHandle {
   }
 };
 
-std::string OwnFolder() {
-  char path[MAX_PATH * 2];
-  DWORD length = GetModuleFileNameA(nullptr, path, sizeof(path));
-  if (length == 0 || length >= sizeof(path)) throw RecordUnreadable();
-  std::string own(path, length);
-  return own.substr(0, own.find_last_of('\\') + 1);
+std::wstring OwnPath() {
+  std::wstring path(MAX_PATH * 4, L'\0');
+  DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+  if (length == 0 || length >= path.size()) throw RecordUnreadable();
+  path.resize(length);
+  return path;
 }
+
+std::wstring FolderOf(const std::wstring& path) { return path.substr(0, path.find_last_of(L'\\') + 1); }
 
 std::string TempFolder() {
   char path[MAX_PATH + 1];
@@ -38,6 +43,35 @@ std::string TempFolder() {
   return folder;
 }
 
+// A new folder of the remover's own in the temporary folder, made so that only administrators can
+// change it: a process of the same user without elevation could otherwise swap the program that is
+// about to run elevated.
+std::string NewRemoverFolder() {
+  const std::string temp = TempFolder();
+  ULONGLONG seed = GetTickCount64() ^ (static_cast<ULONGLONG>(GetCurrentProcessId()) << 16);
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    std::string folder = temp + "tws" + std::to_string((seed + static_cast<ULONGLONG>(attempt)) % 1000000) + ".rmv\\";
+    if (CreateProtectedDirectory(record::Widen(folder))) return folder;
+  }
+  throw gui::Error("Cannot create a folder in " + temp);
+}
+
+// A file that cannot be opened for writing with no sharing is held open: by a running program, say.
+// Opening it for deleting alone would succeed even then.
+bool HeldOpen(const std::wstring& path) {
+  // A folder or a read-only file refuses writing whoever holds it: that says nothing of a running program.
+  DWORD attributes = GetFileAttributesW(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)))
+    return false;
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file != INVALID_HANDLE_VALUE) {
+    CloseHandle(file);
+    return false;
+  }
+  DWORD error = GetLastError();
+  return error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND;
+}
+
 // The remover is unpacked without a bar; the window still answers between the steps.
 class MessagesRunOnProgress : public ProgressSink {
  public:
@@ -46,8 +80,8 @@ class MessagesRunOnProgress : public ProgressSink {
 
 }  // namespace
 
-std::string ReadRecordFile(const std::string& path) {
-  FileHandle file{CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+std::string ReadRecordFile(const std::wstring& path) {
+  FileHandle file{CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr)};
   if (file.handle == INVALID_HANDLE_VALUE) throw RecordUnreadable();
   LARGE_INTEGER size{};
@@ -111,11 +145,27 @@ TFrmUninstall::TFrmUninstall()
 }
 
 void TFrmUninstall::FormCreate() {
+  OwnPath_ = OwnPath();
+  const std::wstring folder = FolderOf(OwnPath_);
   // The folder ends with a backslash and the name starts with one, as the record has always been found.
-  uninstall::UninstallRecord record =
-      uninstall::ParseUninstallRecord(ReadRecordFile(OwnFolder() + "\\uninstall.dat"));
-  ProductName_ = record.productName;
-  Items_ = record.items;
+  record::UninstallRecord content = record::ParseUninstallRecord(ReadRecordFile(folder + L"\\uninstall.dat"));
+  ProductName_ = content.productName;
+  const record::HandoverRules asStarted(record::AsText(folder), record::SameOnDisk);
+  const record::HandoverRules resolved(record::AsText(record::ResolvedPath(folder)), record::SameOnDisk);
+  for (const std::string& item : content.items) {
+    char tag = 0;
+    std::string_view value;
+    if (!record::SplitTagged(std::string_view(item), tag, value)) continue;
+    const std::wstring wide = record::Widen(value);
+    // The same folder reached through another spelling (a link, a short name) counts as well.
+    bool ours = asStarted.Accepts(tag, record::AsText(wide)) ||
+                (record::ValueRules::IsSafeAbsolutePath(record::AsText(wide)) &&
+                 resolved.Accepts(tag, record::AsText(record::ResolvedPath(wide))));
+    if (!ours) continue;
+    Items_.push_back(item);
+    if (tag == record::kInstalledFile && !record::SameOnDisk(record::AsText(wide), record::AsText(OwnPath_)))
+      FilesToCheck_.push_back(wide);
+  }
   SetCaption("Uninstall " + ProductName_);
   LblTitle.SetCaption(Caption());
   Label1.SetCaption(ProductName_ + " " + Label1.Caption());
@@ -137,12 +187,24 @@ void TFrmUninstall::FormActivate() { btnCancel.SetFocus(); }
 void TFrmUninstall::btnCancelClick() { Close(); }
 
 void TFrmUninstall::btnOKClick() {
-  int answer = MessageBoxA(HandleIfAllocated(), uninstall::ConfirmationText(ProductName_).c_str(), "Confirm",
+  int answer = MessageBoxA(HandleIfAllocated(), ConfirmationText(ProductName_).c_str(), "Confirm",
                            MB_YESNO | MB_ICONQUESTION);
   if (answer != IDYES) return;
-  std::string temp = TempFolder();
+  for (const std::wstring& file : FilesToCheck_) {
+    if (!HeldOpen(file)) continue;
+    std::string name = record::Narrow(file.substr(file.find_last_of(L'\\') + 1));
+    MessageBoxA(HandleIfAllocated(), InUseText(name).c_str(), Caption().c_str(), MB_OK | MB_ICONEXCLAMATION);
+    return;
+  }
+  std::string folder = NewRemoverFolder();
   MessagesRunOnProgress messagesRun;
-  PayloadExtractor(EB_NVUninstall_exe::Payload(), &messagesRun).ExtractToFile(temp + "NVUninstall.Exe");
-  RemoverCommand = uninstall::RemoverCommandLine(temp, uninstall::UninstallRecord{ProductName_, Items_});
+  PayloadExtractor(EB_NVUninstall_exe::Payload(), &messagesRun).ExtractToFile(folder + record::kRemoverFile);
+  RemoverCommand = record::RemoverCommandLine(folder, record::UninstallRecord{ProductName_, Items_});
   Close();
 }
+
+std::string InUseText(const std::string& program) {
+  return program + " is running and cannot be removed.\nClose it, then press OK again.";
+}
+
+std::string ConfirmationText(const std::string& productName) { return "Uninstall " + productName + ".\rSure?"; }

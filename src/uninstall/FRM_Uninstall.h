@@ -17,7 +17,8 @@ struct RecordUnreadable : std::exception {
 };
 
 // The uninstaller's window: reads the uninstall record beside the program, asks for confirmation and
-// unpacks the remover into the temporary folder, to be started when the uninstaller ends.
+// unpacks the remover into a protected folder of its own in the temporary folder, to be started when the
+// uninstaller ends. Only the record lines our installer writes reach the remover.
 class TFrmUninstall : public gui::Form {
  public:
   TFrmUninstall();  // reads the record; raises RecordUnreadable
@@ -44,8 +45,15 @@ class TFrmUninstall : public gui::Form {
   gui::Button& btnCancel;
 
   std::string ProductName_;
-  std::vector<std::string> Items_;  // the record's further lines, unquoted
+  std::vector<std::string> Items_;         // the record's further lines that pass, unquoted
+  std::wstring OwnPath_;
+  std::vector<std::wstring> FilesToCheck_;  // the installed files handed over, this program aside
 };
 
 // The text of the uninstall record at path; raises RecordUnreadable.
-std::string ReadRecordFile(const std::string& path);
+std::string ReadRecordFile(const std::wstring& path);
+
+// "Uninstall " + product name + "." CR "Sure?": the confirmation's text.
+std::string ConfirmationText(const std::string& productName);
+// The message when an installed program is still running: it names the program and asks to close it.
+std::string InUseText(const std::string& program);

@@ -3,7 +3,12 @@
 #include <windows.h>
 #include <algorithm>
 #include "gui/core/Application.h"
+#include "record/win32/WidePaths.h"
 #include "uninstall/Removal.h"
+
+namespace {
+constexpr int kLineHeight = 13;
+}  // namespace
 
 TForm1::TForm1()
     : Label1(Add<gui::Label>()),
@@ -33,6 +38,12 @@ TForm1::TForm1()
   ProgressBar1.SetHeight(17);
   ProgressBar1.SetAlign(gui::Align::Bottom);
 
+  for (gui::Label*& line : Lines) {
+    line = &Add<gui::Label>();
+    line->SetLeft(59);
+    line->SetVisible(false);
+  }
+
   Timer1.SetInterval(200);
   Timer1.OnTimer = [this] { Timer1Timer(); };
   OnShow = [this] { FormShow(); };
@@ -40,13 +51,16 @@ TForm1::TForm1()
 
 void TForm1::FormShow() {
   Button1.SetVisible(false);
-  rules_ = std::make_unique<uninstall::ValueRules>(uninstall::ProtectedFolders());
-  std::vector<std::string> arguments = uninstall::SplitCommandLine(GetCommandLineA());
+  rules_ = std::make_unique<record::ValueRules>(uninstall::ProtectedFolders(), record::SameOnDisk);
+  std::vector<record::Text> arguments;
+  for (const std::wstring& argument : uninstall::SplitCommandLine(std::wstring_view(GetCommandLineW())))
+    arguments.push_back(record::AsText(argument));
   if (!arguments.empty()) arguments.erase(arguments.begin());  // the program's own path
   plan_ = uninstall::ParseRemoverArguments(arguments, *rules_);
-  if (!plan_.removeName.empty()) {
-    SetCaption("Swiftclear - " + plan_.removeName);
-    Label1.SetCaption("Removing " + plan_.removeName + " from your computer");
+  removeName_ = record::Narrow(record::AsWide(plan_.removeName));
+  if (!removeName_.empty()) {
+    SetCaption("Swiftclear - " + removeName_);
+    Label1.SetCaption("Removing " + removeName_ + " from your computer");
   } else {
     Label1.SetCaption("Cannot run without proper parameters");
     Label2.SetVisible(false);
@@ -69,11 +83,52 @@ void TForm1::Timer1Timer() {
     ProgressStep();
   }
   if (gui::Application::Instance().Terminated()) return;
-  SetCaption("Finished : Swiftclear - " + plan_.removeName);
-  Label1.SetCaption(plan_.removeName + " is removed from your computer.");
-  Label2.SetCaption("Click OK to exit.");
+  ShowOutcome(removal.Check());
   Button1.SetVisible(true);
   ProgressBar1.SetPosition(ProgressBar1.Max());
+  // The caption comes last: whoever watches it for the finish finds the window whole.
+  SetCaption("Finished : Swiftclear - " + removeName_);
+}
+
+void TForm1::ShowOutcome(const uninstall::RemovalOutcome& outcome) {
+  FinishLines lines = FinishText(removeName_, outcome);
+  Label1.SetCaption(lines.title);
+  Label2.SetCaption(lines.details.empty() ? "Click OK to exit." : lines.details.front());
+  int shown = 0, right = ClientWidth();
+  for (std::size_t i = 1; i < lines.details.size() && shown < kMaxLines; ++i, ++shown) {
+    gui::Label& line = *Lines[shown];
+    line.SetTop(32 + (shown + 1) * kLineHeight);
+    line.SetCaption(shown + 1 == kMaxLines && i + 1 < lines.details.size() ? "..." : lines.details[i]);
+    line.SetVisible(true);
+    right = std::max(right, line.Left() + line.Width() + 8);
+  }
+  if (lines.details.empty()) return;
+  // The window grows to hold the lines and "Click OK to exit." under them.
+  gui::Label& last = *Lines[shown];
+  last.SetTop(32 + (shown + 1) * kLineHeight);
+  last.SetCaption("Click OK to exit.");
+  last.SetVisible(true);
+  right = std::max(right, Label2.Left() + Label2.Width() + 8);
+  const int extra = (shown + 2) * kLineHeight;
+  Button1.SetTop(64 + extra);
+  Button1.SetLeft((right - Button1.Width()) / 2);
+  SetClientSize(right, 118 + extra);
+}
+
+FinishLines FinishText(const std::string& removeName, const uninstall::RemovalOutcome& outcome) {
+  FinishLines lines;
+  if (outcome.left.empty()) {
+    lines.title = removeName + " is removed from your computer.";
+  } else {
+    lines.title = removeName + " is not removed completely.";
+    lines.details.push_back("Could not be removed (close what uses it and delete it):");
+    for (const std::wstring& path : outcome.left) lines.details.push_back("  " + record::Narrow(path));
+  }
+  if (!outcome.kept.empty()) {
+    lines.details.push_back("Kept, as it holds files of your own:");
+    for (const std::wstring& path : outcome.kept) lines.details.push_back("  " + record::Narrow(path));
+  }
+  return lines;
 }
 
 // Waits for kWaitMs, one step each time more than a second has passed. Messages are answered as they

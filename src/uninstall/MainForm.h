@@ -6,14 +6,24 @@
 #include "gui/bitmapimage/BitmapImage.h"
 #include "gui/progressbar/ProgressBar.h"
 #include "gui/timer/Timer.h"
+#include "record/ValueRules.h"
+#include "uninstall/Removal.h"
 #include "uninstall/RemoverArguments.h"
-#include "uninstall/ValueRules.h"
 
-// The remover's window, the remover program's only form: reads its tagged arguments when shown, and at the timer's first tick waits ten
-// seconds, deletes what the arguments name group by group, and says that the product is removed.
+// The finish: the title line, and what is left or kept, a line each (empty when all is gone).
+struct FinishLines {
+  std::string title;
+  std::vector<std::string> details;
+};
+FinishLines FinishText(const std::string& removeName, const uninstall::RemovalOutcome& outcome);
+
+// The remover's window, the remover program's only form: reads its tagged arguments when shown, and at
+// the timer's first tick waits ten seconds, deletes what the arguments name group by group, and says that
+// the product is removed, or names what is left.
 class TForm1 : public gui::Form {
  public:
   static constexpr int kWaitMs = 10000;
+  static constexpr int kMaxLines = 8;  // lines of what is left, the last one "..." when there are more
 
   TForm1();
 
@@ -25,6 +35,7 @@ class TForm1 : public gui::Form {
   void Button1Click();
   void WaitWithSteps();
   void ProgressStep();  // position + 1, then the window gets its pending messages
+  void ShowOutcome(const uninstall::RemovalOutcome& outcome);
 
   gui::Label& Label1;
   gui::Label& Label2;
@@ -32,7 +43,9 @@ class TForm1 : public gui::Form {
   gui::Button& Button1;
   gui::ProgressBar& ProgressBar1;
   gui::Timer Timer1;
+  gui::Label* Lines[kMaxLines + 1];  // under Label2: the further lines and "Click OK to exit."
 
-  std::unique_ptr<uninstall::ValueRules> rules_;
+  std::unique_ptr<record::ValueRules> rules_;
   uninstall::RemovalPlan plan_;
+  std::string removeName_;
 };

@@ -1,106 +1,147 @@
 #include "uninstall/Removal.h"
 
+#include <objbase.h>
 #include <shlobj.h>
+#include <algorithm>
+#include "record/win32/WidePaths.h"
+#include "win32/ComRef.h"
 
 namespace uninstall {
 namespace {
 
-std::string WithBackslash(std::string path) {
-  if (path.empty() || path.back() != '\\') path += '\\';
+using record::AsText;
+using record::AsWide;
+
+constexpr DWORD kLargestLink = 1 << 16;  // our links hold a few hundred bytes
+
+std::wstring WithBackslash(std::wstring path) {
+  if (path.empty() || path.back() != L'\\') path += L'\\';
   return path;
 }
 
-std::string LongPath(const std::string& path) {
-  char buffer[MAX_PATH * 2];
-  DWORD length = GetLongPathNameA(path.c_str(), buffer, sizeof(buffer));
-  return length > 0 && length < sizeof(buffer) ? std::string(buffer, length) : std::string();
+std::wstring LongPath(const std::wstring& path) {
+  std::wstring buffer(MAX_PATH * 4, L'\0');
+  DWORD length = GetLongPathNameW(path.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
+  return length > 0 && length < buffer.size() ? buffer.substr(0, length) : std::wstring();
 }
 
-std::string ShortPath(const std::string& path) {
-  char buffer[MAX_PATH * 2];
-  DWORD length = GetShortPathNameA(path.c_str(), buffer, sizeof(buffer));
-  return length > 0 && length < sizeof(buffer) ? std::string(buffer, length) : std::string();
+std::wstring ShortPath(const std::wstring& path) {
+  std::wstring buffer(MAX_PATH * 4, L'\0');
+  DWORD length = GetShortPathNameW(path.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
+  return length > 0 && length < buffer.size() ? buffer.substr(0, length) : std::wstring();
 }
 
-// Where an existing directory really lies, links in its path followed; empty when unknown.
-std::string FinalPath(const std::string& path) {
-  HANDLE file = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                            OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return {};
-  char buffer[MAX_PATH * 2];
-  DWORD length = GetFinalPathNameByHandleA(file, buffer, sizeof(buffer), FILE_NAME_NORMALIZED);
-  CloseHandle(file);
-  if (length == 0 || length >= sizeof(buffer)) return {};
-  std::string result(buffer, length);
-  if (result.rfind("\\\\?\\UNC\\", 0) == 0) return "\\\\" + result.substr(8);
-  if (result.rfind("\\\\?\\", 0) == 0) return result.substr(4);
-  return result;
+DWORD Attributes(const std::wstring& path) { return GetFileAttributesW(path.c_str()); }
+bool Exists(const std::wstring& path) { return Attributes(path) != INVALID_FILE_ATTRIBUTES; }
+
+// A plain file: not a folder and not a link of the file system.
+bool IsPlainFile(const std::wstring& path) {
+  DWORD attributes = Attributes(path);
+  return attributes != INVALID_FILE_ATTRIBUTES &&
+         !(attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT));
 }
 
-void ClearReadOnly(const std::string& path, DWORD attributes) {
-  if (attributes & FILE_ATTRIBUTE_READONLY) SetFileAttributesA(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+void ClearReadOnly(const std::wstring& path, DWORD attributes) {
+  if (attributes & FILE_ATTRIBUTE_READONLY) SetFileAttributesW(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
 }
 
-void DeleteEntry(const std::string& path, DWORD attributes) {
+void DeleteEntry(const std::wstring& path, DWORD attributes) {
   ClearReadOnly(path, attributes);
   if (attributes & FILE_ATTRIBUTE_DIRECTORY)
-    RemoveDirectoryA(path.c_str());  // a link to a directory: only the link goes
+    RemoveDirectoryW(path.c_str());  // a link to a directory: only the link goes
   else
-    DeleteFileA(path.c_str());
+    DeleteFileW(path.c_str());
+}
+
+// Every entry of a folder but "." and "..".
+template <class Visit>
+void ForEachEntry(const std::wstring& folder, Visit visit) {
+  WIN32_FIND_DATAW entry;
+  HANDLE search = FindFirstFileW((WithBackslash(folder) + L"*").c_str(), &entry);
+  if (search == INVALID_HANDLE_VALUE) return;
+  do {
+    std::wstring name = entry.cFileName;
+    if (name != L"." && name != L"..") visit(name, entry.dwFileAttributes);
+  } while (FindNextFileW(search, &entry));
+  FindClose(search);
+}
+
+bool IsEmptyFolder(const std::wstring& folder) {
+  bool empty = true;
+  ForEachEntry(folder, [&](const std::wstring&, DWORD) { empty = false; });
+  return empty;
+}
+
+// The stored target of a shell link, as saved: read without resolving, so it works once the target is gone.
+std::wstring LinkTarget(const std::wstring& file) {
+  win32::ComRef<IShellLinkW> link;
+  win32::ComRef<IPersistFile> persist;
+  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, link.out())) ||
+      FAILED(link->QueryInterface(IID_IPersistFile, persist.out())) || FAILED(persist->Load(file.c_str(), STGM_READ)))
+    return {};
+  wchar_t target[MAX_PATH * 2] = {};
+  if (FAILED(link->GetPath(target, MAX_PATH * 2, nullptr, SLGP_RAWPATH))) return {};
+  return target;
+}
+
+// Whether the link file holds the text, in ANSI or UTF-16: how the website link is recognised, whose
+// target the shell keeps apart from file paths.
+bool LinkHolds(const std::wstring& file, const std::string& text) {
+  HANDLE handle = CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return false;
+  std::string content(kLargestLink, '\0');
+  DWORD read = 0;
+  BOOL ok = ReadFile(handle, content.data(), kLargestLink, &read, nullptr);
+  CloseHandle(handle);
+  if (!ok) return false;
+  content.resize(read);
+  std::string wide;
+  for (char c : text) wide += std::string{c, '\0'};
+  return content.find(text) != std::string::npos || content.find(wide) != std::string::npos;
 }
 
 }  // namespace
 
-std::vector<std::string> ProtectedFolders() {
+std::vector<Text> ProtectedFolders() {
   static const int kFolders[] = {
-      CSIDL_WINDOWS,        CSIDL_SYSTEM,           CSIDL_SYSTEMX86,         CSIDL_PROGRAM_FILES,
-      CSIDL_PROGRAM_FILESX86, CSIDL_PROGRAM_FILES_COMMON, CSIDL_PROFILE,     CSIDL_PROGRAMS,
-      CSIDL_COMMON_PROGRAMS, CSIDL_STARTMENU,       CSIDL_COMMON_STARTMENU,  CSIDL_STARTUP,
-      CSIDL_DESKTOPDIRECTORY, CSIDL_COMMON_DESKTOPDIRECTORY, CSIDL_APPDATA,  CSIDL_LOCAL_APPDATA,
-      CSIDL_COMMON_APPDATA, CSIDL_PERSONAL,         CSIDL_FONTS,
+      CSIDL_WINDOWS,          CSIDL_SYSTEM,           CSIDL_SYSTEMX86,         CSIDL_PROGRAM_FILES,
+      CSIDL_PROGRAM_FILESX86, CSIDL_PROGRAM_FILES_COMMON, CSIDL_PROFILE,       CSIDL_PROGRAMS,
+      CSIDL_COMMON_PROGRAMS,  CSIDL_STARTMENU,        CSIDL_COMMON_STARTMENU,  CSIDL_STARTUP,
+      CSIDL_COMMON_STARTUP,   CSIDL_ADMINTOOLS,       CSIDL_COMMON_ADMINTOOLS, CSIDL_DESKTOPDIRECTORY,
+      CSIDL_COMMON_DESKTOPDIRECTORY, CSIDL_APPDATA,   CSIDL_LOCAL_APPDATA,     CSIDL_COMMON_APPDATA,
+      CSIDL_PERSONAL,         CSIDL_FONTS,
   };
-  std::vector<std::string> folders;
-  char buffer[MAX_PATH + 1];
+  std::vector<std::wstring> folders;
+  wchar_t buffer[MAX_PATH + 1];
   for (int folder : kFolders)
-    if (SHGetFolderPathA(nullptr, folder, nullptr, 0, buffer) == S_OK) folders.emplace_back(buffer);
-  DWORD length = GetTempPathA(sizeof(buffer), buffer);
-  if (length > 0 && length < sizeof(buffer)) folders.emplace_back(buffer, length);
-  std::vector<std::string> all;
-  for (const std::string& folder : folders) {
-    all.push_back(folder);
-    all.push_back(LongPath(folder));
-    all.push_back(ShortPath(folder));
-    all.push_back(FinalPath(folder));
-  }
+    if (SHGetFolderPathW(nullptr, folder, nullptr, 0, buffer) == S_OK) folders.emplace_back(buffer);
+  DWORD length = GetTempPathW(MAX_PATH + 1, buffer);
+  if (length > 0 && length <= MAX_PATH) folders.emplace_back(buffer, length);
+  std::vector<Text> all;
+  for (const std::wstring& folder : folders)
+    for (const std::wstring& form : {folder, LongPath(folder), ShortPath(folder), record::ResolvedPath(folder)})
+      if (!form.empty()) all.push_back(AsText(form));
   return all;
 }
 
-void DeleteTree(const std::string& directory) {
-  DWORD attributes = GetFileAttributesA(directory.c_str());
+void DeleteTree(const std::wstring& directory) {
+  DWORD attributes = Attributes(directory);
   if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return;
   if (!(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
-    std::string base = WithBackslash(directory);
-    WIN32_FIND_DATAA entry;
-    HANDLE search = FindFirstFileA((base + "*.*").c_str(), &entry);
-    if (search != INVALID_HANDLE_VALUE) {
-      do {
-        std::string name = entry.cFileName;
-        if (name == "." || name == "..") continue;
-        DWORD entryAttributes = entry.dwFileAttributes;
-        bool realDirectory = (entryAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
-                             !(entryAttributes & FILE_ATTRIBUTE_REPARSE_POINT);
-        if (realDirectory)
-          DeleteTree(base + name);
-        else
-          DeleteEntry(base + name, entryAttributes);
-      } while (FindNextFileA(search, &entry));
-      FindClose(search);
-    }
+    const std::wstring base = WithBackslash(directory);
+    ForEachEntry(directory, [&](const std::wstring& name, DWORD entryAttributes) {
+      bool realDirectory =
+          (entryAttributes & FILE_ATTRIBUTE_DIRECTORY) && !(entryAttributes & FILE_ATTRIBUTE_REPARSE_POINT);
+      if (realDirectory)
+        DeleteTree(base + name);
+      else
+        DeleteEntry(base + name, entryAttributes);
+    });
   }
   DeleteEntry(directory, attributes);
 }
 
-Removal::Removal(const RemovalPlan& plan, const ValueRules& rules, HWND owner)
+Removal::Removal(const RemovalPlan& plan, const record::ValueRules& rules, HWND owner)
     : plan_(plan), rules_(rules), owner_(owner) {}
 
 void Removal::RunGroup(int group) {
@@ -116,64 +157,128 @@ void Removal::RunGroup(int group) {
 }
 
 void Removal::DeleteFilesAndPatterns() {
-  for (const std::string& file : plan_.Values('F')) DeleteFileA(file.c_str());
-  for (const std::string& pattern : plan_.Values('P')) {
+  for (const Text& file : plan_.Values(record::kInstalledFile)) DeleteFileW(AsWide(file).c_str());
+  for (const Text& pattern : plan_.Values(record::kPattern)) {
     // Every match lies in the pattern's directory.
-    std::string directory = pattern.substr(0, pattern.find_last_of("\\/") + 1);
-    WIN32_FIND_DATAA entry;
-    HANDLE search = FindFirstFileA(pattern.c_str(), &entry);
+    const std::wstring wide = AsWide(pattern);
+    const std::wstring directory = wide.substr(0, wide.find_last_of(L"\\/") + 1);
+    WIN32_FIND_DATAW entry;
+    HANDLE search = FindFirstFileW(wide.c_str(), &entry);
     if (search == INVALID_HANDLE_VALUE) continue;
     do {
-      std::string name = entry.cFileName;
-      if (name != "." && name != "..") DeleteFileA((directory + name).c_str());
-    } while (FindNextFileA(search, &entry));
+      std::wstring name = entry.cFileName;
+      if (name != L"." && name != L"..") DeleteFileW((directory + name).c_str());
+    } while (FindNextFileW(search, &entry));
     FindClose(search);
   }
 }
 
 void Removal::RemoveEmptyDirectories() {
-  for (const std::string& directory : plan_.Values('E')) RemoveDirectoryA(directory.c_str());
+  for (const Text& directory : plan_.Values(record::kEmptyFolder)) RemoveDirectoryW(AsWide(directory).c_str());
 }
 
-bool Removal::ShellFolder(int folderId, std::string& path) const {
-  char buffer[MAX_PATH + 1];
-  if (SHGetFolderPathA(owner_, folderId, nullptr, 0, buffer) != S_OK) return false;
+bool Removal::ShellFolder(int folderId, std::wstring& path) const {
+  wchar_t buffer[MAX_PATH + 1];
+  if (SHGetFolderPathW(owner_, folderId, nullptr, 0, buffer) != S_OK) return false;
   path = buffer;
   return true;
 }
 
+bool Removal::IsOurLink(const std::wstring& file) const {
+  if (!IsPlainFile(file)) return false;
+  const std::wstring target = LinkTarget(file);
+  if (!target.empty())
+    for (const Text& installed : plan_.Values(record::kInstalledFile))
+      if (record::SameOnDisk(record::ComparablePath(AsText(target)), record::ComparablePath(installed))) return true;
+  return LinkHolds(file, record::kWebsite);
+}
+
+void Removal::DeleteOurLink(const std::wstring& file) {
+  if (!IsOurLink(file)) return;
+  links_.push_back(file);
+  DeleteEntry(file, Attributes(file));
+}
+
+// From a program-menu folder only the links this installation made go, and the folder only when it
+// held one of them and is empty then. A folder that Windows or another program owns (Startup, say) is
+// never touched, nor one that is a link.
 void Removal::DeleteProgramMenuEntries() {
-  std::string menu;
+  std::wstring menu;
   if (!ShellFolder(CSIDL_PROGRAMS, menu)) return;
-  for (const std::string& name : plan_.Values('S')) {
-    DeleteTree(menu + "\\" + name);
-    DeleteFileA((menu + "\\" + name + ".LNK").c_str());
+  for (const Text& name : plan_.Values(record::kMenuFolder)) {
+    const std::wstring folder = menu + L"\\" + AsWide(name);
+    DWORD attributes = Attributes(folder);
+    bool realFolder = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) &&
+                      !(attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+    if (realFolder && MayDeleteTree(folder)) {
+      std::size_t before = links_.size();
+      std::vector<std::wstring> files;
+      ForEachEntry(folder, [&](const std::wstring& entry, DWORD entryAttributes) {
+        if (!(entryAttributes & FILE_ATTRIBUTE_DIRECTORY)) files.push_back(folder + L"\\" + entry);
+      });
+      for (const std::wstring& file : files) DeleteOurLink(file);
+      if (links_.size() > before) {
+        menuFolders_.push_back(folder);
+        RemoveDirectoryW(folder.c_str());
+      }
+    }
+    DeleteOurLink(folder + L".LNK");
   }
 }
 
 void Removal::DeleteDesktopEntries() {
-  std::string desktop;
+  std::wstring desktop;
   if (!ShellFolder(CSIDL_DESKTOPDIRECTORY, desktop)) return;
-  for (const std::string& name : plan_.Values('T')) DeleteFileA((desktop + "\\" + name).c_str());
+  for (const Text& name : plan_.Values(record::kDesktopLink)) DeleteOurLink(desktop + L"\\" + AsWide(name));
 }
 
 void Removal::DeleteRegistryKeys() {
-  for (std::string key : plan_.Values('R')) {
-    if (!key.empty() && key.back() == '\\') key.pop_back();
-    RegDeleteTreeA(HKEY_LOCAL_MACHINE, key.c_str());
+  for (const Text& key : plan_.Values(record::kRegistryKey)) {
+    std::wstring path = AsWide(key);
+    if (!path.empty() && path.back() == L'\\') path.pop_back();
+    RegDeleteTreeW(HKEY_LOCAL_MACHINE, path.c_str());
   }
 }
 
-bool Removal::MayDeleteTree(const std::string& directory) const {
+bool Removal::MayDeleteTree(const std::wstring& directory) const {
   // The text passed the rules already; its long form and the place its links lead to must pass too.
-  for (const std::string& form : {LongPath(directory), FinalPath(directory)})
-    if (!form.empty() && !rules_.IsRemovableTree(form)) return false;
+  for (const std::wstring& form : {directory, LongPath(directory), record::ResolvedPath(directory)})
+    if (!form.empty() && !rules_.IsRemovableTree(AsText(form))) return false;
   return true;
 }
 
 void Removal::DeleteTrees() {
-  for (const std::string& directory : plan_.Values('D'))
-    if (MayDeleteTree(directory)) DeleteTree(directory);
+  for (const Text& directory : plan_.Values(record::kTree))
+    if (MayDeleteTree(AsWide(directory))) DeleteTree(AsWide(directory));
+}
+
+RemovalOutcome Removal::Check() const {
+  RemovalOutcome outcome;
+  for (const Text& file : plan_.Values(record::kInstalledFile))
+    if (Exists(AsWide(file))) outcome.left.push_back(AsWide(file));
+  for (const std::wstring& link : links_)
+    if (Exists(link)) outcome.left.push_back(link);
+  for (const Text& tree : plan_.Values(record::kTree))
+    if (Exists(AsWide(tree)) && MayDeleteTree(AsWide(tree))) outcome.left.push_back(AsWide(tree));
+  for (const Text& key : plan_.Values(record::kRegistryKey)) {
+    HKEY opened;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, AsWide(key).c_str(), 0, KEY_READ, &opened) == ERROR_SUCCESS) {
+      RegCloseKey(opened);
+      outcome.left.push_back(L"HKEY_LOCAL_MACHINE\\" + AsWide(key));
+    }
+  }
+  // A folder that is still there: what is left inside explains it; else it holds the user's own files.
+  std::vector<std::wstring> folders = menuFolders_;
+  for (const Text& folder : plan_.Values(record::kEmptyFolder)) folders.push_back(AsWide(folder));
+  for (const std::wstring& folder : folders) {
+    if (!Exists(folder)) continue;
+    bool explained = std::any_of(outcome.left.begin(), outcome.left.end(), [&](const std::wstring& left) {
+      return record::IsSameOrInside(AsText(left), AsText(folder), record::SameOnDisk);
+    });
+    if (explained) continue;
+    (IsEmptyFolder(folder) ? outcome.left : outcome.kept).push_back(folder);
+  }
+  return outcome;
 }
 
 }  // namespace uninstall

@@ -2,33 +2,42 @@
 #include <windows.h>
 #include <string>
 #include <vector>
+#include "record/ValueRules.h"
 #include "uninstall/RemoverArguments.h"
-#include "uninstall/ValueRules.h"
 
 // The remover's deletions, group by group. Every single deletion stands alone: a failure is ignored
-// and the next one goes on.
+// and the next one goes on; Check says afterwards what is still there.
 namespace uninstall {
 
 // The folders that no tree deletion may remove or contain, each as the shell gives it and in its long
-// and short forms: Windows, system, Program Files, the profile, the menus, the desktops, application
-// data, documents and the temporary folder.
-std::vector<std::string> ProtectedFolders();
+// and short forms and where its links lead: Windows, system, Program Files, the profile, the menus,
+// the Startup and administrative-tools folders, the desktops, application data, documents and the
+// temporary folder.
+std::vector<Text> ProtectedFolders();
 
 // Deletes a directory with everything in it. Descends into every real directory whatever its other
 // attributes, never through a reparse point (the link goes, never its target), and clears the
 // read-only attribute of what it deletes.
-void DeleteTree(const std::string& directory);
+void DeleteTree(const std::wstring& directory);
+
+// What is left after the removal of what the plan named.
+struct RemovalOutcome {
+  std::vector<std::wstring> left;  // asked to go, and still there
+  std::vector<std::wstring> kept;  // folders that stay because they hold what is not ours
+};
 
 class Removal {
  public:
   static constexpr int kGroupCount = 7;
 
   // owner: the window that owns the shell's folder queries.
-  Removal(const RemovalPlan& plan, const ValueRules& rules, HWND owner);
+  Removal(const RemovalPlan& plan, const record::ValueRules& rules, HWND owner);
 
   // Runs group 0 to 6: files and patterns; empty directories; the program menu; the desktop;
   // registry keys; trees; empty directories again.
   void RunGroup(int group);
+
+  RemovalOutcome Check() const;
 
  private:
   void DeleteFilesAndPatterns();
@@ -37,12 +46,17 @@ class Removal {
   void DeleteDesktopEntries();
   void DeleteRegistryKeys();
   void DeleteTrees();
-  bool ShellFolder(int folderId, std::string& path) const;
-  bool MayDeleteTree(const std::string& directory) const;
+  bool ShellFolder(int folderId, std::wstring& path) const;
+  bool MayDeleteTree(const std::wstring& directory) const;
+  // A link this installation made: it starts one of the files the plan deletes, or the website.
+  bool IsOurLink(const std::wstring& file) const;
+  void DeleteOurLink(const std::wstring& file);
 
   const RemovalPlan& plan_;
-  const ValueRules& rules_;
+  const record::ValueRules& rules_;
   HWND owner_;
+  std::vector<std::wstring> links_;        // our links, as they were found
+  std::vector<std::wstring> menuFolders_;  // program-menu folders that held one of them
 };
 
 }  // namespace uninstall

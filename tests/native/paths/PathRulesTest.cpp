@@ -29,13 +29,45 @@ TEST(Trimming, RemovesBlanksAndControlCharactersAtBothEndsOnly) {
   EXPECT_EQ(Trimmed("\xA0x\xA0"), "\xA0x\xA0") << "characters above 127 are not blanks";
 }
 
-TEST(Accepting, NeedsThreeCharactersAndStoresABackslash) {
-  EXPECT_FALSE(Acceptable(""));
-  EXPECT_FALSE(Acceptable("C:"));
-  EXPECT_TRUE(Acceptable("abc"));
-  EXPECT_EQ(InstallDirFor("abc"), "abc\\");
-  EXPECT_EQ(InstallDirFor("D:\\Apps"), "D:\\Apps\\");
-  EXPECT_EQ(InstallDirFor("C:\\Program Files\\Twinsift\\"), "C:\\Program Files\\Twinsift\\");
+TEST(TypedDirectory, OnlyPathsThatMeanOneFolderWhereverTheProgramStands) {
+  struct Case {
+    const char16_t* typed;
+    bool accepted;
+  } cases[] = {
+      {u"D:\\", true}, {u"D:\\Apps", true}, {u"C:\\Program Files\\Twinsift\\", true},
+      {u"\\\\server\\share", true}, {u"\\\\server\\share\\Apps", true}, {u"C:/Apps/Twinsift", true},
+      {u"C:\\Apps\\\\Twinsift", true}, {u"E:\\\u00C4pfel \u00DCber\\x", true}, {u"C:\\a.b\\c d", true},
+      // Relative: their meaning hangs on the current drive or folder.
+      {u"", false}, {u"C:", false}, {u"abc", false}, {u"D:x", false}, {u"D:Apps\\x", false}, {u"\\Apps", false},
+      {u"Apps\\Twinsift", false}, {u".\\x", false}, {u"C:\\Apps\\..\\Windows", false}, {u"C:\\.\\x", false},
+      // A blank or dot at a name's end, which the file system drops.
+      {u"C:\\Apps \\Twinsift", false}, {u"C:\\Apps.\\Twinsift", false}, {u"C:\\Twinsift.", false},
+      // Device names, also with an extension.
+      {u"C:\\CON", false}, {u"C:\\Apps\\nul.txt", false}, {u"C:\\com1\\x", false}, {u"C:\\LPT9", false},
+      {u"C:\\COM10", true}, {u"C:\\Console", true},
+      // Characters no file name holds.
+      {u"C:\\A*", false}, {u"C:\\A?", false}, {u"C:\\A|B", false}, {u"C:\\A<B", false}, {u"C:\\A\"B", false},
+      {u"C:\\A:B", false}, {u"C:\\A\tB", false},
+      // Device paths, and a server without a share.
+      {u"\\\\?\\C:\\Apps", false}, {u"\\\\.\\C:\\Apps", false}, {u"\\\\server", false},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(IsAcceptableDirectory(c.typed), c.accepted) << std::string(c.typed, c.typed + std::char_traits<char16_t>::length(c.typed));
+}
+
+TEST(TypedDirectory, TooLongForTheFilesBeneathIsRefused) {
+  // The longest file name and the path's end must fit into 260 characters.
+  record::Text fits = u"C:\\" + record::Text(259 - 3 - 1 - kLongestNameBeneath, u'a');
+  EXPECT_TRUE(IsAcceptableDirectory(fits)) << fits.size();
+  EXPECT_FALSE(IsAcceptableDirectory(fits + u"a"));
+}
+
+TEST(TypedDirectory, IsStoredWithSingleBackslashesAndOneAtTheEnd) {
+  EXPECT_EQ(InstallDirFor(u"D:\\"), u"D:\\");
+  EXPECT_EQ(InstallDirFor(u"D:\\Apps"), u"D:\\Apps\\");
+  EXPECT_EQ(InstallDirFor(u"C:/Apps//Twinsift/"), u"C:\\Apps\\Twinsift\\");
+  EXPECT_EQ(InstallDirFor(u"C:\\\\Apps\\\\\\x"), u"C:\\Apps\\x\\");
+  EXPECT_EQ(InstallDirFor(u"\\\\server\\share\\Apps"), u"\\\\server\\share\\Apps\\");
 }
 
 TEST(DirectoryPaths, KeepTheBackslashOnlyAtADriveRoot) {

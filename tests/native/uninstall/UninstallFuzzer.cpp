@@ -5,9 +5,10 @@
 #include <string>
 #include <string_view>
 #include <vector>
+#include "record/UninstallRecord.h"
 #include "uninstall/RemoverArguments.h"
-#include "uninstall/UninstallRecord.h"
 
+using namespace record;
 using namespace uninstall;
 
 namespace {
@@ -15,6 +16,24 @@ namespace {
 const std::vector<std::string> kProtected = {"C:\\Windows", "C:\\Windows\\System32", "C:\\Program Files",
                                              "C:\\Users\\Ann", "C:\\Users\\Ann\\Desktop",
                                              "C:\\Users\\Ann\\AppData\\Local\\Temp\\"};
+
+// Bytes read as the Latin-1 letters, and back: the fuzzer's code page.
+Text Widened(std::string_view bytes) {
+  Text text;
+  for (char c : bytes) text += static_cast<char16_t>(static_cast<unsigned char>(c));
+  return text;
+}
+std::string Narrowed(TextView text) {
+  std::string bytes;
+  for (char16_t c : text) bytes += static_cast<char>(c);
+  return bytes;
+}
+
+RemovalPlan Parse(std::vector<std::string> arguments, const ValueRules& rules) {
+  std::vector<Text> wide;
+  for (const std::string& argument : arguments) wide.push_back(Widened(argument));
+  return ParseRemoverArguments(wide, rules);
+}
 
 void Require(bool condition) {
   if (!condition) std::abort();
@@ -57,9 +76,10 @@ void CheckPath(std::string_view value, bool pattern) {
 
 void CheckPlan(const RemovalPlan& plan) {
   for (char tag : kListTags) {
-    const std::vector<std::string>& values = plan.Values(tag);
-    Require(values.size() <= kMaxValuesPerTag);
-    for (const std::string& value : values) {
+    const std::vector<Text>& wideValues = plan.Values(tag);
+    Require(wideValues.size() <= kMaxValuesPerTag);
+    for (const Text& wideValue : wideValues) {
+      const std::string value = Narrowed(wideValue);
       Require(!value.empty());
       switch (tag) {
         case 'S':
@@ -96,22 +116,31 @@ void CheckPlan(const RemovalPlan& plan) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   std::string_view input(reinterpret_cast<const char*>(data), size);
-  ValueRules rules(kProtected);
+  std::vector<Text> guarded;
+  for (const std::string& folder : kProtected) guarded.push_back(Widened(folder));
+  ValueRules rules(guarded);
 
   // As a record: whatever the uninstaller passes on arrives at the remover argument for argument.
   UninstallRecord record = ParseUninstallRecord(input);
   Require(record.items.size() <= kMaxRecordItems);
-  std::vector<std::string> arguments = SplitCommandLine(RemoverCommandLine("C:\\Temp Files\\", record));
+  std::vector<std::string> arguments = SplitCommandLine(std::string_view(RemoverCommandLine("C:\\Temp Files\\", record)));
   Require(arguments.size() == record.items.size() + 2);
   Require(arguments[0] == "C:\\Temp Files\\NVUninstall.Exe");
   Require(arguments[1] == "<N " + record.productName + ">");
   for (std::size_t i = 0; i < record.items.size(); ++i) Require(arguments[i + 2] == record.items[i]);
   arguments.erase(arguments.begin());
-  CheckPlan(ParseRemoverArguments(arguments, rules));
+  CheckPlan(Parse(arguments, rules));
 
   // As a command line of the remover.
   arguments = SplitCommandLine(input);
+  // Also as a wide command line, two bytes a unit, so units beyond the Latin-1 letters come too.
+  std::u16string units;
+  for (std::size_t i = 0; i + 1 < size; i += 2) units += static_cast<char16_t>(data[i] | (data[i + 1] << 8));
+  std::vector<Text> wide = SplitCommandLine(std::u16string_view(units));
+  if (!wide.empty()) wide.erase(wide.begin());
+  RemovalPlan widePlan = ParseRemoverArguments(wide, rules);
+  for (const Text& value : widePlan.Values(kTree)) Require(rules.IsRemovableTree(value));
   if (!arguments.empty()) arguments.erase(arguments.begin());
-  CheckPlan(ParseRemoverArguments(arguments, rules));
+  CheckPlan(Parse(arguments, rules));
   return 0;
 }

@@ -1,10 +1,11 @@
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
+#include "record/UninstallRecord.h"
+#include "record/ValueRules.h"
 #include "uninstall/RemoverArguments.h"
-#include "uninstall/UninstallRecord.h"
-#include "uninstall/ValueRules.h"
 
+using namespace record;
 using namespace uninstall;
 
 namespace {
@@ -13,14 +14,21 @@ const char kRecord[] =
     "Twinsift\r\n<FD:\\Tools\\Twinsift\\Twinsift.Exe>\r\n<FD:\\Tools\\Twinsift\\Uninstall.Exe>\r\n"
     "<FD:\\Tools\\Twinsift\\Uninstall.Dat>\r\n<ED:\\Tools\\Twinsift\\>\r\n<STwinsift>\r\n<TTwinsift.Lnk>\r\n";
 
-const ValueRules kRules({"C:\\Windows", "C:\\Windows\\system32", "C:\\Program Files", "C:\\Users\\Ann",
-                         "C:\\Users\\Ann\\Start Menu\\Programs", "C:\\Users\\Ann\\Desktop",
-                         "C:\\Users\\Ann\\Temp\\"});
+const ValueRules kRules({u"C:\\Windows", u"C:\\Windows\\system32", u"C:\\Program Files", u"C:\\Users\\Ann",
+                         u"C:\\Users\\Ann\\Start Menu\\Programs", u"C:\\Users\\Ann\\Desktop",
+                         u"C:\\Users\\Ann\\Temp\\"});
 
 RemovalPlan ParseCommand(const std::string& command) {
-  std::vector<std::string> arguments = SplitCommandLine(command);
+  std::vector<Text> arguments;
+  for (const std::string& argument : SplitCommandLine(std::string_view(command))) arguments.push_back(FromAscii(argument));
   arguments.erase(arguments.begin());
   return ParseRemoverArguments(arguments, kRules);
+}
+
+std::vector<Text> Texts(std::initializer_list<const char*> values) {
+  std::vector<Text> texts;
+  for (const char* value : values) texts.push_back(FromAscii(value));
+  return texts;
 }
 
 }  // namespace
@@ -34,7 +42,6 @@ TEST(UninstallRecord, ReadsTheInstallationsRecordAndBuildsTheRemoversCommand) {
             "\"C:\\My Temp\\NVUninstall.Exe\" \"<N Twinsift>\" \"<FD:\\Tools\\Twinsift\\Twinsift.Exe>\" "
             "\"<FD:\\Tools\\Twinsift\\Uninstall.Exe>\" \"<FD:\\Tools\\Twinsift\\Uninstall.Dat>\" "
             "\"<ED:\\Tools\\Twinsift\\>\" \"<STwinsift>\" \"<TTwinsift.Lnk>\"");
-  EXPECT_EQ(ConfirmationText("Twinsift"), "Uninstall Twinsift.\rSure?");
 }
 
 TEST(UninstallRecord, LineBreaksLimitsAndLinesThatCannotTravelQuoted) {
@@ -52,25 +59,27 @@ TEST(UninstallRecord, LineBreaksLimitsAndLinesThatCannotTravelQuoted) {
 }
 
 TEST(RemoverArguments, SplitsLikeTheProgramsParameters) {
-  EXPECT_EQ(SplitCommandLine("  \"C:\\A B\\r.exe\"  \"<N Twin sift>\" <Fx>\t\"\" a\"b c\"d "),
+  EXPECT_EQ(SplitCommandLine(std::string_view("  \"C:\\A B\\r.exe\"  \"<N Twin sift>\" <Fx>\t\"\" a\"b c\"d ")),
             (std::vector<std::string>{"C:\\A B\\r.exe", "<N Twin sift>", "<Fx>", "", "ab cd"}));
-  EXPECT_TRUE(SplitCommandLine(" \t ").empty());
+  EXPECT_TRUE(SplitCommandLine(std::string_view(" \t ")).empty());
+  EXPECT_EQ(SplitCommandLine(std::u16string_view(u"r \"<E\u6F22\u5B57\\>\"")),
+            (std::vector<Text>{u"r", u"<E\u6F22\u5B57\\>"}));
 }
 
 TEST(RemoverArguments, TheInstallationsArgumentsFillTheirLists) {
   RemovalPlan plan = ParseCommand(RemoverCommandLine("C:\\T\\", ParseUninstallRecord(kRecord)));
-  EXPECT_EQ(plan.removeName, " Twinsift") << "the blank after the N tag stays";
+  EXPECT_EQ(plan.removeName, u" Twinsift") << "the blank after the N tag stays";
   EXPECT_EQ(plan.Values('F').size(), 3u);
-  EXPECT_EQ(plan.Values('E'), (std::vector<std::string>{"D:\\Tools\\Twinsift\\"}));
-  EXPECT_EQ(plan.Values('S'), (std::vector<std::string>{"Twinsift"}));
-  EXPECT_EQ(plan.Values('T'), (std::vector<std::string>{"Twinsift.Lnk"}));
+  EXPECT_EQ(plan.Values('E'), Texts({"D:\\Tools\\Twinsift\\"}));
+  EXPECT_EQ(plan.Values('S'), Texts({"Twinsift"}));
+  EXPECT_EQ(plan.Values('T'), Texts({"Twinsift.Lnk"}));
   EXPECT_TRUE(plan.Values('D').empty() && plan.Values('P').empty() && plan.Values('R').empty());
 }
 
 TEST(RemoverArguments, IgnoresMalformedArgumentsAndKeepsTheLastName) {
   RemovalPlan plan = ParseCommand("r <N> <> <F> <x <Fy <Xa> <fC:\\a> \"<N first>\" \"<N second>\" <DC:\\Apps\\Old\\>");
-  EXPECT_EQ(plan.removeName, " second");
-  EXPECT_EQ(plan.Values('D'), (std::vector<std::string>{"C:\\Apps\\Old\\"}));
+  EXPECT_EQ(plan.removeName, u" second");
+  EXPECT_EQ(plan.Values('D'), Texts({"C:\\Apps\\Old\\"}));
   for (char tag : std::string("EFPRST")) EXPECT_TRUE(plan.Values(tag).empty()) << tag;
   EXPECT_TRUE(ParseCommand("r").removeName.empty());
 }
@@ -80,7 +89,7 @@ TEST(RemoverArguments, KeepsAtMost255ValuesOfOneTag) {
   for (int i = 0; i < 300; ++i) command += " <FC:\\f" + std::to_string(i) + "> <SMenu" + std::to_string(i) + ">";
   RemovalPlan plan = ParseCommand(command);
   ASSERT_EQ(plan.Values('F').size(), kMaxValuesPerTag);
-  EXPECT_EQ(plan.Values('F').back(), "C:\\f254");
+  EXPECT_EQ(plan.Values('F').back(), u"C:\\f254");
   EXPECT_EQ(plan.Values('S').size(), kMaxValuesPerTag);
 }
 
@@ -126,5 +135,5 @@ TEST(ValueRules, RefusesEveryValueThatReachesBeyondWhatItNames) {
       // Names shown in captions; unknown tags.
       {'N', " Twinsift", true}, {'Q', "C:\\x", false}, {'n', "x", false},
   };
-  for (const Case& c : cases) EXPECT_EQ(kRules.Accepts(c.tag, c.value), c.accepted) << c.tag << " " << c.value;
+  for (const Case& c : cases) EXPECT_EQ(kRules.Accepts(c.tag, FromAscii(c.value)), c.accepted) << c.tag << " " << c.value;
 }

@@ -231,13 +231,12 @@ TEST_F(InstallTest, FullDiskIsReportedAndNotPassedAsInstalled) {
 
 // The user's whole way in and out again: an installation through the window, then its uninstaller with
 // "&OK" and "Yes". Afterwards the drive, the program menu and the desktop are as they were before the
-// installation; the temporary folder holds the remover besides.
+// installation; the temporary folder holds the remover besides, in a folder of its own.
 TEST_F(InstallTest, InstallThenUninstallLeavesThePrefixAsItWas) {
   const std::string dir = "C:\\Twinsift Round Trip\\";
   const std::string menu = e2e::ShellFolderPath(CSIDL_PROGRAMS), desktop = e2e::ShellFolderPath(CSIDL_DESKTOPDIRECTORY);
   char tempPath[MAX_PATH];
   const std::string temp(tempPath, GetTempPathA(MAX_PATH, tempPath));
-  DeleteFileA((temp + "NVUninstall.Exe").c_str());
   const e2e::FileTree driveBefore = e2e::SnapshotTree("C:\\", 1), menuBefore = e2e::SnapshotTree(menu),
                       desktopBefore = e2e::SnapshotTree(desktop), tempBefore = e2e::SnapshotTree(temp, 1);
 
@@ -257,7 +256,12 @@ TEST_F(InstallTest, InstallThenUninstallLeavesThePrefixAsItWas) {
   std::vector<std::string> tempChanges;
   for (const std::string& change : e2e::TreeDifferences(tempBefore, e2e::SnapshotTree(temp, 1)))
     if (change.find(".png") == std::string::npos) tempChanges.push_back(change);
-  EXPECT_EQ(tempChanges, std::vector<std::string>{"+ NVUninstall.Exe"});
+  ASSERT_EQ(tempChanges.size(), 1u) << "the remover's folder";
+  const std::string removerFolder = tempChanges[0].substr(2);
+  EXPECT_EQ(removerFolder.rfind("tws", 0), 0u) << removerFolder;
+  EXPECT_TRUE(e2e::FileExists(temp + removerFolder + "\\NVUninstall.Exe"));
+  DeleteFileA((temp + removerFolder + "\\NVUninstall.Exe").c_str());
+  RemoveDirectoryA((temp + removerFolder).c_str());
   for (const char* shot : {"90-uninstall-window", "91-uninstall-confirm", "92-remover-waiting", "93-remover-finished"})
     DeleteFileA((std::string(shots) + shot + ".png").c_str());
 }

@@ -121,7 +121,7 @@ TEST_F(PagesTest, PreviousAndHeaderShowTheTermsUnticked) {
   EXPECT_FALSE(Ticked());
 }
 
-TEST_F(PagesTest, DirectoryPageProposesProgramFilesAndRefusesShortPaths) {
+TEST_F(PagesTest, DirectoryPageProposesProgramFilesAndRefusesWhatCouldMeanAnotherFolder) {
   GoToDirectory();
   EXPECT_EQ(FieldText(), "C:\\Program Files\\Twinsift\\");
   SetField(" C:");
@@ -133,7 +133,14 @@ TEST_F(PagesTest, DirectoryPageProposesProgramFilesAndRefusesShortPaths) {
   ASSERT_TRUE(e2e::WaitFor([&] { return !e2e::FindMessageBox(setup.Id()); }));
   EXPECT_EQ(FieldText(), "C:") << "the trimmed text stays in the field";
   EXPECT_EQ(HeaderText(), "Choose installation directory");
-  SetField("abc");
+  SetField("C:\\Apps \\Twinsift");  // a blank the file system would drop
+  Next();
+  box = e2e::WaitForMessageBox(setup.Id());
+  ASSERT_TRUE(box.has_value());
+  EXPECT_EQ(box->text, "Invalid directory.");
+  e2e::AnswerMessageBox(box->window);
+  ASSERT_TRUE(e2e::WaitFor([&] { return !e2e::FindMessageBox(setup.Id()); }));
+  SetField("C:/Apps//Twinsift");
   Next();
   EXPECT_TRUE(WaitForPage("Ready to install"));
 }

@@ -11,7 +11,7 @@
 #include "install/Installation.h"
 #include "install/PNL_Installing.h"
 #include "install/Shortcut.h"
-#include "install/UninstallRecord.h"
+#include "install/RecordFile.h"
 #include "pages/PNL_Install_Go.h"
 #include "pages/PNL_Install_Ready.h"
 #include "payload/EmbeddedPayloads.h"

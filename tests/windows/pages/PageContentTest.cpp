@@ -6,6 +6,7 @@
 #include "controls/FxSpeedButton.h"
 #include "SetupPages.h"
 #include "driver/TestApplication.h"
+#include "gui/core/Error.h"
 #include "pages/PNL_ChooseDirectory.h"
 #include "pages/PNL_Disclaimer.h"
 #include "pages/PNL_Welcome.h"
@@ -129,12 +130,18 @@ TEST_F(WizardPages, PagesMakeTheirControlsInTheLayoutsOrder) {
       << "only the current page's tab stops, in tab order";
 }
 
-TEST_F(WizardPages, TypedDirectoryIsStoredTrimmedWithABackslash) {
+TEST_F(WizardPages, TypedDirectoryIsStoredAsOneFullPathWithSingleBackslashes) {
   struct Case {
     const char* typed;
     const char* field;
     const char* installDir;
-  } cases[] = {{"abc", "abc", "abc\\"}, {"  D:\\Apps ", "D:\\Apps", "D:\\Apps\\"}};
+  } cases[] = {
+      {"  D:\\Apps ", "D:\\Apps", "D:\\Apps\\"},
+      {"D:\\", "D:\\", "D:\\"},
+      {"C:/Apps//Twinsift/", "C:/Apps//Twinsift/", "C:\\Apps\\Twinsift\\"},
+      {"\\\\server\\share\\Apps", "\\\\server\\share\\Apps", "\\\\server\\share\\Apps\\"},
+      {"C:\\My Apps\\\xC4pfel", "C:\\My Apps\\\xC4pfel", "C:\\My Apps\\\xC4pfel\\"},
+  };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.typed);
     settings.InstallDir.clear();
@@ -144,6 +151,28 @@ TEST_F(WizardPages, TypedDirectoryIsStoredTrimmedWithABackslash) {
     EXPECT_EQ(settings.InstallDir, c.installDir);
     EXPECT_EQ(page.Edit1.Text(), c.field);
     EXPECT_EQ(form->CurrentPage()->Name(), "PNLInstall_Go");
+  }
+}
+
+TEST_F(WizardPages, TypedDirectoryThatCouldMeanAnotherFolderIsRefused) {
+  const std::string tooLong = "C:\\" + std::string(120, 'a') + "\\" + std::string(125, 'b');
+  for (const std::string& typed : {std::string("abc"), std::string("D:x"), std::string("\\Apps"),
+                                   std::string("C:\\Apps \\Twinsift"), std::string("C:\\Apps.\\Twinsift"),
+                                   std::string("C:\\Apps\\..\\Windows"), std::string("C:\\CON"),
+                                   std::string("C:\\x\\nul.txt"), std::string("C:\\a|b"), std::string("C:\\a*"),
+                                   std::string("\\\\?\\C:\\Apps"), std::string("\\\\.\\C:\\Apps"), tooLong}) {
+    SCOPED_TRACE(typed);
+    settings.InstallDir = "E:\\Before\\";
+    auto& page = Shown<TPnlChooseDirectory>("PnlChooseDirectory");
+    page.Edit1.SetText(typed);
+    try {
+      page.NextClick();
+      ADD_FAILURE() << "taken";
+    } catch (const gui::Error& error) {
+      EXPECT_STREQ(error.what(), "Invalid directory");
+    }
+    EXPECT_EQ(settings.InstallDir, "E:\\Before\\") << "kept";
+    EXPECT_EQ(form->CurrentPage()->Name(), "PnlChooseDirectory");
   }
 }
 

@@ -1,5 +1,6 @@
 #include "uninstall/Installation.h"
 
+#include <objbase.h>
 #include <shlobj.h>
 #include "driver/Driver.h"
 
@@ -69,6 +70,38 @@ void WriteRecord(const std::vector<std::string>& lines) {
   WriteTextFile(std::string(kInstallDir) + "UnInstall.dat", text);
 }
 
+void MakeLink(const std::string& target, const std::string& file) {
+  CoInitialize(nullptr);  // once per thread is enough; further calls only count
+  IShellLinkA* link = nullptr;
+  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                              reinterpret_cast<void**>(&link))))
+    return;
+  IPersistFile* persist = nullptr;
+  link->SetPath(target.c_str());
+  if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&persist)))) {
+    std::wstring name(file.begin(), file.end());
+    persist->Save(name.c_str(), TRUE);
+    persist->Release();
+  }
+  link->Release();
+}
+
+std::vector<std::string> RemoverFolders() {
+  ShellFolders folders = ShellFolders::Query();
+  std::vector<std::string> found;
+  WIN32_FIND_DATAA entry;
+  HANDLE search = FindFirstFileA((folders.temp + "\\tws*.rmv").c_str(), &entry);
+  if (search == INVALID_HANDLE_VALUE) return found;
+  do found.push_back(folders.temp + "\\" + entry.cFileName);
+  while (FindNextFileA(search, &entry));
+  FindClose(search);
+  return found;
+}
+
+void RemoveRemoverFolders() {
+  for (const std::string& folder : RemoverFolders()) RemoveTree(folder);
+}
+
 std::vector<std::string> MakeInstallation(bool desktop) {
   ShellFolders folders = ShellFolders::Query();
   std::string dir = kInstallDir;
@@ -78,11 +111,13 @@ std::vector<std::string> MakeInstallation(bool desktop) {
   CopyFileA((e2e::ProgramFolder() + "Uninstall.exe").c_str(), (dir + "Uninstall.Exe").c_str(), FALSE);
   std::string menu = folders.programMenu + "\\" + kProduct;
   CreateDirectoryA(menu.c_str(), nullptr);
-  for (const char* link : {"\\Twinsift.Lnk", "\\Website.Lnk", "\\Uninstall.Lnk"}) WriteTextFile(menu + link, "link");
+  MakeLink(dir + "Twinsift.Exe", menu + "\\Twinsift.Lnk");
+  MakeLink(kWebsite, menu + "\\Website.Lnk");
+  MakeLink(dir + "Uninstall.Exe", menu + "\\Uninstall.Lnk");
   std::vector<std::string> lines = {"<F" + dir + "Twinsift.Exe>", "<F" + dir + "Uninstall.Exe>",
                                     "<F" + dir + "Uninstall.Dat>", "<E" + dir + ">", std::string("<S") + kProduct + ">"};
   if (desktop) {
-    WriteTextFile(folders.desktop + "\\" + kProduct + ".Lnk", "link");
+    MakeLink(dir + "Twinsift.Exe", folders.desktop + "\\" + kProduct + ".Lnk");
     lines.push_back(std::string("<T") + kProduct + ".Lnk>");
   }
   WriteRecord(lines);

@@ -18,10 +18,19 @@ constexpr const char* kRoot = "C:\\TwinsiftE2E\\";                      // made 
 constexpr const char* kInstallDir = "C:\\TwinsiftE2E\\Twinsift Tools\\";  // with a blank, as users choose
 
 // The files Twinsift.Exe and Uninstall.Exe (copied from the build), the record with the given lines
-// after the product name, the program-menu folder with its three links and, with desktop, the desktop link.
+// after the product name, the program-menu folder with its three links and, with desktop, the desktop
+// link, the links pointing where our installer's do.
 // Returns the record's lines after the first as written.
 std::vector<std::string> MakeInstallation(bool desktop);
 void WriteRecord(const std::vector<std::string>& lines);  // product name first, CR LF after each
+
+// The installation's links, as our installer makes them: the website link points at this address.
+constexpr const char* kWebsite = "http://www.example.com/twinsift";
+void MakeLink(const std::string& target, const std::string& file);  // a shell link, saved at file
+
+// The remover's own folders in the temporary folder ("tws<n>.rmv"), and their removal between tests.
+std::vector<std::string> RemoverFolders();
+void RemoveRemoverFolders();
 
 void WriteTextFile(const std::string& path, const std::string& text);
 bool Exists(const std::string& path);

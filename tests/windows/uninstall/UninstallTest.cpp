@@ -15,7 +15,7 @@ class UninstallerTest : public ::testing::Test {
   void SetUp() override {
     RemoveTree(kRoot);
     folders = ShellFolders::Query();
-    DeleteFileA((folders.temp + "\\NVUninstall.Exe").c_str());
+    RemoveRemoverFolders();
     MakeInstallation(false);
     rootBefore = e2e::SnapshotTree(kRoot);
     menuBefore = e2e::SnapshotTree(folders.programMenu);
@@ -40,7 +40,7 @@ class UninstallerTest : public ::testing::Test {
   void ExpectEverythingKept() {
     EXPECT_TRUE(e2e::TreeDifferences(rootBefore, e2e::SnapshotTree(kRoot)).empty());
     EXPECT_TRUE(e2e::TreeDifferences(menuBefore, e2e::SnapshotTree(folders.programMenu)).empty());
-    EXPECT_FALSE(Exists(folders.temp + "\\NVUninstall.Exe")) << "the remover was unpacked";
+    EXPECT_TRUE(RemoverFolders().empty()) << "the remover was unpacked";
   }
 
   ShellFolders folders;

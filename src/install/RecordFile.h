@@ -3,14 +3,8 @@
 #include <string>
 #include <vector>
 
-// The record's file name inside the installation directory.
-inline constexpr const char* kUninstallRecordName = "UnInstall.dat";
-
-// The lines of the uninstall record, without their line ends: the product, the three files, the
-// directory, the program-menu folder and, with the desktop link, its name.
-std::vector<std::string> UninstallRecordLines(const std::string& installDir, bool desktopShortcut);
-
-// Writes installDir + "UnInstall.dat" (created or truncated), every line ended by CR LF.
+// Writes the lines of record::UninstallRecordLines to installDir + "UnInstall.dat" (created or
+// truncated), every line ended by CR LF.
 // Raises gui::Error with the message of TextFileError when opening, writing or closing fails.
 void WriteUninstallRecord(const std::string& installDir, bool desktopShortcut);
 

@@ -1,6 +1,7 @@
-#include "install/UninstallRecord.h"
+#include "install/RecordFile.h"
 #include <cstring>
 #include "gui/core/Error.h"
+#include "record/UninstallRecord.h"
 
 namespace {
 
@@ -72,21 +73,8 @@ void BufferedTextFile::Flush() {
   if (written != requested) Fail(ERROR_DISK_FULL);
 }
 
-std::vector<std::string> UninstallRecordLines(const std::string& installDir, bool desktopShortcut) {
-  std::vector<std::string> lines = {
-      "Twinsift",
-      "<F" + installDir + "Twinsift.Exe>",
-      "<F" + installDir + "Uninstall.Exe>",
-      "<F" + installDir + "Uninstall.Dat>",
-      "<E" + installDir + ">",
-      "<STwinsift>",
-  };
-  if (desktopShortcut) lines.push_back("<TTwinsift.Lnk>");
-  return lines;
-}
-
 void WriteUninstallRecord(const std::string& installDir, bool desktopShortcut) {
-  BufferedTextFile file(installDir + kUninstallRecordName);
-  for (const std::string& line : UninstallRecordLines(installDir, desktopShortcut)) file.WriteLine(line);
+  BufferedTextFile file(installDir + record::kRecordFile);
+  for (const std::string& line : record::UninstallRecordLines(installDir, desktopShortcut)) file.WriteLine(line);
   file.Close();
 }

@@ -1,6 +1,6 @@
-#include "uninstall/UninstallRecord.h"
+#include "record/UninstallRecord.h"
 
-namespace uninstall {
+namespace record {
 namespace {
 
 bool IsControl(char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; }
@@ -19,6 +19,23 @@ std::string_view NextLine(std::string_view content, std::size_t& pos) {
 
 }  // namespace
 
+std::string TaggedLine(Tag tag, std::string_view value) {
+  std::string line = "<";
+  line += static_cast<char>(tag);
+  line += value;
+  line += '>';
+  return line;
+}
+
+std::vector<std::string> UninstallRecordLines(const std::string& installDir, bool desktopShortcut) {
+  std::vector<std::string> lines = {kProduct};
+  for (const char* file : kInstalledFiles) lines.push_back(TaggedLine(kInstalledFile, installDir + file));
+  lines.push_back(TaggedLine(kEmptyFolder, installDir));
+  lines.push_back(TaggedLine(kMenuFolder, kProduct));
+  if (desktopShortcut) lines.push_back(TaggedLine(kDesktopLink, kDesktopLinkFile));
+  return lines;
+}
+
 UninstallRecord ParseUninstallRecord(std::string_view content) {
   UninstallRecord record;
   std::size_t pos = 0;
@@ -34,14 +51,10 @@ UninstallRecord ParseUninstallRecord(std::string_view content) {
   return record;
 }
 
-std::string RemoverCommandLine(const std::string& tempFolder, const UninstallRecord& record) {
-  std::string command = "\"" + tempFolder + "NVUninstall.Exe\" \"<N " + record.productName + ">\"";
+std::string RemoverCommandLine(const std::string& folder, const UninstallRecord& record) {
+  std::string command = "\"" + folder + kRemoverFile + "\" \"" + TaggedLine(kProductName, " " + record.productName) + "\"";
   for (const std::string& item : record.items) command += " \"" + item + "\"";
   return command;
 }
 
-std::string ConfirmationText(const std::string& productName) {
-  return "Uninstall " + productName + ".\rSure?";
-}
-
-}  // namespace uninstall
+}  // namespace record

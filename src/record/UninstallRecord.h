@@ -1,0 +1,75 @@
+#pragma once
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The uninstall record that the setup program writes and the uninstaller reads, and the remover's
+// command line built from it. Portable: no Windows headers, so the host tests and the fuzzer run it.
+namespace record {
+
+// What a tagged line or remover argument names. The letters are the record's own; nothing else spells them.
+enum Tag : char {
+  kProductName = 'N',   // the remover's argument only: the name it shows
+  kInstalledFile = 'F',  // a file the installation wrote, full path
+  kPattern = 'P',        // files matching a pattern (never written by our installer)
+  kEmptyFolder = 'E',    // a folder removed when empty, full path
+  kMenuFolder = 'S',     // a folder directly in the user's program menu, bare name
+  kDesktopLink = 'T',    // a link on the user's desktop, bare name
+  kRegistryKey = 'R',    // a key below HKEY_LOCAL_MACHINE (never written by our installer)
+  kTree = 'D',           // a folder deleted with all it holds (never written by our installer)
+};
+
+// The list tags in the order of the remover's lists.
+constexpr std::string_view kListTags = "DEFPRST";
+
+inline constexpr const char* kProduct = "Twinsift";
+inline constexpr const char* kUtilityFile = "Twinsift.Exe";
+inline constexpr const char* kUninstallerFile = "Uninstall.Exe";
+inline constexpr const char* kRecordFile = "UnInstall.dat";      // as the file is made
+inline constexpr const char* kRecordLineName = "Uninstall.Dat";  // as the record names it
+inline constexpr const char* kDesktopLinkFile = "Twinsift.Lnk";
+inline constexpr const char* kRemoverFile = "NVUninstall.Exe";
+// The utility's web page, on the maker's site: the target of the program menu's website link.
+inline constexpr const char* kWebsite = "http://www.example.com/twinsift";
+
+// The files an installation puts into its folder, in the order the record lists them.
+inline constexpr const char* kInstalledFiles[] = {kUtilityFile, kUninstallerFile, kRecordLineName};
+
+// "<" + tag + value + ">".
+std::string TaggedLine(Tag tag, std::string_view value);
+
+// The lines of the record, without their line ends: the product, the three files, the folder, the
+// program-menu folder and, with the desktop link, its name. installDir ends with a backslash.
+std::vector<std::string> UninstallRecordLines(const std::string& installDir, bool desktopShortcut);
+
+// The uninstaller holds this many record lines after the product name; further lines are ignored.
+constexpr std::size_t kMaxRecordItems = 50;
+
+struct UninstallRecord {
+  std::string productName;         // the first line, without characters that cannot travel quoted
+  std::vector<std::string> items;  // the further lines, unquoted, at most kMaxRecordItems
+};
+
+// Splits content into lines as a text file is read: a line ends at CR LF, CR, LF or the end of the
+// content; a last line break does not start another line. The first line is the product name (double
+// quotes and control characters dropped). A further line that cannot be passed as one quoted argument
+// (it holds a double quote or a control character) or is empty is left out and does not count.
+UninstallRecord ParseUninstallRecord(std::string_view content);
+
+// A line or argument "<" tag value ">" split into its tag and value; false for anything else (shorter
+// than three characters, or not enclosed in angle brackets).
+template <class Char>
+bool SplitTagged(std::basic_string_view<Char> line, char& tag, std::basic_string_view<Char>& value) {
+  if (line.size() <= 2 || line.front() != Char('<') || line.back() != Char('>')) return false;
+  if (line[1] > Char(0x7F)) return false;
+  tag = static_cast<char>(line[1]);
+  value = line.substr(2, line.size() - 3);
+  return true;
+}
+
+// The remover's command line: the quoted program path (folder ends with a backslash), then
+// "<N " + product name + ">" quoted, then every item quoted, each after a blank.
+std::string RemoverCommandLine(const std::string& folder, const UninstallRecord& record);
+
+}  // namespace record

@@ -1,0 +1,25 @@
+#pragma once
+#include <windows.h>
+#include <string>
+#include <string_view>
+#include "record/PathText.h"
+
+// The record's values on Windows: ANSI text turned into UTF-16 and compared as the file system does.
+namespace record {
+
+// ANSI code-page text as UTF-16, and back.
+std::wstring Widen(std::string_view ansi);
+std::string Narrow(std::wstring_view wide);
+
+// The same UTF-16 units in the portable type and in the Windows one.
+Text AsText(std::wstring_view wide);
+std::wstring AsWide(TextView text);
+
+// CompareStringOrdinal, ignoring case: how the file system compares names.
+bool SameOnDisk(TextView a, TextView b);
+
+// The path with links and junctions resolved on its nearest part that exists (the rest appended as it
+// stands), in its long form without the "\\?\" prefix; the path itself when nothing can be resolved.
+std::wstring ResolvedPath(const std::wstring& path);
+
+}  // namespace record
