@@ -16,9 +16,9 @@ struct Budget {
 };
 
 const Budget kBudgets[] = {
-    {"Install_Twinsift.exe", {"Twinsift.exe", "Uninstall.exe"}, 316 * 1024},
-    {"Uninstall.exe", {"NVUninstall.exe"}, 173 * 1024},
-    {"NVUninstall.exe", {}, 154 * 1024},
+    {"Install_Twinsift.exe", {"Twinsift.exe", "Uninstall.exe"}, 320 * 1024},
+    {"Uninstall.exe", {"NVUninstall.exe"}, 176 * 1024},
+    {"NVUninstall.exe", {}, 156 * 1024},
     {"Twinsift.exe", {}, 210 * 1024},
 };
 
