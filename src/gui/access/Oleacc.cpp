@@ -34,7 +34,7 @@ BSTR Oleacc::AllocateString(UINT length) const {
 IAccessible* Oleacc::StandardClient(HWND window) const {
   void* object = nullptr;
   if (!createStdAccessibleObject_ ||
-      FAILED(createStdAccessibleObject_(window, OBJID_CLIENT, IID_IAccessible, &object)))
+      FAILED(createStdAccessibleObject_(window, OBJID_CLIENT, __uuidof(IAccessible), &object)))
     return nullptr;
   return static_cast<IAccessible*>(object);
 }

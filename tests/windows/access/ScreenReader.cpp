@@ -37,7 +37,7 @@ Object& Object::operator=(Object&& other) noexcept {
 
 Object Object::ClientOf(HWND window) {
   void* object = nullptr;
-  if (FAILED(AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible, &object)))
+  if (FAILED(AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible), &object)))
     return Object();
   return Object(static_cast<IAccessible*>(object));
 }
@@ -53,7 +53,7 @@ std::vector<Object> Object::Children() const {
     IDispatch* dispatch = nullptr;
     if (FAILED(object_->get_accChild(child, &dispatch)) || !dispatch) continue;
     void* accessible = nullptr;
-    if (SUCCEEDED(dispatch->QueryInterface(IID_IAccessible, &accessible)))
+    if (SUCCEEDED(dispatch->QueryInterface(__uuidof(IAccessible), &accessible)))
       children.emplace_back(static_cast<IAccessible*>(accessible));
     dispatch->Release();
   }
