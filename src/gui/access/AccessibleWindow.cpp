@@ -19,6 +19,16 @@ long SystemRole(AccessibleRole role) {
   }
 }
 
+// What every control says of itself, windowed or not; the callers add state and place.
+Description DescriptionOf(const Control& control) {
+  Description d;
+  d.role = SystemRole(control.Role());
+  d.name = control.AccessibleName();
+  d.shortcut = control.AccessibleShortcut();
+  d.defaultAction = control.AccessibleDefaultAction();
+  return d;
+}
+
 RECT ToScreen(HWND window, RECT r) {
   MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&r), 2);
   return r;
@@ -47,11 +57,7 @@ class WindowlessObject : public AccessibleObject {
   }
 
   Description Describe() const override {
-    Description d;
-    d.role = SystemRole(control_.Role());
-    d.name = control_.AccessibleName();
-    d.shortcut = control_.AccessibleShortcut();
-    d.defaultAction = control_.AccessibleDefaultAction();
+    Description d = DescriptionOf(control_);
     if (!control_.Enabled()) d.state |= STATE_SYSTEM_UNAVAILABLE;
     if (!control_.Visible()) d.state |= STATE_SYSTEM_INVISIBLE;
     std::vector<GraphicControl*> stops = host_.WindowlessTabStops();
@@ -95,11 +101,7 @@ class WindowObject : public AccessibleObject {
   bool Connected() const override { return WinControl::FromHandle(window_) == &control_; }
 
   Description Describe() const override {
-    Description d;
-    d.role = SystemRole(control_.Role());
-    d.name = control_.AccessibleName();
-    d.shortcut = control_.AccessibleShortcut();
-    d.defaultAction = control_.AccessibleDefaultAction();
+    Description d = DescriptionOf(control_);
     d.state = STATE_SYSTEM_FOCUSABLE;
     if (!IsWindowEnabled(window_)) d.state |= STATE_SYSTEM_UNAVAILABLE;
     if (!IsWindowVisible(window_)) d.state |= STATE_SYSTEM_INVISIBLE;
