@@ -64,10 +64,25 @@ if [ ${#missing[@]} -gt 0 ] || [ $need_i386 = 1 ] || [ $need_src = 1 ]; then
     fi
   fi
   echo "setup: updating package lists"
-  apt-get update -qq
+  # A mirror in the middle of a sync serves index files that fail their checks: try again, then go on with
+  # what arrived (seen: the i386 list of the security suite stayed broken for days).
+  lists_complete=1
+  for attempt in 1 2 3; do
+    apt-get update -qq 2>&1 | tee /tmp/twinsift-apt-update.log >&2 || true
+    grep -qE '^(E|W): ' /tmp/twinsift-apt-update.log || { lists_complete=1; break; }
+    lists_complete=0
+    [ $attempt = 3 ] || { echo "setup: some package lists failed (try $attempt of 3), trying again in 15 s" >&2; sleep 15; }
+  done
   if [ ${#missing[@]} -gt 0 ]; then
     echo "setup: installing ${missing[*]}"
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+    install=(env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends)
+    if ! "${install[@]}" "${missing[@]}" >/dev/null && [ $lists_complete = 0 ]; then
+      # Without one architecture's security list, 32-bit libraries cannot match their 64-bit twins' versions
+      # (multiarch asks for equal ones): take both from the main suite, where each version exists for both.
+      echo "setup: installing again from the main suite only, as a package list is missing" >&2
+      printf 'Package: *\nPin: release l=Debian-Security\nPin-Priority: 100\n' > /tmp/twinsift-apt-pin
+      "${install[@]}" -o Dir::Etc::Preferences=/tmp/twinsift-apt-pin "${missing[@]}" >/dev/null
+    fi
   fi
 fi
 
