@@ -41,6 +41,12 @@ HRESULT AnswerText(const std::string& text, BSTR* out) {
   *out = ToBstr(text);
   return *out ? S_OK : S_FALSE;
 }
+
+HRESULT AnswerNumber(long number, VARIANT* out) {
+  out->vt = VT_I4;
+  out->lVal = number;
+  return S_OK;
+}
 }  // namespace
 
 HRESULT AccessibleObject::QueryInterface(REFIID riid, void** object) {
@@ -143,21 +149,15 @@ HRESULT AccessibleObject::get_accDescription(VARIANT child, BSTR* description) {
 HRESULT AccessibleObject::get_accRole(VARIANT child, VARIANT* role) {
   if (!role) return E_POINTER;
   Empty(role);
-  return ForwardOrAnswer(child, [&](IAccessible& other) { return other.get_accRole(kSelf, role); }, [&] {
-    role->vt = VT_I4;
-    role->lVal = Describe().role;
-    return S_OK;
-  });
+  return ForwardOrAnswer(child, [&](IAccessible& other) { return other.get_accRole(kSelf, role); },
+                         [&] { return AnswerNumber(Describe().role, role); });
 }
 
 HRESULT AccessibleObject::get_accState(VARIANT child, VARIANT* state) {
   if (!state) return E_POINTER;
   Empty(state);
-  return ForwardOrAnswer(child, [&](IAccessible& other) { return other.get_accState(kSelf, state); }, [&] {
-    state->vt = VT_I4;
-    state->lVal = Describe().state;
-    return S_OK;
-  });
+  return ForwardOrAnswer(child, [&](IAccessible& other) { return other.get_accState(kSelf, state); },
+                         [&] { return AnswerNumber(Describe().state, state); });
 }
 
 HRESULT AccessibleObject::get_accHelp(VARIANT child, BSTR* help) {
