@@ -58,9 +58,9 @@ inline constexpr InstalledLink kMenuLinks[] = {
     {"Website.Lnk", kWebsite, false, "Twinsift Website", -1},
     {"Uninstall.Lnk", kUninstallerFile, true, "Uninstall Twinsift", 0},
 };
-// The link on the user's desktop, when asked for (the record's T line); the remover deletes it when it
-// starts one of the record's files.
-inline constexpr InstalledLink kDesktopShortcut = {"Twinsift.Lnk", kUtilityFile, true, "Twinsift", 0};
+// The link on the user's desktop, when asked for (the record's T line): the menu's link to the utility.
+// The remover deletes it when it starts one of the record's files.
+inline constexpr InstalledLink kDesktopShortcut = kMenuLinks[0];
 inline constexpr const char* kDesktopLinkFile = kDesktopShortcut.file;
 
 // "<" + tag + value + ">".

@@ -29,7 +29,7 @@ class TFormMain : public gui::Form, public Navigation {
  public:
   static constexpr int kSlideSteps = 11;
   static constexpr int kSlideStepPixels = 70;
-  static constexpr double kSlideOutWait = 0.040;      // seconds
+  static constexpr double kSlideOutWait = 0.040;    // seconds
   static constexpr double kSlideInWait = 1.0 / 15;  // seconds
 
   // Builds the layout, then runs FormCreate, which makes the pages of the table.
