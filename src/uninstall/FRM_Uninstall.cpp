@@ -140,7 +140,8 @@ void TFrmUninstall::FormCreate() {
   OwnPath_ = OwnPath();
   const std::wstring folder = FolderOf(OwnPath_);
   // The folder ends with a backslash and the name starts with one, as the record has always been found.
-  record::UninstallRecord content = record::ParseUninstallRecord(ReadRecordFile(folder + L"\\uninstall.dat"));
+  record::UninstallRecord content =
+      record::ParseUninstallRecord(ReadRecordFile(folder + L"\\" + record::Widen(record::kRecordFile)));
   ProductName_ = content.productName;
   const record::HandoverRules asStarted(record::AsText(folder), record::SameOnDisk);
   const record::HandoverRules resolved(record::AsText(record::ResolvedPath(folder)), record::SameOnDisk);

@@ -220,7 +220,7 @@ void Removal::DeleteProgramMenuEntries() {
         RemoveDirectoryW(folder.c_str());
       }
     }
-    DeleteOurLink(folder + L".LNK");
+    DeleteOurLink(folder + record::Widen(record::kFolderLinkEnding));
   }
 }
 

@@ -152,15 +152,43 @@ TEST_F(MainWindowTest, PageChangeDuringTheFadeMakesTheWindowOpaqueForGood) {
   EXPECT_FALSE(GetWindowLongA(form->Handle(), GWL_EXSTYLE) & WS_EX_LAYERED);
 }
 
-TEST_F(MainWindowTest, UnknownPageChangesNothingButEndsTheFade) {
+TEST_F(MainWindowTest, APageThatIsNotThereIsAProgrammingErrorAndChangesNothing) {
   form->Show();
-  form->ShowPanel("NoSuchPage", true);
+  EXPECT_THROW(form->ShowPanel("NoSuchPage", true), UnknownPage);
   EXPECT_EQ(form->CurrentPage()->Name(), "PnlWelcome");
   EXPECT_EQ(form->PnlHeader.Caption(), "Welcome");
-  EXPECT_FALSE(form->AlphaBlend());
-  EXPECT_FALSE(form->AlphaBlendTimer.Enabled());
   EXPECT_TRUE(log.empty());
-  EXPECT_TRUE(errors.empty());
+  ExpectPartsHome();
+  EXPECT_FALSE(form->Busy());
+  form->ShowPanel("TestFirst", false);
+  EXPECT_THROW(form->Next(), UnknownPage) << "a page the table does not hold has no neighbours";
+}
+
+TEST_F(MainWindowTest, NextAndPreviousGoWhereTheTableSays) {
+  form->WaitClock = [seconds = 0.0]() mutable { return seconds += 1; };  // every wait is over at once
+  const struct {
+    const char* from;
+    void (TFormMain::*step)();
+    const char* to;
+  } steps[] = {
+      {"PnlWelcome", &TFormMain::Next, "PnlDisclaimer"},
+      {"PnlDisclaimer", &TFormMain::Next, "PnlChooseDirectory"},
+      {"PnlDisclaimer", &TFormMain::Previous, "PnlWelcome"},
+      {"PnlChooseDirectory", &TFormMain::Previous, "PnlDisclaimer"},
+      {"pnlinstall_go", &TFormMain::Previous, "PnlChooseDirectory"},
+  };
+  for (const auto& step : steps) {
+    SCOPED_TRACE(step.from);
+    form->ShowPanel(step.from, false);
+    (form.get()->*step.step)();
+    EXPECT_EQ(form->CurrentPage()->Name(), step.to);
+    ExpectPartsHome();
+  }
+  form->ShowPanel("PnlWelcome", false);
+  EXPECT_THROW(form->Previous(), UnknownPage);
+  form->ShowPanel("PnlInstall_Ready", false);
+  EXPECT_THROW(form->Next(), UnknownPage);
+  EXPECT_THROW(form->Previous(), UnknownPage);
 }
 
 TEST_F(MainWindowTest, FindsPagesInAnyLetterCaseAndTheLastMatchWins) {
@@ -203,6 +231,21 @@ TEST_F(MainWindowTest, AnimatedChangeSlidesOutAndBackAndTakesItsTime) {
   RecordProperty("ChangeSeconds", std::to_string(seconds));
   RecordProperty("ChangeCpuSeconds", std::to_string(cpu));
   std::printf("animated page change: %.3f s, processor time %.3f s\n", seconds, cpu);
+}
+
+TEST_F(MainWindowTest, AClockThatStepsBackMidSlideDoesNotStallIt) {
+  form->Show();
+  int reads = 0;
+  // After its tenth reading, early in the slide-out, the clock goes back an hour, as at the end of summer time.
+  form->WaitClock = [&reads] { return MonotonicSeconds() - (++reads > 10 ? 3600 : 0); };
+  const double start = MonotonicSeconds();
+  form->ShowPanel("TestSecond", true);
+  const double seconds = MonotonicSeconds() - start;
+  EXPECT_GT(reads, 10) << "the slide's waits read the seam";
+  EXPECT_EQ(form->CurrentPage(), second);
+  ExpectPartsHome();
+  EXPECT_GE(seconds, 11 * 0.040 + 11 * 0.0666);
+  EXPECT_LT(seconds, 3.0);
 }
 
 TEST_F(MainWindowTest, ShowingTheCurrentPageAgainRunsEverythingAgain) {
