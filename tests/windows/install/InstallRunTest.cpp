@@ -1,11 +1,9 @@
 // The installation run inside the test process: the run alone with a recording sink, the installing page
 // that shows it, the record and the links.
 #include <gtest/gtest.h>
-#include <objbase.h>
 #include <algorithm>
 #include <functional>
 #include <memory>
-#include "SetupPages.h"
 #include "e2e/InstalledFiles.h"
 #include "gui/core/Application.h"
 #include "install/Installation.h"
@@ -17,6 +15,8 @@
 #include "payload/EmbeddedPayloads.h"
 #include "payload/TestPayload.h"
 #include "shell/Form_Main.h"
+#include "toolkit/ComApartment.h"
+#include "toolkit/WizardWindow.h"
 
 namespace {
 
@@ -44,12 +44,6 @@ class RecordingProgress : public InstallProgress {
   }
 };
 
-// The links are saved through COM, which wants the thread in an apartment.
-struct ComApartment {
-  ComApartment() { CoInitialize(nullptr); }
-  ~ComApartment() { CoUninitialize(); }
-};
-
 // Runs installations of two small programs into a fresh folder, with no window anywhere.
 class Engine : public ::testing::Test {
  protected:
@@ -59,7 +53,7 @@ class Engine : public ::testing::Test {
     RemoveDirectoryA(folder.File("new").c_str());
   }
 
-  ComApartment apartment;
+  ComApartment apartment;  // the links are saved through COM
   ScratchFolder folder;
   InstallSettings settings;
   std::vector<unsigned char> utilityProgram = SampleProgram(2500);
@@ -124,21 +118,12 @@ TEST(RunScale, SharesRoundHalvesToEven) {
 
 namespace {
 
-// The real main window with its pages; errors are written down instead of shown.
-class InstallRun : public ::testing::Test {
+class InstallRun : public ::testing::Test, protected WizardWindow {
  protected:
-  void SetUp() override {
-    EnsureApplication();
-    gui::Application::Instance().OnError = [this](const std::string& message) { errors.push_back(message); };
-    form = std::make_unique<TFormMain>(SetupPages(settings));
-    gui::Application::Instance().SetMainForm(form.get());
-    settings.InstallDir = folder.File("new\\deeper\\");
-  }
+  void SetUp() override { settings.InstallDir = folder.File("new\\deeper\\"); }
   void TearDown() override {
     e2e::Installation{settings.InstallDir}.Remove();
     RemoveDirectoryA(folder.File("new").c_str());
-    form.reset();
-    gui::Application::Instance().OnError = nullptr;
   }
   template <class Page>
   Page& page(const char* name) {
@@ -146,9 +131,6 @@ class InstallRun : public ::testing::Test {
   }
 
   ScratchFolder folder;
-  InstallSettings settings;
-  std::unique_ptr<TFormMain> form;
-  std::vector<std::string> errors;
 };
 
 int g_handled = 0;
@@ -291,7 +273,7 @@ TEST(UninstallRecord, FailuresCarryTheTextFileMessages) {
 }
 
 TEST(Shortcut, ThatCannotBeSavedIsSilent) {
-  EnsureApplication();
+  e2e::TestApplication();
   ScratchFolder folder;
   EXPECT_NO_THROW(CreateShortcut(folder.File("Twinsift.Exe"), folder.File("missing\\Twinsift.Lnk"), "Twinsift", "", 0));
   EXPECT_FALSE(e2e::FileExists(folder.File("missing\\Twinsift.Lnk")));

@@ -4,44 +4,26 @@
 #include <string>
 #include <vector>
 #include "controls/FxSpeedButton.h"
-#include "SetupPages.h"
-#include "driver/TestApplication.h"
 #include "gui/core/Error.h"
 #include "pages/PNL_ChooseDirectory.h"
 #include "pages/PNL_Disclaimer.h"
 #include "pages/PNL_Welcome.h"
 #include "shell/Form_Main.h"
+#include "toolkit/WizardWindow.h"
 
 namespace {
-
-gui::Application& App() { return e2e::TestApplication(); }
 
 using Controls = std::vector<const gui::Control*>;
 using TabStops = std::vector<gui::WinControl*>;
 
-// The real main window with its pages; errors are written down instead of shown.
-class WizardPages : public ::testing::Test {
+class WizardPages : public ::testing::Test, protected WizardWindow {
  protected:
-  void SetUp() override {
-    App().SetTitle("Twinsift");
-    App().OnError = [this](const std::string& message) { errors.push_back(message); };
-    form = std::make_unique<TFormMain>(SetupPages(settings));
-    App().SetMainForm(form.get());
-  }
-  void TearDown() override {
-    form.reset();
-    App().OnError = nullptr;
-  }
   template <class Page>
   Page& Shown(const char* name) {
     form->ShowPanel(name, false);
     return dynamic_cast<Page&>(*form->CurrentPage());
   }
   static Controls Children(const gui::WinControl& page) { return {page.Controls().begin(), page.Controls().end()}; }
-
-  InstallSettings settings;
-  std::unique_ptr<TFormMain> form;
-  std::vector<std::string> errors;
 };
 
 // Knows which copies of itself exist, so that a handler can ask whether the closure running it still does.

@@ -42,28 +42,6 @@ void MakeRegistryKey(const std::string& key) {
     RegCloseKey(created);
 }
 
-void RemoveTree(const std::string& path) {
-  DWORD attributes = GetFileAttributesA(path.c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES) return;
-  SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL | (attributes & FILE_ATTRIBUTE_DIRECTORY));
-  if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-    DeleteFileA(path.c_str());
-    return;
-  }
-  if (!(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
-    WIN32_FIND_DATAA entry;
-    HANDLE search = FindFirstFileA((path + "\\*").c_str(), &entry);
-    if (search != INVALID_HANDLE_VALUE) {
-      do {
-        std::string name = entry.cFileName;
-        if (name != "." && name != "..") RemoveTree(path + "\\" + name);
-      } while (FindNextFileA(search, &entry));
-      FindClose(search);
-    }
-  }
-  RemoveDirectoryA(path.c_str());
-}
-
 void WriteRecord(const std::vector<std::string>& lines) {
   std::string text = std::string(kProduct) + "\r\n";
   for (const std::string& line : lines) text += line + "\r\n";

@@ -2,6 +2,7 @@
 #include <windows.h>
 #include <string>
 #include <vector>
+#include "toolkit/Folders.h"
 
 // Makes in the Wine prefix what an installation leaves behind (the files, the record, the links), so
 // that the real uninstaller can be run without the setup program. Names differ from a real
@@ -36,7 +37,6 @@ void WriteTextFile(const std::string& path, const std::string& text);
 bool Exists(const std::string& path);
 bool RegistryKeyExists(const std::string& key);  // under HKEY_LOCAL_MACHINE
 void MakeRegistryKey(const std::string& key);
-void RemoveTree(const std::string& path);  // clean-up between tests, read-only entries too
 
 
 }  // namespace uninstall_test
