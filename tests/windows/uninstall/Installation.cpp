@@ -28,6 +28,17 @@ void WriteTextFile(const std::string& path, const std::string& text) {
 
 bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
+void StopAndRemove(e2e::Process& uninstaller, HANDLE& remover) {
+  uninstaller.Kill();
+  if (remover) {
+    TerminateProcess(remover, 1);
+    CloseHandle(remover);
+    remover = nullptr;
+  }
+  RemoveTree(kRoot);
+  RemoveTree(ShellFolders::Query().programMenu + "\\" + kProduct);
+}
+
 bool RegistryKeyExists(const std::string& key) {
   HKEY opened;
   if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS) return false;
