@@ -3,15 +3,11 @@
 #include <stdexcept>
 #include <string>
 #include <vector>
-#include "driver/TestApplication.h"
 #include "gui/core/Error.h"
 #include "controls/FxSpeedButton.h"
-#include "SetupPages.h"
-#include "shell/Form_Main.h"
+#include "toolkit/WizardWindow.h"
 
 namespace {
-
-gui::Application& App() { return e2e::TestApplication(); }
 
 // A page that writes down every call of the page protocol and what the window showed at that moment.
 class RecordingPage : public TFramePanel {
@@ -45,19 +41,11 @@ class RecordingPage : public TFramePanel {
   std::vector<std::string>& log_;
 };
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public ::testing::Test, protected WizardWindow {
  protected:
   void SetUp() override {
-    App().SetTitle("Twinsift");
-    App().OnError = [this](const std::string& message) { errors.push_back(message); };
-    form = std::make_unique<TFormMain>(SetupPages(settings));
-    App().SetMainForm(form.get());
     first = Host("TestFirst");
     second = Host("TestSecond");
-  }
-  void TearDown() override {
-    form.reset();
-    App().OnError = nullptr;
   }
   RecordingPage* Host(const std::string& name) {
     auto page = std::make_unique<RecordingPage>(*form, name, log);
@@ -71,12 +59,9 @@ class MainWindowTest : public ::testing::Test {
     EXPECT_EQ(form->PnlButtons.Left(), 40);
   }
 
-  InstallSettings settings;
-  std::unique_ptr<TFormMain> form;
   RecordingPage* first = nullptr;
   RecordingPage* second = nullptr;
   std::vector<std::string> log;
-  std::vector<std::string> errors;
 };
 
 }  // namespace
@@ -287,7 +272,7 @@ TEST_F(MainWindowTest, NavigationInputDuringAPageChangeDoesNothing) {
   form->PnlButtons.AddButtonLeft("&Exit", 1, 1, [&] { exitClicked = true; });
   PostMessageA(bar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 15));
   PostMessageA(bar, WM_LBUTTONUP, 0, MAKELPARAM(20, 15));
-  App().ProcessMessages();
+  e2e::TestApplication().ProcessMessages();
   EXPECT_TRUE(exitClicked);
 }
 
@@ -357,7 +342,7 @@ TEST_F(MainWindowTest, PageChangesCreateNoWindowAndNoControl) {
     form->ShowPanel("PnlDisclaimer", false);
     form->ShowPanel("PnlChooseDirectory", false);
     form->ShowPanel("PnlWelcome", false);
-    App().ProcessMessages();
+    e2e::TestApplication().ProcessMessages();
   }
   EXPECT_EQ(CountChildWindows(form->Handle()), windows);
   EXPECT_EQ(form->PnlButtons.Controls().size(), barControls);
