@@ -145,7 +145,7 @@ TEST_F(FadeThread, DestroyingAButtonInTheMiddleOfAFadeLeavesNoThread) {
 
 TEST_F(FadeThread, AFailingStepReachesTheErrorHandlerAndTheThreadGoesOn) {
   std::vector<std::string> errors;
-  TestApplication().OnError = [&](const std::string& message) { errors.push_back(message); };
+  e2e::TestApplication().OnError = [&](const std::string& message) { errors.push_back(message); };
   int steps = 0;
   {
     TFxButtonThread thread([&](TFxButtonThread& self) {
@@ -155,6 +155,6 @@ TEST_F(FadeThread, AFailingStepReachesTheErrorHandlerAndTheThreadGoesOn) {
     thread.Resume();
     EXPECT_TRUE(ButtonHost::PumpUntil([&] { return thread.Suspended(); }, 1000));
   }
-  TestApplication().OnError = nullptr;
+  e2e::TestApplication().OnError = nullptr;
   EXPECT_EQ(errors, (std::vector<std::string>{"step failed", "step failed"}));
 }
