@@ -1,7 +1,7 @@
 #include "controls/FxButtons.h"
 #include <algorithm>
 #include "gui/bitmap/Bitmap.h"
-#include "gui/canvas/Canvas.h"
+#include "gui/core/Canvas.h"
 #include "gui/core/Font.h"
 
 using gui::BrushStyle;

@@ -1,5 +1,5 @@
 #include "gui/action/Action.h"
-#include "gui/canvas/Canvas.h"
+#include "gui/core/Canvas.h"
 
 namespace gui {
 

@@ -1,5 +1,5 @@
 #include "gui/bitmapimage/BitmapImage.h"
-#include "gui/canvas/Canvas.h"
+#include "gui/core/Canvas.h"
 
 namespace gui {
 

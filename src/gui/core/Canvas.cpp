@@ -1,4 +1,4 @@
-#include "gui/canvas/Canvas.h"
+#include "gui/core/Canvas.h"
 #include "gui/bitmap/Bitmap.h"
 
 namespace gui {
