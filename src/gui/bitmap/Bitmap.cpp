@@ -83,4 +83,14 @@ Canvas& Bitmap::GetCanvas() {
   return *canvas_;
 }
 
+void Bitmap::Draw(Canvas& canvas, int x, int y) const {
+  if (Empty()) return;
+  HDC target = canvas.Handle();
+  if (transparent_) {
+    TransparentBlt(target, x, y, width_, height_, DC(), 0, 0, width_, height_, ColorToRGB(TransparentColor()));
+  } else {
+    BitBlt(target, x, y, width_, height_, DC(), 0, 0, SRCCOPY);
+  }
+}
+
 }  // namespace gui
