@@ -29,6 +29,8 @@ run_ctest() {  # name, build folder, extra ctest arguments
   fi
 }
 run_ctest native build/native -j2
+echo "== layers"
+if scripts/layer-check.sh; then passed=$((passed + 1)); else failed=$((failed + 1)); fi
 echo "== reproducible build"
 if scripts/repro-check.sh "$build"; then passed=$((passed + 1)); else failed=$((failed + 1)); fi
 if scripts/wine-session.sh start "$build" >/dev/null; then

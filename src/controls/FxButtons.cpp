@@ -1,7 +1,7 @@
 #include "controls/FxButtons.h"
 #include <algorithm>
 #include "gui/bitmap/Bitmap.h"
-#include "gui/canvas/Canvas.h"
+#include "gui/core/Canvas.h"
 #include "gui/core/Font.h"
 
 using gui::BrushStyle;
@@ -130,7 +130,7 @@ void DrawGlyphCell(Canvas& canvas, const gui::Bitmap& glyph, int x, int y, int c
   cell.SetTransparent(false);
   BitBlt(cell.DC(), -cellOffset, 0, glyph.Width(), glyph.Height(), glyph.DC(), 0, 0, SRCCOPY);
   cell.SetTransparent(true);
-  canvas.Draw(x, y, cell);
+  cell.Draw(canvas, x, y);
 }
 
 void DrawButtonFace(Canvas& canvas, const TFxButtonFace& f) {
@@ -241,6 +241,6 @@ void DrawButtonFace(Canvas& canvas, const TFxButtonFace& f) {
     gui::Bitmap arrow;
     arrow.LoadFromResource("FXARROW");
     arrow.SetTransparent(true);
-    canvas.Draw(W - 11, H / 2 - 1, arrow);
+    arrow.Draw(canvas, W - 11, H / 2 - 1);
   }
 }

@@ -1,10 +1,10 @@
 #include "controls/FxSpeedButton.h"
 #include <cctype>
 #include "gui/action/Action.h"
-#include "gui/canvas/Canvas.h"
+#include "gui/core/Canvas.h"
 #include "gui/core/Gdi.h"
 #include "gui/core/WinControl.h"
-#include "gui/form/Form.h"
+#include "gui/core/Form.h"
 #include "gui/core/Accelerator.h"
 #include "gui/core/Events.h"
 #include "gui/menu/PopupMenu.h"

@@ -2,11 +2,11 @@
 #include <functional>
 #include <memory>
 #include <string>
-#include "gui/form/Form.h"
+#include "gui/core/Form.h"
 #include "gui/iconimage/IconImage.h"
 #include "gui/pagecontrol/PageControl.h"
 #include "gui/panel/Panel.h"
-#include "gui/timer/Timer.h"
+#include "gui/core/Timer.h"
 #include "shell/Frame_Panel.h"
 #include "shell/NVI_ButtonBar.h"
 #include "shell/Navigation.h"

@@ -4,7 +4,7 @@
 #include <vector>
 #include "gui/bitmapimage/BitmapImage.h"
 #include "gui/button/Button.h"
-#include "gui/form/Form.h"
+#include "gui/core/Form.h"
 #include "gui/label/Label.h"
 
 // The command that starts the remover as the uninstaller ends; empty: start nothing.

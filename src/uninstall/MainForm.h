@@ -1,11 +1,11 @@
 #pragma once
 #include <memory>
 #include "gui/button/Button.h"
-#include "gui/form/Form.h"
+#include "gui/core/Form.h"
 #include "gui/label/Label.h"
 #include "gui/bitmapimage/BitmapImage.h"
 #include "gui/progressbar/ProgressBar.h"
-#include "gui/timer/Timer.h"
+#include "gui/core/Timer.h"
 #include "record/ValueRules.h"
 #include "uninstall/Removal.h"
 #include "uninstall/RemoverArguments.h"

@@ -6,8 +6,8 @@
 #include "SearchJob.h"
 #include "gui/listview/VirtualCheckListView.h"
 #include "duplicates/Marking.h"
-#include "gui/form/Form.h"
-#include "gui/timer/Timer.h"
+#include "gui/core/Form.h"
+#include "gui/core/Timer.h"
 
 namespace gui {
 class Button;

@@ -7,9 +7,9 @@
 #include <string>
 #include "controls/FxSpeedButton.h"
 #include "gui/bitmap/Bitmap.h"
-#include "gui/canvas/Canvas.h"
+#include "gui/core/Canvas.h"
 #include "gui/core/Application.h"
-#include "gui/form/Form.h"
+#include "gui/core/Form.h"
 #include "gui/menu/PopupMenu.h"
 #include "gui/panel/Panel.h"
 

@@ -1,5 +1,5 @@
 #include "gui/action/Action.h"
-#include "gui/canvas/Canvas.h"
+#include "gui/core/Canvas.h"
 
 namespace gui {
 
@@ -12,7 +12,7 @@ void ImageList::Add(const Bitmap& image) {
 
 void ImageList::Draw(Canvas& canvas, int x, int y, int index) const {
   if (index < 0 || index >= Count()) return;
-  canvas.Draw(x, y, images_[index]);
+  images_[index].Draw(canvas, x, y);
 }
 
 }  // namespace gui

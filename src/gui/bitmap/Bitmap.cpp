@@ -1,5 +1,5 @@
 #include "gui/bitmap/Bitmap.h"
-#include "gui/canvas/Canvas.h"
+#include "gui/core/Canvas.h"
 #include "gui/core/Error.h"
 
 namespace gui {
@@ -81,6 +81,16 @@ void Bitmap::LoadFromResource(const std::string& name) {
 Canvas& Bitmap::GetCanvas() {
   if (!canvas_) canvas_ = std::make_unique<Canvas>(dc_.get());
   return *canvas_;
+}
+
+void Bitmap::Draw(Canvas& canvas, int x, int y) const {
+  if (Empty()) return;
+  HDC target = canvas.Handle();
+  if (transparent_) {
+    TransparentBlt(target, x, y, width_, height_, DC(), 0, 0, width_, height_, ColorToRGB(TransparentColor()));
+  } else {
+    BitBlt(target, x, y, width_, height_, DC(), 0, 0, SRCCOPY);
+  }
 }
 
 }  // namespace gui

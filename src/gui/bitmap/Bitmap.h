@@ -33,6 +33,8 @@ class Bitmap {
   void LoadFromResource(const std::string& name);
 
   Canvas& GetCanvas();
+  // Draws the bitmap at (x, y) on canvas; a transparent bitmap leaves its transparent colour's pixels untouched.
+  void Draw(Canvas& canvas, int x, int y) const;
   HDC DC() const { return dc_.get(); }
   COLORREF Pixel(int x, int y) const;
   void SetPixel(int x, int y, COLORREF color);

@@ -1,5 +1,5 @@
 #include "gui/bitmapimage/BitmapImage.h"
-#include "gui/canvas/Canvas.h"
+#include "gui/core/Canvas.h"
 
 namespace gui {
 
@@ -11,7 +11,7 @@ void BitmapImage::LoadBitmapResource(const std::string& name) {
 }
 
 void BitmapImage::Paint(Canvas& canvas) {
-  if (!bitmap_.Empty()) canvas.Draw(0, 0, bitmap_);
+  bitmap_.Draw(canvas, 0, 0);
 }
 
 }  // namespace gui

@@ -3,8 +3,8 @@
 #include <commctrl.h>
 #include "gui/core/Error.h"
 #include "gui/core/Messages.h"
-#include "gui/form/Form.h"
-#include "gui/timer/Timer.h"
+#include "gui/core/Form.h"
+#include "gui/core/Timer.h"
 
 namespace gui {
 

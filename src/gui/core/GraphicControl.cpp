@@ -1,5 +1,5 @@
 #include "gui/core/GraphicControl.h"
-#include "gui/canvas/Canvas.h"
+#include "gui/core/Canvas.h"
 #include "gui/core/Events.h"
 #include "gui/core/Gdi.h"
 #include "gui/core/WinControl.h"

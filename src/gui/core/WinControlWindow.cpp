@@ -1,12 +1,12 @@
 #include "gui/core/WinControl.h"
 #include <commctrl.h>
-#include "gui/canvas/Canvas.h"
+#include "gui/core/Canvas.h"
 #include "gui/core/Application.h"
 #include "gui/core/Error.h"
 #include "gui/core/GraphicControl.h"
 #include "gui/core/Messages.h"
 #include "gui/core/PaintBuffer.h"
-#include "gui/access/AccessibleWindow.h"
+#include "gui/core/AccessibleWindow.h"
 
 // The window side of WinControl: making and destroying the window, its class, the window procedures,
 // painting and the reflection of notifications to the child they came from.

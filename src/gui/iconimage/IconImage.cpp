@@ -1,5 +1,5 @@
 #include "gui/iconimage/IconImage.h"
-#include "gui/canvas/Canvas.h"
+#include "gui/core/Canvas.h"
 
 namespace gui {
 

@@ -1,5 +1,5 @@
 #include "gui/label/Label.h"
-#include "gui/canvas/Canvas.h"
+#include "gui/core/Canvas.h"
 #include "gui/core/Gdi.h"
 #include "gui/core/WinControl.h"
 

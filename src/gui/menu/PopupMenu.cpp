@@ -1,6 +1,6 @@
 #include "gui/menu/PopupMenu.h"
 #include "gui/core/Application.h"
-#include "gui/form/Form.h"
+#include "gui/core/Form.h"
 
 namespace gui {
 

@@ -1,5 +1,5 @@
 #include "gui/picture/Picture.h"
-#include "gui/canvas/Canvas.h"
+#include "gui/core/Canvas.h"
 #include "gui/core/Error.h"
 
 namespace gui {

@@ -9,7 +9,7 @@
 #include "gui/button/Button.h"
 #include "gui/core/Accelerator.h"
 #include "gui/core/Application.h"
-#include "gui/form/Form.h"
+#include "gui/core/Form.h"
 #include "shell/NVI_ButtonBar.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <functional>
 #include <memory>
 #include "driver/TestApplication.h"
-#include "gui/form/Form.h"
+#include "gui/core/Form.h"
 #include "gui/panel/Panel.h"
 
 // A shown form with a panel to hold buttons.

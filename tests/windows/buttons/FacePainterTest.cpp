@@ -3,7 +3,7 @@
 #include <vector>
 #include "controls/FxButtons.h"
 #include "gui/bitmap/Bitmap.h"
-#include "gui/canvas/Canvas.h"
+#include "gui/core/Canvas.h"
 #include "gui/core/Font.h"
 
 namespace {

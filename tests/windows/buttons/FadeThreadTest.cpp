@@ -7,7 +7,7 @@
 #include <vector>
 #include "ButtonTestSupport.h"
 #include "controls/FxSpeedButton.h"
-#include "gui/canvas/Canvas.h"
+#include "gui/core/Canvas.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include "ButtonTestSupport.h"
 #include "controls/FxSpeedButton.h"
 #include "gui/action/Action.h"
-#include "gui/canvas/Canvas.h"
+#include "gui/core/Canvas.h"
 #include "gui/menu/PopupMenu.h"
 
 namespace {

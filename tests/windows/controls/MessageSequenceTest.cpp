@@ -9,11 +9,11 @@
 #include <vector>
 #include "driver/TestApplication.h"
 #include "gui/button/Button.h"
-#include "gui/canvas/Canvas.h"
+#include "gui/core/Canvas.h"
 #include "gui/checkbox/CheckBox.h"
 #include "gui/core/GraphicControl.h"
 #include "gui/edit/Edit.h"
-#include "gui/form/Form.h"
+#include "gui/core/Form.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <commctrl.h>
 #include "driver/TestApplication.h"
 #include "gui/core/Gdi.h"
-#include "gui/form/Form.h"
+#include "gui/core/Form.h"
 #include "gui/label/Label.h"
 #include "gui/progressbar/ProgressBar.h"
 

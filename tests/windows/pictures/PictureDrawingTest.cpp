@@ -4,10 +4,10 @@
 #include <windows.h>
 #include <cstring>
 #include <vector>
-#include "gui/canvas/Canvas.h"
+#include "gui/core/Canvas.h"
 #include "driver/TestApplication.h"
 #include "gui/core/Gdi.h"
-#include "gui/form/Form.h"
+#include "gui/core/Form.h"
 #include "gui/picture/JpegDecoder.h"
 #include "gui/picture/Picture.h"
 

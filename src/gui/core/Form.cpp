@@ -1,4 +1,4 @@
-#include "gui/form/Form.h"
+#include "gui/core/Form.h"
 #include <algorithm>
 #include <vector>
 #include "gui/core/Application.h"

@@ -1,4 +1,4 @@
-#include "gui/timer/Timer.h"
+#include "gui/core/Timer.h"
 #include <set>
 #include "gui/core/Application.h"
 #include "gui/core/Events.h"

@@ -1,5 +1,4 @@
-#include "gui/canvas/Canvas.h"
-#include "gui/bitmap/Bitmap.h"
+#include "gui/core/Canvas.h"
 
 namespace gui {
 
@@ -96,16 +95,6 @@ int Canvas::TextWidth(const std::string& text) {
 int Canvas::DrawText(const std::string& text, RECT& rect, UINT format) {
   PrepareText();
   return ::DrawTextA(dc_, text.c_str(), static_cast<int>(text.size()), &rect, format);
-}
-
-void Canvas::Draw(int x, int y, const Bitmap& bitmap) {
-  if (bitmap.Empty()) return;
-  if (bitmap.Transparent()) {
-    TransparentBlt(dc_, x, y, bitmap.Width(), bitmap.Height(), bitmap.DC(), 0, 0, bitmap.Width(), bitmap.Height(),
-                   ColorToRGB(bitmap.TransparentColor()));
-  } else {
-    BitBlt(dc_, x, y, bitmap.Width(), bitmap.Height(), bitmap.DC(), 0, 0, SRCCOPY);
-  }
 }
 
 }  // namespace gui

@@ -7,8 +7,6 @@
 
 namespace gui {
 
-class Bitmap;
-
 enum class PenStyle { Solid, Clear };
 enum class BrushStyle { Solid, Clear };
 
@@ -43,8 +41,6 @@ class Canvas {
   int TextWidth(const std::string& text);
   // DrawText with the given DT_ flags; with DT_CALCRECT only measures and widens/heightens rect.
   int DrawText(const std::string& text, RECT& rect, UINT format);
-  // The bitmap at (x, y); a transparent bitmap leaves its transparent colour's pixels untouched.
-  void Draw(int x, int y, const Bitmap& bitmap);
 
   COLORREF Pixel(int x, int y) const { return GetPixel(dc_, x, y); }
 

@@ -1,4 +1,4 @@
-#include "gui/access/AccessibleWindow.h"
+#include "gui/core/AccessibleWindow.h"
 #include <algorithm>
 #include <vector>
 #include "gui/access/AccessibleObject.h"
