@@ -58,10 +58,10 @@ class Batch {
 
 }  // namespace
 
-RecycleOutcome RecycleMarked(const duplicates::Groups& groups, const duplicates::Marks& marks,
-                             std::atomic<std::uint64_t>& handled, const std::atomic<bool>& stop) {
+void RecycleMarked(const duplicates::Groups& groups, const duplicates::Marks& marks, RecycleOutcome& outcome,
+                   std::atomic<std::uint64_t>& handled, const std::atomic<bool>& stop) {
   duplicates::Win32FileSystem fs;
-  RecycleOutcome outcome;
+  outcome = {};
   for (const auto& group : groups) outcome.deleted.emplace_back(group.size(), false);
   Batch batch(outcome, handled);
   for (std::size_t g = 0; g < groups.size(); ++g) {
@@ -88,5 +88,4 @@ RecycleOutcome RecycleMarked(const duplicates::Groups& groups, const duplicates:
     }
   }
   batch.Send();
-  return outcome;
 }

@@ -19,6 +19,7 @@ struct RecycleOutcome {
 // Files handed to the shell in one call: fewer calls, yet a stop request is heard soon.
 constexpr std::size_t kRecycleBatch = 64;
 
-// handled counts marked files as they are moved, refused or found changed.
-RecycleOutcome RecycleMarked(const duplicates::Groups& groups, const duplicates::Marks& marks,
-                             std::atomic<std::uint64_t>& handled, const std::atomic<bool>& stop);
+// handled counts marked files as they are moved, refused or found changed. outcome is filled as the files
+// go, so that it is true also when a failure ends the deletion early.
+void RecycleMarked(const duplicates::Groups& groups, const duplicates::Marks& marks, RecycleOutcome& outcome,
+                   std::atomic<std::uint64_t>& handled, const std::atomic<bool>& stop);

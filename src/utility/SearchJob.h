@@ -7,7 +7,7 @@
 #include "duplicates/win32/Win32FileSystem.h"
 
 // One search on a worker thread, reading on a small pool of its own. The window reads the progress
-// counters while it runs; the result is handed to the GUI thread, where onDone runs. onDone must not
+// counters while it runs; the result is handed to the GUI thread, where onDone runs, also after a failure. onDone must not
 // destroy the job. Destroying the job cancels a search still running and waits for all its threads.
 class TSearchJob {
  public:
@@ -15,6 +15,8 @@ class TSearchJob {
 
   void Cancel() { thread_->Stop(); }
   bool Finished() const { return thread_->Finished(); }
+  // What ended the search other than a shortage of memory (which the result tells), or null.
+  std::exception_ptr Failure() const { return thread_->Failure(); }
   const duplicates::SearchProgress& Progress() const { return progress_; }
 
   // How many threads read files: TWINSIFT_READERS when set (0 reads on the search's own thread); else the

@@ -1,6 +1,7 @@
 #include "duplicates/win32/Win32FileSystem.h"
 #include <windows.h>
 #include "win32/Error.h"
+#include "win32/UniqueHandle.h"
 
 namespace duplicates {
 
@@ -20,25 +21,9 @@ EntryKind KindOf(DWORD attributes) {
   return EntryKind::File;
 }
 
-// An owned file handle.
-class FileHandle {
- public:
-  explicit FileHandle(HANDLE handle) : handle_(handle) {}
-  ~FileHandle() {
-    if (valid()) CloseHandle(handle_);
-  }
-  FileHandle(const FileHandle&) = delete;
-  FileHandle& operator=(const FileHandle&) = delete;
-  bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-  HANDLE get() const { return handle_; }
-
- private:
-  HANDLE handle_;
-};
-
 class Win32Reader : public FileReader {
  public:
-  explicit Win32Reader(HANDLE handle) : file_(handle) {}
+  explicit Win32Reader(win32::UniqueHandle file) : file_(std::move(file)) {}
   std::ptrdiff_t Read(void* buffer, std::size_t size, std::string& error) override {
     DWORD got = 0;
     DWORD ask = size > 0x40000000 ? 0x40000000 : static_cast<DWORD>(size);
@@ -69,7 +54,7 @@ class Win32Reader : public FileReader {
   }
 
  private:
-  FileHandle file_;
+  win32::UniqueHandle file_;
 };
 
 }  // namespace
@@ -84,9 +69,9 @@ std::string ErrorText(unsigned long code) {
 
 bool Win32FileSystem::ListFolder(const std::string& path, std::vector<DirEntry>& entries, std::string& error) {
   WIN32_FIND_DATAW found;
-  HANDLE search = FindFirstFileExW(WideFromUtf8(Join(path, "*")).c_str(), FindExInfoBasic, &found,
-                                   FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
-  if (search == INVALID_HANDLE_VALUE) {
+  win32::UniqueFindHandle search(FindFirstFileExW(WideFromUtf8(Join(path, "*")).c_str(), FindExInfoBasic, &found,
+                                                  FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH));
+  if (!search) {
     DWORD code = GetLastError();
     if (code == ERROR_FILE_NOT_FOUND) return true;  // an empty drive root has no "." either
     error = ErrorText(code);
@@ -101,8 +86,7 @@ bool Win32FileSystem::ListFolder(const std::string& path, std::vector<DirEntry>&
     entry.modified = NanosecondsSince1970(found.ftLastWriteTime);
     entry.hidden = (found.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0;
     entries.push_back(std::move(entry));
-  } while (FindNextFileW(search, &found));
-  FindClose(search);
+  } while (FindNextFileW(search.get(), &found));
   return true;
 }
 
@@ -121,13 +105,14 @@ bool Win32FileSystem::Describe(const std::string& path, DirEntry& entry, std::st
 }
 
 std::unique_ptr<FileReader> Win32FileSystem::OpenFile(const std::string& path, std::string& error) {
-  HANDLE file = CreateFileW(WideFromUtf8(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                            nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
-  if (file == INVALID_HANDLE_VALUE) {
+  win32::UniqueHandle file(CreateFileW(WideFromUtf8(path).c_str(), GENERIC_READ,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                      FILE_FLAG_SEQUENTIAL_SCAN | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+  if (!file) {
     error = ErrorText(GetLastError());
     return nullptr;
   }
-  return std::make_unique<Win32Reader>(file);
+  return std::make_unique<Win32Reader>(std::move(file));
 }
 
 std::string Win32FileSystem::Join(const std::string& folder, const std::string& name) const {
