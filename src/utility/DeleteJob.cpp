@@ -1,9 +1,9 @@
 #include "DeleteJob.h"
 
 TDeleteJob::TDeleteJob(const duplicates::Groups& groups, const duplicates::Marks& marks,
-                       std::function<void(RecycleOutcome&)> onDone)
-    : groups_(groups), marks_(marks), onDone_(std::move(onDone)) {
+                       std::function<void(RecycleOutcome&)> onDone, duplicates::FileSystem* fileSystem)
+    : groups_(groups), marks_(marks), onDone_(std::move(onDone)), fileSystem_(fileSystem ? *fileSystem : ownFileSystem_) {
   thread_ = std::make_unique<TWorkerThread>(
-      [this](const std::atomic<bool>& stop) { RecycleMarked(groups_, marks_, outcome_, handled_, stop); },
+      [this](const std::atomic<bool>& stop) { RecycleMarked(fileSystem_, groups_, marks_, outcome_, handled_, stop); },
       [this] { onDone_(outcome_); });
 }

@@ -6,6 +6,7 @@
 #include <memory>
 #include "Recycler.h"
 #include "WorkerThread.h"
+#include "duplicates/win32/Win32FileSystem.h"
 
 // One deletion of the marked files on a worker thread, the sibling of TSearchJob. The window reads the
 // counter while it runs; onDone then runs on the GUI thread with what was done, also after a failure
@@ -13,7 +14,9 @@
 // Destroying the job stops a deletion still running and waits for its thread.
 class TDeleteJob {
  public:
-  TDeleteJob(const duplicates::Groups& groups, const duplicates::Marks& marks, std::function<void(RecycleOutcome&)> onDone);
+  // The files are checked through fileSystem, the system's own unless told.
+  TDeleteJob(const duplicates::Groups& groups, const duplicates::Marks& marks, std::function<void(RecycleOutcome&)> onDone,
+             duplicates::FileSystem* fileSystem = nullptr);
 
   void Stop() { thread_->Stop(); }
   bool Finished() const { return thread_->Finished(); }
@@ -24,6 +27,8 @@ class TDeleteJob {
   const duplicates::Groups& groups_;
   const duplicates::Marks& marks_;
   std::function<void(RecycleOutcome&)> onDone_;
+  duplicates::Win32FileSystem ownFileSystem_;
+  duplicates::FileSystem& fileSystem_;
   std::atomic<std::uint64_t> handled_{0};
   RecycleOutcome outcome_;
   std::unique_ptr<TWorkerThread> thread_;  // last: it stops before the rest goes

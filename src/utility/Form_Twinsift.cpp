@@ -10,6 +10,7 @@
 #include "gui/listbox/ListBox.h"
 #include "gui/progressbar/ProgressBar.h"
 #include "gui/statictext/StaticText.h"
+#include "duplicates/Safeguards.h"
 
 namespace {
 
@@ -146,13 +147,30 @@ void TFormTwinsift::LayOut(int width, int height) {
   pbDelete_->SetBounds(kMargin + 320, bottom + 3, std::max(40, right - kMargin - 328), 18);
 }
 
+// The list holds each folder once, where it really is: a second spelling of a folder, or a folder inside
+// one listed, would make every file in it a copy of itself.
 void TFormTwinsift::AddFolder(const std::string& folder) {
   DWORD attributes = GetFileAttributesW(duplicates::WideFromUtf8(folder).c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
     throw gui::Error("There is no folder \"" + duplicates::AnsiFromUtf8(folder) + "\"");
-  if (std::find(folders_.begin(), folders_.end(), folder) != folders_.end()) return;
-  folders_.push_back(folder);
-  lstFolders_->AddItem(duplicates::AnsiFromUtf8(folder));
+  std::string real, error;
+  if (!duplicates::RealFolder(folder, real, error))
+    throw gui::Error("The folder \"" + duplicates::AnsiFromUtf8(folder) + "\" cannot be opened: " + error);
+  duplicates::FolderPlace place = duplicates::PlaceFolder(folders_, real);
+  if (place.holder >= 0) {
+    const std::string& holder = folders_[static_cast<std::size_t>(place.holder)];
+    if (duplicates::FolderHolds(real, holder))
+      throw gui::Error("The folder \"" + duplicates::AnsiFromUtf8(folder) + "\" is already in the list as \"" +
+                       duplicates::AnsiFromUtf8(holder) + "\"");
+    throw gui::Error("The folder \"" + duplicates::AnsiFromUtf8(folder) + "\" is inside \"" +
+                     duplicates::AnsiFromUtf8(holder) + "\", which is already in the list");
+  }
+  for (auto held = place.held.rbegin(); held != place.held.rend(); ++held) {  // from the end: indexes stay true
+    folders_.erase(folders_.begin() + static_cast<std::ptrdiff_t>(*held));
+    lstFolders_->RemoveItem(static_cast<int>(*held));
+  }
+  folders_.push_back(real);
+  lstFolders_->AddItem(duplicates::AnsiFromUtf8(real));
 }
 
 void TFormTwinsift::BtnBrowseClick() {

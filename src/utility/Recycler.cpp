@@ -1,17 +1,11 @@
 #include "Recycler.h"
 #include <windows.h>
 #include <shellapi.h>
+#include <algorithm>
+#include "duplicates/Safeguards.h"
 #include "duplicates/win32/Win32FileSystem.h"
 
 namespace {
-
-bool Unchanged(duplicates::Win32FileSystem& fs, const duplicates::FoundFile& file, std::string& why) {
-  duplicates::DirEntry now;
-  if (!fs.Describe(file.path, now, why)) return false;
-  if (now.kind == duplicates::EntryKind::File && now.size == file.size && now.modified == file.modified) return true;
-  why = "changed since the search";
-  return false;
-}
 
 // Marked files checked and waiting for one shell call.
 class Batch {
@@ -58,9 +52,8 @@ class Batch {
 
 }  // namespace
 
-void RecycleMarked(const duplicates::Groups& groups, const duplicates::Marks& marks, RecycleOutcome& outcome,
-                   std::atomic<std::uint64_t>& handled, const std::atomic<bool>& stop) {
-  duplicates::Win32FileSystem fs;
+void RecycleMarked(duplicates::FileSystem& fs, const duplicates::Groups& groups, const duplicates::Marks& marks,
+                   RecycleOutcome& outcome, std::atomic<std::uint64_t>& handled, const std::atomic<bool>& stop) {
   outcome = {};
   for (const auto& group : groups) outcome.deleted.emplace_back(group.size(), false);
   Batch batch(outcome, handled);
@@ -70,20 +63,15 @@ void RecycleMarked(const duplicates::Groups& groups, const duplicates::Marks& ma
       break;
     }
     const auto& group = groups[g];
-    bool copyLeft = false;
-    for (std::size_t f = 0; f < group.size() && !copyLeft; ++f) {
-      std::string why;
-      copyLeft = !marks[g][f] && Unchanged(fs, group[f], why);
-    }
+    if (std::none_of(marks[g].begin(), marks[g].end(), [](bool marked) { return marked; })) continue;
+    std::vector<std::string> reasons = duplicates::ReasonsToKeep(fs, group, marks[g]);
     for (std::size_t f = 0; f < group.size(); ++f) {
       if (!marks[g][f]) continue;
-      std::string why;
-      if (!copyLeft) why = "no unmarked copy of it is left as it was found";
-      else if (Unchanged(fs, group[f], why)) {
+      if (reasons[f].empty()) {
         batch.Add(g, f, group[f].path);
         continue;
       }
-      outcome.failures.push_back({group[f].path, why});
+      outcome.failures.push_back({group[f].path, std::move(reasons[f])});
       handled.fetch_add(1, std::memory_order_relaxed);
     }
   }

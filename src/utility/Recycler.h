@@ -6,9 +6,10 @@
 #include "duplicates/DuplicateFinder.h"
 #include "duplicates/Marking.h"
 
-// Moves marked duplicates to the Recycle Bin in batches, checking each file again just before its batch
-// goes: a file that changed since the search is left alone, and so is every marked file of a group that has
-// no unmarked copy left on disk as it was found. Stops between batches when asked.
+// Moves marked duplicates to the Recycle Bin in batches, checking each group on disk just before: a file
+// that changed since the search is left alone, and so is every marked file of a group that has no unmarked
+// copy left as it was found that is another file than itself (duplicates::ReasonsToKeep). Stops between
+// groups when asked.
 struct RecycleOutcome {
   std::vector<std::vector<bool>> deleted;  // [group][file]
   std::vector<duplicates::Problem> failures;
@@ -21,5 +22,5 @@ constexpr std::size_t kRecycleBatch = 64;
 
 // handled counts marked files as they are moved, refused or found changed. outcome is filled as the files
 // go, so that it is true also when a failure ends the deletion early.
-void RecycleMarked(const duplicates::Groups& groups, const duplicates::Marks& marks, RecycleOutcome& outcome,
-                   std::atomic<std::uint64_t>& handled, const std::atomic<bool>& stop);
+void RecycleMarked(duplicates::FileSystem& fs, const duplicates::Groups& groups, const duplicates::Marks& marks,
+                   RecycleOutcome& outcome, std::atomic<std::uint64_t>& handled, const std::atomic<bool>& stop);

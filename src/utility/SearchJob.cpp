@@ -6,8 +6,9 @@
 #include "duplicates/win32/Win32WorkerPool.h"
 #include "win32/UniqueHandle.h"
 
-TSearchJob::TSearchJob(duplicates::SearchOptions options, std::function<void(duplicates::SearchResult&)> onDone)
-    : options_(std::move(options)), onDone_(std::move(onDone)) {
+TSearchJob::TSearchJob(duplicates::SearchOptions options, std::function<void(duplicates::SearchResult&)> onDone,
+                       duplicates::FileSystem* fileSystem)
+    : options_(std::move(options)), onDone_(std::move(onDone)), fileSystem_(fileSystem ? *fileSystem : ownFileSystem_) {
   thread_ = std::make_unique<TWorkerThread>([this](const std::atomic<bool>& cancel) { Run(cancel); },
                                             [this] { onDone_(result_); });
 }

@@ -11,7 +11,9 @@
 // destroy the job. Destroying the job cancels a search still running and waits for all its threads.
 class TSearchJob {
  public:
-  TSearchJob(duplicates::SearchOptions options, std::function<void(duplicates::SearchResult&)> onDone);
+  // The folders are read through fileSystem, the system's own unless told.
+  TSearchJob(duplicates::SearchOptions options, std::function<void(duplicates::SearchResult&)> onDone,
+             duplicates::FileSystem* fileSystem = nullptr);
 
   void Cancel() { thread_->Stop(); }
   bool Finished() const { return thread_->Finished(); }
@@ -28,7 +30,8 @@ class TSearchJob {
 
   duplicates::SearchOptions options_;
   std::function<void(duplicates::SearchResult&)> onDone_;
-  duplicates::Win32FileSystem fileSystem_;
+  duplicates::Win32FileSystem ownFileSystem_;
+  duplicates::FileSystem& fileSystem_;
   duplicates::SearchProgress progress_;
   duplicates::SearchResult result_;
   std::unique_ptr<TWorkerThread> thread_;  // last: it stops before the rest goes

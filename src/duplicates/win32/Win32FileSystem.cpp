@@ -21,6 +21,25 @@ EntryKind KindOf(DWORD attributes) {
   return EntryKind::File;
 }
 
+bool IdOf(HANDLE file, FileId& id, std::string& error) {
+  BY_HANDLE_FILE_INFORMATION info;
+  if (!GetFileInformationByHandle(file, &info)) {
+    error = ErrorText(GetLastError());
+    return false;
+  }
+  id.volume = info.dwVolumeSerialNumber;
+  id.index = (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+  id.known = true;
+  return true;
+}
+
+// Opens path for its attributes only, not following a link at its end; folders open too.
+win32::UniqueHandle OpenForAttributes(const std::string& path, DWORD flags) {
+  return win32::UniqueHandle(CreateFileW(WideFromUtf8(path).c_str(), FILE_READ_ATTRIBUTES,
+                                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                         FILE_FLAG_BACKUP_SEMANTICS | flags, nullptr));
+}
+
 class Win32Reader : public FileReader {
  public:
   explicit Win32Reader(win32::UniqueHandle file) : file_(std::move(file)) {}
@@ -42,15 +61,7 @@ class Win32Reader : public FileReader {
       id = {};
       return true;
     }
-    BY_HANDLE_FILE_INFORMATION info;
-    if (!GetFileInformationByHandle(file_.get(), &info)) {
-      error = ErrorText(GetLastError());
-      return false;
-    }
-    id.volume = info.dwVolumeSerialNumber;
-    id.index = (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
-    id.known = true;
-    return true;
+    return IdOf(file_.get(), id, error);
   }
 
  private:
@@ -113,6 +124,42 @@ std::unique_ptr<FileReader> Win32FileSystem::OpenFile(const std::string& path, s
     return nullptr;
   }
   return std::make_unique<Win32Reader>(std::move(file));
+}
+
+bool Win32FileSystem::Identity(const std::string& path, FileId& id, std::string& error) {
+  win32::UniqueHandle file = OpenForAttributes(path, FILE_FLAG_OPEN_REPARSE_POINT);
+  if (!file) {
+    error = ErrorText(GetLastError());
+    return false;
+  }
+  return IdOf(file.get(), id, error);
+}
+
+bool RealFolder(const std::string& path, std::string& real, std::string& error) {
+  win32::UniqueHandle folder = OpenForAttributes(path, 0);
+  if (!folder) {
+    error = ErrorText(GetLastError());
+    return false;
+  }
+  std::wstring name(MAX_PATH, L'\0');
+  for (;;) {
+    DWORD length = GetFinalPathNameByHandleW(folder.get(), name.data(), static_cast<DWORD>(name.size()),
+                                             FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    if (length == 0) {
+      error = ErrorText(GetLastError());
+      return false;
+    }
+    if (length < name.size()) {
+      name.resize(length);
+      break;
+    }
+    name.resize(length);  // the size asked for, with its terminating zero
+  }
+  // The answer comes as "\\?\C:\..." or "\\?\UNC\server\share\...": users know the plain forms.
+  if (name.compare(0, 8, L"\\\\?\\UNC\\") == 0) name = L"\\\\" + name.substr(8);
+  else if (name.compare(0, 4, L"\\\\?\\") == 0) name.erase(0, 4);
+  real = Utf8FromWide(name.c_str());
+  return true;
 }
 
 std::string Win32FileSystem::Join(const std::string& folder, const std::string& name) const {
