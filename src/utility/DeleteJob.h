@@ -14,9 +14,9 @@
 // Destroying the job stops a deletion still running and waits for its thread.
 class TDeleteJob {
  public:
-  // The files are checked through fileSystem, the system's own unless told.
+  // The files are checked through fileSystem and moved to bin, the system's own unless told.
   TDeleteJob(const duplicates::Groups& groups, const duplicates::Marks& marks, std::function<void(RecycleOutcome&)> onDone,
-             duplicates::FileSystem* fileSystem = nullptr);
+             duplicates::FileSystem* fileSystem = nullptr, RecycleBin* bin = nullptr);
 
   void Stop() { thread_->Stop(); }
   bool Finished() const { return thread_->Finished(); }
@@ -29,6 +29,8 @@ class TDeleteJob {
   std::function<void(RecycleOutcome&)> onDone_;
   duplicates::Win32FileSystem ownFileSystem_;
   duplicates::FileSystem& fileSystem_;
+  std::unique_ptr<RecycleBin> ownBin_;
+  RecycleBin& bin_;
   std::atomic<std::uint64_t> handled_{0};
   RecycleOutcome outcome_;
   std::unique_ptr<TWorkerThread> thread_;  // last: it stops before the rest goes

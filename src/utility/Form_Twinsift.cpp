@@ -357,7 +357,12 @@ void TFormTwinsift::DeleteDone(RecycleOutcome& outcome) {
   workerFailure_ = deleter_->Failure();
   if (workerFailure_) text += "; the deletion stopped on an error";
   else if (outcome.stopped) text += "; the deletion was cancelled";
-  if (!outcome.failures.empty()) text += "; " + Plural(outcome.failures.size(), "file was", "files were") + " not deleted";
+  if (std::uint64_t other = outcome.failures.size() - outcome.keptFromDestruction)
+    text += "; " + Plural(other, "file was", "files were") + " not deleted";
+  if (std::uint64_t kept = outcome.keptFromDestruction)
+    text += "; " + Plural(kept, "file was kept, since without a Recycle Bin on its drive it",
+                          "files were kept, since without a Recycle Bin on their drive they") +
+            " would have been deleted for good";
   lblProgress_->SetCaption(text + ".");
   deleteFailures_ = std::move(outcome.failures);
   // The error and the failures are shown at the next ticks, once the worker has returned.

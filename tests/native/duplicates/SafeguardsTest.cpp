@@ -1,5 +1,6 @@
 // One file under two names is one file: where an added folder goes, and which marked files may go.
 #include <gtest/gtest.h>
+#include <array>
 #include <map>
 #include "duplicates/Safeguards.h"
 
@@ -31,28 +32,18 @@ TEST(SafeguardsTest, AFolderHeldByAnEntryIsNotAddedAgain) {
 
 namespace {
 
-// Files by path: the id is what two names of one file share.
-class Disk : public FileSystem {
- public:
-  struct File {
-    std::uint64_t id, size;
-    std::int64_t modified;
-  };
-  std::map<std::string, File> files;
+// Files by path, each with the id its names share, its size and its time.
+struct Disk : FileSystem {
+  std::map<std::string, std::array<std::uint64_t, 3>> files;
   bool ListFolder(const std::string&, std::vector<DirEntry>&, std::string&) override { return false; }
   bool Describe(const std::string& path, DirEntry& entry, std::string& error) override {
-    auto it = files.find(path);
-    if (it == files.end()) return (error = "not found", false);
-    entry.kind = EntryKind::File;
-    entry.size = it->second.size;
-    entry.modified = it->second.modified;
+    if (!files.count(path)) return (error = "not found", false);
+    entry = {path, EntryKind::File, files[path][1], static_cast<std::int64_t>(files[path][2])};
     return true;
   }
   bool Identity(const std::string& path, FileId& id, std::string& error) override {
-    auto it = files.find(path);
-    if (it == files.end()) return (error = "not found", false);
-    id = {7, it->second.id, true};
-    return true;
+    if (!files.count(path)) return (error = "not found", false);
+    return (id = {7, files[path][0], true}, true);
   }
   std::unique_ptr<FileReader> OpenFile(const std::string&, std::string&) override { return nullptr; }
   std::string Join(const std::string& folder, const std::string& name) const override { return folder + "/" + name; }
@@ -66,7 +57,7 @@ TEST(SafeguardsTest, AMarkedFileGoesOnlyBesideAnotherFileAsItWasFound) {
   const std::string none = "no unmarked copy of it is left as it was found";
   struct Case {
     const char* what;
-    std::map<std::string, Disk::File> files;
+    std::map<std::string, std::array<std::uint64_t, 3>> files;
     std::vector<bool> marks;
     std::vector<std::string> reasons;
   } cases[] = {

@@ -1,8 +1,7 @@
-// The utility's workers on their own: what any of them throws reaches the GUI thread as a failure, and one
-// file under two names is never taken for two copies of it.
+// The utility's workers on their own: what any of them throws reaches the GUI thread as a failure, one
+// file under two names is never taken for two copies of it, and no file is deleted for good.
 #include <gtest/gtest.h>
 #include <windows.h>
-#include <cctype>
 #include <fstream>
 #include <stdexcept>
 #include "DeleteJob.h"
@@ -12,16 +11,13 @@
 
 namespace {
 
-// A disk that fails in a way no one planned for.
-class BrokenDisk : public duplicates::Win32FileSystem {
- public:
+struct BrokenDisk : duplicates::Win32FileSystem {
   bool Describe(const std::string&, duplicates::DirEntry&, std::string&) override { throw std::runtime_error("disk failed"); }
 };
 
 template <class Job>
 std::string FailureOf(Job& job, bool& done) {
-  DWORD deadline = GetTickCount() + 10000;
-  while (!done && GetTickCount() < deadline) {
+  for (DWORD deadline = GetTickCount() + 10000; !done && GetTickCount() < deadline;) {
     e2e::TestApplication().WaitForMessage(100);
     e2e::TestApplication().ProcessMessages();
   }
@@ -34,28 +30,28 @@ std::string FailureOf(Job& job, bool& done) {
   return "";
 }
 
-std::string Scratch(const char* name) {
-  char temp[MAX_PATH];
-  GetTempPathA(MAX_PATH, temp);
-  std::string root = std::string(temp) + name + std::to_string(GetTickCount());
-  CreateDirectoryA(root.c_str(), nullptr);
-  return root;
-}
+// A bin on a drive of its own, which takes nothing whose name ends in "-net".
+struct NetworkBin : RecycleBin {
+  std::wstring moved;
+  bool Takes(const std::string& path, std::string& why) override {
+    bool takes = path.size() < 4 || path.compare(path.size() - 4, 4, "-net") != 0;
+    if (!takes) why = kWouldBeDestroyed;
+    return takes;
+  }
+  int Move(const std::wstring& names) override { return (moved += names, 0x78); }
+};
 
 }  // namespace
 
 TEST(UtilityJobsTest, WhatAWorkerThrowsIsHandedToTheGuiThread) {
+  e2e::TestApplication();  // this thread is the GUI thread
   BrokenDisk disk;
   bool done = false;
   TWorkerThread worker([](const std::atomic<bool>&) { throw std::runtime_error("worker failed"); }, [&] { done = true; });
   EXPECT_EQ(FailureOf(worker, done), "worker failed");
-
   done = false;
-  duplicates::SearchOptions options;
-  options.folders = {"C:\\"};
-  TSearchJob search(options, [&](duplicates::SearchResult&) { done = true; }, &disk);
+  TSearchJob search({{"C:\\"}}, [&](duplicates::SearchResult&) { done = true; }, &disk);
   EXPECT_EQ(FailureOf(search, done), "disk failed");
-
   done = false;
   duplicates::Groups groups = {{{"C:\\a", 1, 0}, {"C:\\b", 1, 0}}};
   duplicates::Marks marks = {{true, false}};
@@ -66,24 +62,20 @@ TEST(UtilityJobsTest, WhatAWorkerThrowsIsHandedToTheGuiThread) {
   std::atomic<int> ran{0};
   pool.Submit([] { throw std::runtime_error("task failed"); });
   for (int i = 0; i < 8; ++i) pool.Submit([&] { ++ran; });
-  try {
-    pool.Wait();
-    ADD_FAILURE() << "the task's failure was lost";
-  } catch (const std::runtime_error& e) {
-    EXPECT_STREQ(e.what(), "task failed");
-  }
+  EXPECT_THROW(pool.Wait(), std::runtime_error);
   pool.Submit([&] { ++ran; });
   pool.Wait();  // the failure was told once; the pool still works
   EXPECT_EQ(ran.load(), 9);
 }
 
-TEST(UtilityJobsTest, OneFileUnderTwoNamesIsOneFile) {
-  const std::string root = Scratch("twinsift-names-");
-  const std::string path = root + "\\only.txt";
-  std::ofstream(path) << "the only copy";
+TEST(UtilityJobsTest, OneFileUnderTwoNamesIsOneFileAndNothingGoesForGood) {
+  char temp[MAX_PATH];
+  GetTempPathA(MAX_PATH, temp);
+  const std::string root = std::string(temp) + "twinsift-names-" + std::to_string(GetTickCount());
+  CreateDirectoryA(root.c_str(), nullptr);
   std::string upper = root;
-  for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-
+  CharUpperA(upper.data());
+  for (const char* name : {"\\only", "\\copy", "\\copy-net"}) std::ofstream(root + name) << "the same bytes";
   std::string real, again, error;
   ASSERT_TRUE(duplicates::RealFolder(root, real, error)) << error;
   for (const std::string& spelling : {upper, root + "\\.", root + "\\"}) {
@@ -92,25 +84,30 @@ TEST(UtilityJobsTest, OneFileUnderTwoNamesIsOneFile) {
   }
   EXPECT_FALSE(duplicates::RealFolder(root + "\\missing", again, error));
 
+  // Found twice, as two folders spelt apart would find it: the deletion keeps it and says why.
   duplicates::Win32FileSystem fs;
-  duplicates::FileId one, other;
-  ASSERT_TRUE(fs.Identity(path, one, error)) << error;
-  ASSERT_TRUE(fs.Identity(upper + "\\ONLY.TXT", other, error)) << error;
-  EXPECT_TRUE(one == other);
-
-  // Found twice, as two folders spelt apart would have found it: the deletion keeps it and says why.
   duplicates::DirEntry entry;
-  ASSERT_TRUE(fs.Describe(path, entry, error));
-  duplicates::Groups groups = {{{upper + "\\ONLY.TXT", entry.size, entry.modified}, {path, entry.size, entry.modified}}};
+  auto found = [&](const std::string& path) {
+    fs.Describe(path, entry, error);
+    return duplicates::FoundFile{path, entry.size, entry.modified};
+  };
+  duplicates::Groups groups = {{found(upper + "\\ONLY"), found(root + "\\only")},
+                               {found(root + "\\copy"), found(root + "\\copy-net"), found(root + "\\only")}};
   RecycleOutcome outcome;
   std::atomic<std::uint64_t> handled{0};
   std::atomic<bool> stop{false};
-  RecycleMarked(fs, groups, {{true, false}}, outcome, handled, stop);
-  EXPECT_EQ(outcome.count, 0u);
-  ASSERT_EQ(outcome.failures.size(), 1u);
+  NetworkBin bin;
+  RecycleMarked(fs, bin, groups, {{true, false}, {true, true, false}}, outcome, handled, stop);
+  EXPECT_EQ(handled.load(), 3u);
+  EXPECT_EQ(outcome.keptFromDestruction, 1u);
+  ASSERT_EQ(outcome.failures.size(), 3u);
   EXPECT_EQ(outcome.failures[0].message, "it is the same file as the unmarked copy, under another name");
-  EXPECT_EQ(handled.load(), 1u);
-  EXPECT_NE(GetFileAttributesA(path.c_str()), INVALID_FILE_ATTRIBUTES);
-  DeleteFileA(path.c_str());
+  EXPECT_EQ(outcome.failures[1].message, kWouldBeDestroyed);
+  EXPECT_EQ(outcome.failures[2].message, "access to the file was denied");  // the shell's own code, told as such
+  EXPECT_EQ(bin.moved, duplicates::WideFromUtf8(root + "\\copy") + L'\0' + L'\0');
+  for (const char* name : {"\\only", "\\copy", "\\copy-net"}) {
+    EXPECT_NE(GetFileAttributesA((root + name).c_str()), INVALID_FILE_ATTRIBUTES) << name;
+    DeleteFileA((root + name).c_str());
+  }
   RemoveDirectoryA(root.c_str());
 }
