@@ -8,18 +8,23 @@
 #include "pages/PNL_Welcome.h"
 
 PageTable SetupPages(InstallSettings& settings) {
+  using namespace setup_pages;
   InstallSettings* shared = &settings;
+  // name, role, previous, next, how it is made
   return {
-      {"PnlWelcome", [](Navigation& wizard) { return std::make_unique<TPnlWelcome>(wizard); }},
-      {"PnlDisclaimer", [](Navigation& wizard) { return std::make_unique<TPnlDisclaimer>(wizard); }},
-      {"PnlChooseDirectory",
+      {kWelcome, PageRole::kFirst, "", kDisclaimer,
+       [](Navigation& wizard) { return std::make_unique<TPnlWelcome>(wizard); }},
+      {kDisclaimer, PageRole::kHeaderTarget, kWelcome, kChooseDirectory,
+       [](Navigation& wizard) { return std::make_unique<TPnlDisclaimer>(wizard); }},
+      {kChooseDirectory, PageRole::kNone, kDisclaimer, kInstallGo,
        [shared](Navigation& wizard) { return std::make_unique<TPnlChooseDirectory>(wizard, *shared); }},
-      {"PNLInstall_Go", [shared](Navigation& wizard) { return std::make_unique<TPNLInstall_Go>(wizard, *shared); }},
-      {"PnlInstalling",
+      {kInstallGo, PageRole::kNone, kChooseDirectory, kInstalling,
+       [shared](Navigation& wizard) { return std::make_unique<TPNLInstall_Go>(wizard, *shared); }},
+      {kInstalling, PageRole::kNone, "", kInstallReady,
        [shared](Navigation& wizard) {
          return std::make_unique<TPnlInstalling>(wizard, *shared, CarriedPrograms());
        }},
-      {"PnlInstall_Ready",
+      {kInstallReady, PageRole::kNone, "", "",
        [shared](Navigation& wizard) { return std::make_unique<TPnlInstall_Ready>(wizard, *shared); }},
   };
 }

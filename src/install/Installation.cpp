@@ -69,20 +69,23 @@ bool ShellFolder(HWND window, int folderId, std::string& path) {
   return true;
 }
 
+void SaveLink(const record::InstalledLink& link, const std::string& installDir, const std::string& folder) {
+  const std::string target = link.targetInstalled ? installDir + link.target : std::string(link.target);
+  CreateShortcut(target, folder + "\\" + link.file, link.description, "", link.icon);
+}
+
 void CreateMenuShortcuts(const std::string& installDir, HWND window) {
   std::string programs;
   if (!ShellFolder(window, CSIDL_PROGRAMS, programs)) return;
-  const std::string menu = programs + "\\Twinsift";
+  const std::string menu = programs + "\\" + record::kMenuFolderName;
   CreateDirectoryA(menu.c_str(), nullptr);  // it may exist from an earlier installation
-  CreateShortcut(installDir + "Twinsift.Exe", menu + "\\Twinsift.Lnk", "Twinsift", "", 0);
-  CreateShortcut(kWebsite, menu + "\\Website.Lnk", "Twinsift Website", "", -1);
-  CreateShortcut(installDir + "Uninstall.Exe", menu + "\\Uninstall.Lnk", "Uninstall Twinsift", "", 0);
+  for (const record::InstalledLink& link : record::kMenuLinks) SaveLink(link, installDir, menu);
 }
 
 void CreateDesktopShortcut(const std::string& installDir, HWND window) {
   std::string desktop;
   if (!ShellFolder(window, CSIDL_DESKTOPDIRECTORY, desktop)) return;
-  CreateShortcut(installDir + "Twinsift.Exe", desktop + "\\Twinsift.Lnk", "Twinsift", "", 0);
+  SaveLink(record::kDesktopShortcut, installDir, desktop);
 }
 
 }  // namespace
@@ -95,8 +98,8 @@ void RunInstallation(const InstallSettings& settings, InstallProgress& progress,
   const std::string directory = settings.InstallDir;
 
   if (!DirectoryExists(directory)) CreateDirectoryChain(directory);
-  Unpack(programs.utility, directory + "Twinsift.Exe", progress, true);
-  Unpack(programs.uninstaller, directory + "Uninstall.Exe", progress, false);
+  Unpack(programs.utility, directory + record::kUtilityFile, progress, true);
+  Unpack(programs.uninstaller, directory + record::kUninstallerFile, progress, false);
   progress.StepDone(ShareOfMaximum(maximum, 94));
   CreateMenuShortcuts(directory, window);
   progress.StepDone(ShareOfMaximum(maximum, 96));

@@ -34,9 +34,6 @@ class InstallProgress {
 void RunInstallation(const InstallSettings& settings, InstallProgress& progress, HWND window,
                      const InstalledPrograms& programs);
 
-// The utility's web page, on the maker's site.
-inline constexpr const char* kWebsite = record::kWebsite;
-
 // The run's progress scale: both programs' stream and decompressed lengths, before the added thirtieth.
 std::int64_t RunProgressSpan(const InstalledPrograms& programs);
 // round(maximum / 100 x percent), halves to even.

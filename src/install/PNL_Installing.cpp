@@ -63,5 +63,5 @@ void TPnlInstalling::PanelEnter() { SetProgress(0); }
 
 void TPnlInstalling::PanelAfterShow() {
   RunInstallation(settings_, *this, Wizard.WizardWindow(), programs_);
-  Wizard.ShowPanel("PNLInstall_Ready", true);
+  Wizard.Next();
 }

@@ -30,13 +30,9 @@ int IoResultFor(DWORD windowsError) {
 }
 
 BufferedTextFile::BufferedTextFile(const std::string& path) {
-  handle_ = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                        nullptr);
-  if (handle_ == INVALID_HANDLE_VALUE) Fail(GetLastError());
-}
-
-BufferedTextFile::~BufferedTextFile() {
-  if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+  handle_.reset(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!handle_) Fail(GetLastError());
 }
 
 void BufferedTextFile::WriteLine(const std::string& line) {
@@ -56,11 +52,9 @@ void BufferedTextFile::WriteLine(const std::string& line) {
 }
 
 void BufferedTextFile::Close() {
-  if (handle_ == INVALID_HANDLE_VALUE) return;
+  if (!handle_) return;
   Flush();
-  HANDLE handle = handle_;
-  handle_ = INVALID_HANDLE_VALUE;
-  if (!CloseHandle(handle)) Fail(GetLastError());
+  if (!handle_.close()) Fail(GetLastError());
 }
 
 void BufferedTextFile::Flush() {
@@ -68,7 +62,7 @@ void BufferedTextFile::Flush() {
   const DWORD requested = static_cast<DWORD>(used_);
   used_ = 0;  // what failed is not offered again
   DWORD written = 0;
-  if (!WriteFile(handle_, buffer_, requested, &written, nullptr)) Fail(GetLastError());
+  if (!WriteFile(handle_.get(), buffer_, requested, &written, nullptr)) Fail(GetLastError());
   // A write that the disk takes only in part leaves the record cut off: that is a full disk too.
   if (written != requested) Fail(ERROR_DISK_FULL);
 }

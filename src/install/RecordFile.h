@@ -2,6 +2,7 @@
 #include <windows.h>
 #include <string>
 #include <vector>
+#include "win32/UniqueHandle.h"
 
 // Writes the lines of record::UninstallRecordLines to installDir + "UnInstall.dat" (created or
 // truncated), every line ended by CR LF.
@@ -15,7 +16,6 @@ class BufferedTextFile {
   static constexpr int kBufferSize = 128;
 
   explicit BufferedTextFile(const std::string& path);  // create-always, write access, others may read
-  ~BufferedTextFile();
   BufferedTextFile(const BufferedTextFile&) = delete;
   BufferedTextFile& operator=(const BufferedTextFile&) = delete;
 
@@ -24,7 +24,7 @@ class BufferedTextFile {
 
  private:
   void Flush();
-  HANDLE handle_;
+  win32::UniqueHandle handle_;
   char buffer_[kBufferSize];
   int used_ = 0;
 };

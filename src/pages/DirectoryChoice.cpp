@@ -1,12 +1,11 @@
 #include "pages/DirectoryChoice.h"
 
 #include <vector>
+#include "record/UninstallRecord.h"
 
 namespace directory_choice {
 
 namespace {
-
-constexpr const char* kProduct = "Twinsift";
 
 std::string LowerLetters(std::string text) {
   for (char& c : text)
@@ -16,12 +15,17 @@ std::string LowerLetters(std::string text) {
 
 bool EndsWithBackslash(const std::string& text) { return !text.empty() && text.back() == '\\'; }
 
+constexpr bool FitsBeneath(const char* name) { return std::char_traits<char>::length(name) <= kLongestNameBeneath; }
+static_assert(FitsBeneath(record::kRecordFile) && FitsBeneath(record::kUtilityFile) &&
+              FitsBeneath(record::kUninstallerFile));
+
 }  // namespace
 
 std::string PathForDirectory(const std::string& directory) {
   std::string path = directory;
   if (!EndsWithBackslash(path)) path += '\\';
-  if (LowerLetters(path).find(LowerLetters(kProduct)) == std::string::npos) path += std::string(kProduct) + "\\";
+  const std::string product = record::kProduct;
+  if (LowerLetters(path).find(LowerLetters(product)) == std::string::npos) path += product + "\\";
   return path;
 }
 

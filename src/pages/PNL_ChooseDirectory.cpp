@@ -3,6 +3,7 @@
 #include <shlobj.h>
 #include "gui/core/Error.h"
 #include "pages/DirectoryChoice.h"
+#include "record/UninstallRecord.h"
 #include "record/win32/WidePaths.h"
 
 const char* const TPnlChooseDirectory::kExplanation =
@@ -41,7 +42,7 @@ TPnlChooseDirectory::TPnlChooseDirectory(Navigation& navigation, InstallSettings
 }
 
 void TPnlChooseDirectory::SetupButtons(tNvButtonBar& bar) {
-  bar.AddButtonLeft("&Exit", 1, 1, [this] { ExitClick(); });
+  AddExitButton(bar);
   bar.AddButtonRight("&Next", 2, 1, [this] { NextClick(); });
   bar.AddButtonRight("&Previous", 3, 1, [this] { PreviousClick(); });
 }
@@ -52,14 +53,12 @@ void TPnlChooseDirectory::PanelEnter() {
   char programFiles[MAX_PATH] = {};
   HRESULT found = SHGetFolderPathA(Wizard.WizardWindow(), CSIDL_PROGRAM_FILES, nullptr, 0, programFiles);
   // The list's change event fills the field.
-  DirectoryListBox1.SetDirectory(found == S_OK ? programFiles : "C:\\Twinsift");
+  DirectoryListBox1.SetDirectory(found == S_OK ? std::string(programFiles) : std::string("C:\\") + record::kProduct);
 }
 
 void TPnlChooseDirectory::DirectoryListBox1Change() {
   Edit1.SetText(directory_choice::PathForDirectory(DirectoryListBox1.Directory()));
 }
-
-void TPnlChooseDirectory::ExitClick() { Wizard.CloseWizard(); }
 
 void TPnlChooseDirectory::NextClick() {
   std::string trimmed = directory_choice::Trimmed(Edit1.Text());
@@ -72,7 +71,7 @@ void TPnlChooseDirectory::NextClick() {
   if (length == 0 || length >= sizeof(full)) throw gui::Error("Invalid directory");
   settings_.InstallDir =
       record::Narrow(record::AsWide(directory_choice::InstallDirFor(record::AsText(record::Widen(full)))));
-  Wizard.ShowPanel("PnlInstall_Go", true);
+  Wizard.Next();
 }
 
-void TPnlChooseDirectory::PreviousClick() { Wizard.ShowPanel("PnlDisclaimer", true); }
+void TPnlChooseDirectory::PreviousClick() { Wizard.Previous(); }

@@ -24,7 +24,6 @@ class TPnlChooseDirectory : public TFramePanel {
   gui::StaticText& StaticText1;
 
   void DirectoryListBox1Change();
-  void ExitClick();
   void NextClick();
   void PreviousClick();
 

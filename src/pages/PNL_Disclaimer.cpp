@@ -41,7 +41,7 @@ TPnlDisclaimer::TPnlDisclaimer(Navigation& navigation)
 }
 
 void TPnlDisclaimer::SetupButtons(tNvButtonBar& bar) {
-  bar.AddButtonLeft("&Exit", 1, 1, [this] { ExitClick(); });
+  AddExitButton(bar);
   bar.AddButtonRight("&Next", 2, 1, [this] { NextClick(); });
   bar.AddButtonRight("&Previous", 3, 1, [this] { PreviousClick(); });
 }
@@ -51,11 +51,9 @@ void TPnlDisclaimer::PanelEnter() {
   CheckBox1.SetChecked(false);
 }
 
-void TPnlDisclaimer::ExitClick() { Wizard.CloseWizard(); }
-
 void TPnlDisclaimer::NextClick() {
   if (!CheckBox1.Checked()) throw gui::Error(kRefusal);
-  Wizard.ShowPanel("PnlChooseDirectory", true);
+  Wizard.Next();
 }
 
-void TPnlDisclaimer::PreviousClick() { Wizard.ShowPanel("PnlWelcome", true); }
+void TPnlDisclaimer::PreviousClick() { Wizard.Previous(); }

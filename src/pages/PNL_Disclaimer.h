@@ -20,7 +20,6 @@ class TPnlDisclaimer : public TFramePanel {
   gui::StaticText& txtDisclaimer;
   gui::CheckBox& CheckBox1;
 
-  void ExitClick();
   void NextClick();
   void PreviousClick();
 };

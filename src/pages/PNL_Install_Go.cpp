@@ -25,18 +25,16 @@ TPNLInstall_Go::TPNLInstall_Go(Navigation& navigation, InstallSettings& settings
 }
 
 void TPNLInstall_Go::SetupButtons(tNvButtonBar& bar) {
-  bar.AddButtonLeft("&Exit", 1, 1, [this] { ExitClick(); });
+  AddExitButton(bar);
   bar.AddButtonRight("&Install Now", 2, 2, [this] { InstallNowClick(); });
   bar.AddButtonRight("&Previous", 3, 1, [this] { PreviousClick(); });
 }
 
 void TPNLInstall_Go::PanelEnter() { Label6.SetCaption("Installation directory = " + settings_.InstallDir); }
 
-void TPNLInstall_Go::ExitClick() { Wizard.CloseWizard(); }
-
 void TPNLInstall_Go::InstallNowClick() {
   settings_.DesktopShortcut = cbShortcut.Checked();
-  Wizard.ShowPanel("PnlInstalling", true);
+  Wizard.Next();
 }
 
-void TPNLInstall_Go::PreviousClick() { Wizard.ShowPanel("PnlChooseDirectory", true); }
+void TPNLInstall_Go::PreviousClick() { Wizard.Previous(); }

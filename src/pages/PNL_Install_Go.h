@@ -18,7 +18,6 @@ class TPNLInstall_Go : public TFramePanel {
   gui::Label& Label6;
   gui::CheckBox& cbShortcut;
 
-  void ExitClick();
   void InstallNowClick();
   void PreviousClick();
 

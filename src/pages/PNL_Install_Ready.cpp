@@ -1,7 +1,10 @@
 #include "pages/PNL_Install_Ready.h"
+#include "record/UninstallRecord.h"
 #include "shell/NVI_ButtonBar.h"
 
-std::string UtilityCommandLine(const std::string& installDir) { return "\"" + installDir + "Twinsift.Exe\""; }
+std::string UtilityCommandLine(const std::string& installDir) {
+  return "\"" + installDir + record::kUtilityFile + "\"";
+}
 
 TPnlInstall_Ready::TPnlInstall_Ready(Navigation& navigation, const InstallSettings& settings)
     : TFramePanel(navigation), Label9(Add<gui::Label>()), Image1(Add<gui::Picture>()),
@@ -16,13 +19,11 @@ TPnlInstall_Ready::TPnlInstall_Ready(Navigation& navigation, const InstallSettin
 }
 
 void TPnlInstall_Ready::SetupButtons(tNvButtonBar& bar) {
-  bar.AddButtonLeft("&Exit", 1, 1, [this] { ExitClick(); });
+  AddExitButton(bar);
   bar.AddButtonRight("&Run Twinsift", 2, 3, [this] { RunClick(); });
 }
 
 void TPnlInstall_Ready::PanelEnter() {}
-
-void TPnlInstall_Ready::ExitClick() { Wizard.CloseWizard(); }
 
 void TPnlInstall_Ready::RunClick() {
   // A utility that does not start is not reported: the wizard has done its part either way.

@@ -15,7 +15,6 @@ class TPnlInstall_Ready : public TFramePanel {
   gui::Label& Label9;
   gui::Picture& Image1;
 
-  void ExitClick();
   void RunClick();
 
  private:

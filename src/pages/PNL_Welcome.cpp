@@ -34,10 +34,8 @@ TPnlWelcome::TPnlWelcome(Navigation& navigation)
 }
 
 void TPnlWelcome::SetupButtons(tNvButtonBar& bar) {
-  bar.AddButtonLeft("&Exit", 1, 1, [this] { ExitClick(); });
+  AddExitButton(bar);
   bar.AddButtonRight("&Next", 2, 1, [this] { NextClick(); });
 }
 
-void TPnlWelcome::ExitClick() { Wizard.CloseWizard(); }
-
-void TPnlWelcome::NextClick() { Wizard.ShowPanel("PnlDisclaimer", true); }
+void TPnlWelcome::NextClick() { Wizard.Next(); }

@@ -19,6 +19,5 @@ class TPnlWelcome : public TFramePanel {
   gui::StaticText& StaticText1;
   gui::StaticText& StaticText6;
 
-  void ExitClick();
   void NextClick();
 };

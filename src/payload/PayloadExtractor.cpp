@@ -5,6 +5,7 @@
 #include <vector>
 #include "payload/ProgressSink.h"
 #include "win32/Error.h"
+#include "win32/UniqueHandle.h"
 
 namespace {
 
@@ -34,17 +35,17 @@ class TargetFile {
  public:
   explicit TargetFile(const std::string& path) : path_(path) {
     // A name nobody holds: one a program that was stopped may have left behind is passed over.
-    for (int attempt = 0; handle_ == INVALID_HANDLE_VALUE; ++attempt) {
+    for (int attempt = 0; !handle_; ++attempt) {
       partPath_ = Beside(path, "~tws" + std::to_string(attempt) + ".tmp");
-      handle_ = CreateFileA(partPath_.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
+      handle_.reset(CreateFileA(partPath_.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
       DWORD error = GetLastError();
-      if (handle_ == INVALID_HANDLE_VALUE && (error != ERROR_FILE_EXISTS || attempt == 99)) FailToCreate(error);
+      if (!handle_ && (error != ERROR_FILE_EXISTS || attempt == 99)) FailToCreate(error);
     }
   }
   // A file never confirmed whole is removed: a program cut off or damaged must not pass for installed.
   ~TargetFile() {
-    if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+    handle_.reset();
     if (!whole_) DeleteFileA(partPath_.c_str());
   }
   TargetFile(const TargetFile&) = delete;
@@ -54,8 +55,7 @@ class TargetFile {
   // the program's place; a program there that cannot be replaced (in use, read-only) is reported as the
   // file that cannot be created.
   void ConfirmWhole() {
-    CloseHandle(handle_);
-    handle_ = INVALID_HANDLE_VALUE;
+    handle_.reset();
     if (!MoveFileExA(partPath_.c_str(), path_.c_str(), MOVEFILE_REPLACE_EXISTING)) FailToCreate(GetLastError());
     whole_ = true;
   }
@@ -63,7 +63,7 @@ class TargetFile {
   void Write(const unsigned char* data, int count) {
     if (count == 0) return;
     DWORD accepted = 0;
-    if (!WriteFile(handle_, data, static_cast<DWORD>(count), &accepted, nullptr)) Fail(GetLastError());
+    if (!WriteFile(handle_.get(), data, static_cast<DWORD>(count), &accepted, nullptr)) Fail(GetLastError());
     if (accepted != static_cast<DWORD>(count)) Fail(ERROR_DISK_FULL);
   }
 
@@ -76,7 +76,7 @@ class TargetFile {
   }
   std::string path_;
   std::string partPath_;
-  HANDLE handle_ = INVALID_HANDLE_VALUE;
+  win32::UniqueHandle handle_;
   bool whole_ = false;
 };
 

@@ -31,7 +31,7 @@ std::vector<std::string> UninstallRecordLines(const std::string& installDir, boo
   std::vector<std::string> lines = {kProduct};
   for (const char* file : kInstalledFiles) lines.push_back(TaggedLine(kInstalledFile, installDir + file));
   lines.push_back(TaggedLine(kEmptyFolder, installDir));
-  lines.push_back(TaggedLine(kMenuFolder, kProduct));
+  lines.push_back(TaggedLine(kMenuFolder, kMenuFolderName));
   if (desktopShortcut) lines.push_back(TaggedLine(kDesktopLink, kDesktopLinkFile));
   return lines;
 }

@@ -23,18 +23,45 @@ enum Tag : char {
 // The list tags in the order of the remover's lists.
 constexpr std::string_view kListTags = "DEFPRST";
 
+// Every name the installation makes, spelled here only: the run, its pages, the uninstaller and the
+// remover take them from here.
 inline constexpr const char* kProduct = "Twinsift";
 inline constexpr const char* kUtilityFile = "Twinsift.Exe";
 inline constexpr const char* kUninstallerFile = "Uninstall.Exe";
 inline constexpr const char* kRecordFile = "UnInstall.dat";      // as the file is made
 inline constexpr const char* kRecordLineName = "Uninstall.Dat";  // as the record names it
-inline constexpr const char* kDesktopLinkFile = "Twinsift.Lnk";
 inline constexpr const char* kRemoverFile = "NVUninstall.Exe";
 // The utility's web page, on the maker's site: the target of the program menu's website link.
 inline constexpr const char* kWebsite = "http://www.example.com/twinsift";
 
 // The files an installation puts into its folder, in the order the record lists them.
 inline constexpr const char* kInstalledFiles[] = {kUtilityFile, kUninstallerFile, kRecordLineName};
+
+// A link the installation saves: its file name, what it starts (a file of the installation folder, or
+// the web page as it stands), its description and its icon (an index into the target; -1 sets none).
+struct InstalledLink {
+  const char* file;
+  const char* target;
+  bool targetInstalled;  // target is a file name in the installation folder
+  const char* description;
+  int icon;
+};
+
+// The folder the installation makes in the user's program menu (the record's S line) and the links
+// it saves into it. The record lists the folder, not its links: the remover deletes from it only the
+// links that start one of the record's files or hold the web page, then the folder once that left it
+// empty, and beside it a link named as the folder plus kFolderLinkEnding.
+inline constexpr const char* kMenuFolderName = kProduct;
+inline constexpr const char* kFolderLinkEnding = ".LNK";
+inline constexpr InstalledLink kMenuLinks[] = {
+    {"Twinsift.Lnk", kUtilityFile, true, "Twinsift", 0},
+    {"Website.Lnk", kWebsite, false, "Twinsift Website", -1},
+    {"Uninstall.Lnk", kUninstallerFile, true, "Uninstall Twinsift", 0},
+};
+// The link on the user's desktop, when asked for (the record's T line): the menu's link to the utility.
+// The remover deletes it when it starts one of the record's files.
+inline constexpr InstalledLink kDesktopShortcut = kMenuLinks[0];
+inline constexpr const char* kDesktopLinkFile = kDesktopShortcut.file;
 
 // "<" + tag + value + ">".
 std::string TaggedLine(Tag tag, std::string_view value);

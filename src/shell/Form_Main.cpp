@@ -3,31 +3,24 @@
 #include "gui/core/Application.h"
 #include "resources/resource_ids.h"
 
-std::string LowerAsciiLetters(std::string text) {
-  for (char& c : text)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return text;
+double MonotonicSeconds() {
+  LARGE_INTEGER frequency, count;
+  QueryPerformanceFrequency(&frequency);
+  QueryPerformanceCounter(&count);
+  return static_cast<double>(count.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
-double LocalClockDays() {
-  SYSTEMTIME now;
-  GetLocalTime(&now);
-  FILETIME file;
-  SystemTimeToFileTime(&now, &file);
-  ULARGE_INTEGER ticks{{file.dwLowDateTime, file.dwHighDateTime}};
-  constexpr double kTicksPerDay = 864e9;         // 100-ns ticks
-  constexpr double kDaysFrom1601To1899 = 109205;  // 1601-01-01 to 1899-12-30
-  return static_cast<double>(ticks.QuadPart) / kTicksPerDay - kDaysFrom1601To1899;
-}
-
-void ProcessMessagesFor(double intervalDays) {
+void ProcessMessagesFor(double seconds, const SecondsClock& clock) {
   gui::Application& app = gui::Application::Instance();
-  const double deadline = LocalClockDays() + intervalDays;
+  double last = clock(), passed = 0;
   for (;;) {
     app.ProcessMessages();
-    double remaining = deadline - LocalClockDays();
+    const double now = clock();
+    if (now > last) passed += now - last;
+    last = now;
+    const double remaining = seconds - passed;
     if (remaining < 0 || app.Terminated()) break;
-    app.WaitForMessage(static_cast<DWORD>(std::ceil(remaining * 86400000.0)) + 1);
+    app.WaitForMessage(static_cast<DWORD>(std::ceil(remaining * 1000.0)) + 1);
   }
 }
 
@@ -63,7 +56,7 @@ void TFormMain::FormCreate() {
   PnlHeader.GetFont().SetColor(0xFFFFFF);
   PnlButtons.SetColors(0xFFFFFF, 0x00FF00, 0x800000, 0xFF0000, 0xF0FBFF);
   CreatePanels();
-  ShowPanel("PnlWelcome", false);
+  ShowPanel(PageWithRole(pages_, PageRole::kFirst), false);
 }
 
 void TFormMain::FormShow() {
@@ -80,7 +73,7 @@ void TFormMain::AlphaBlendTimerTimer() {
 
 void TFormMain::PnlHeaderClick() {
   if (Busy()) return;  // a page change or the installation run must not be disturbed
-  ShowPanel("PnlDisclaimer", true);
+  ShowPanel(PageWithRole(pages_, PageRole::kHeaderTarget), true);
 }
 
 void TFormMain::CreatePanels() {
@@ -99,9 +92,8 @@ void TFormMain::AddPanel(const std::string& PageName, std::unique_ptr<TFramePane
 
 gui::TabSheet* TFormMain::FindSheet(const std::string& PageName) const {
   gui::TabSheet* result = nullptr;
-  const std::string wanted = LowerAsciiLetters(PageName);
   for (gui::TabSheet* sheet : PageControl.Sheets())
-    if (LowerAsciiLetters(sheet->Name()) == wanted) result = sheet;
+    if (SamePageName(sheet->Name(), PageName)) result = sheet;
   return result;
 }
 
@@ -111,13 +103,24 @@ TFramePanel* TFormMain::CurrentPage() const {
   return dynamic_cast<TFramePanel*>(sheet->Controls().front());
 }
 
+void TFormMain::Next() {
+  const TFramePanel* page = CurrentPage();
+  if (!page) throw UnknownPage();
+  ShowPanel(PageNamed(pages_, page->Name()).next, true);
+}
+
+void TFormMain::Previous() {
+  const TFramePanel* page = CurrentPage();
+  if (!page) throw UnknownPage();
+  ShowPanel(PageNamed(pages_, page->Name()).previous, true);
+}
+
 void TFormMain::ShowPanel(const std::string& PageName, bool Animate) {
+  gui::TabSheet* sheet = FindSheet(PageName);
+  auto* page = sheet && !sheet->Controls().empty() ? dynamic_cast<TFramePanel*>(sheet->Controls().front()) : nullptr;
+  if (!page) throw UnknownPage();
   SetAlphaBlend(false);
   AlphaBlendTimer.SetEnabled(false);
-  gui::TabSheet* sheet = FindSheet(PageName);
-  if (!sheet || sheet->Controls().empty()) return;
-  auto* page = dynamic_cast<TFramePanel*>(sheet->Controls().front());
-  if (!page) return;
   BusyScope busy(*this);
   if (Animate) SlideOut();
   try {
@@ -157,9 +160,9 @@ void TFormMain::ShiftParts(int delta) {
   PageControl.SetLeft(PageControl.Left() - delta);
 }
 
-void TFormMain::SlideStep(int delta, double waitDays) {
+void TFormMain::SlideStep(int delta, double waitSeconds) {
   ShiftParts(delta);
-  ProcessMessagesFor(waitDays);
+  ProcessMessagesFor(waitSeconds, WaitClock);
 }
 
 void TFormMain::SlideOut() {

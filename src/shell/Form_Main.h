@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <memory>
 #include <string>
 #include "gui/form/Form.h"
@@ -11,13 +12,25 @@
 #include "shell/Navigation.h"
 #include "shell/PageTable.h"
 
-// The setup wizard's one window: icon, header, page area and button bar; pages change by name.
+// Seconds on the clock that waits read. The window's default never goes back, so that a change of the
+// date and time cannot stall a slide; a seam of its own, so that a test can put another in its place.
+using SecondsClock = std::function<double()>;
+// Seconds since some fixed moment, from the performance counter, which only moves forward.
+double MonotonicSeconds();
+// Processes messages until the clock has moved on by more than seconds, processing at least once and
+// sleeping in between until a message arrives or the time is up. Only forward steps count: a clock put
+// in behind the seam may step back, as a date-and-time clock does, and the wait then goes on for no
+// longer than it had left.
+void ProcessMessagesFor(double seconds, const SecondsClock& clock);
+
+// The setup wizard's one window: icon, header, page area and button bar; pages change by name, and move
+// on to their neighbours as the page table gives them.
 class TFormMain : public gui::Form, public Navigation {
  public:
   static constexpr int kSlideSteps = 11;
   static constexpr int kSlideStepPixels = 70;
-  static constexpr double kSlideOutWait = 1.0 / 2160000;  // of a day: 40 ms
-  static constexpr double kSlideInWait = 1.0 / 1296000;   // of a day: 1/15 s
+  static constexpr double kSlideOutWait = 0.040;    // seconds
+  static constexpr double kSlideInWait = 1.0 / 15;  // seconds
 
   // Builds the layout, then runs FormCreate, which makes the pages of the table.
   explicit TFormMain(PageTable pages);
@@ -37,6 +50,8 @@ class TFormMain : public gui::Form, public Navigation {
   void AddPanel(const std::string& PageName, std::unique_ptr<TFramePanel> page);  // on a sheet of its own
   gui::TabSheet* FindSheet(const std::string& PageName) const;
   void ShowPanel(const std::string& PageName, bool Animate) override;
+  void Next() override;
+  void Previous() override;
   void CloseWizard() override { Close(); }
   HWND WizardWindow() const override { return HandleIfAllocated(); }
   void SlideOut();
@@ -48,6 +63,9 @@ class TFormMain : public gui::Form, public Navigation {
   // see it as the window property kBusyProperty, there exactly while it lasts.
   bool Busy() const { return busyDepth_ > 0; }
   static constexpr const char* kBusyProperty = "Twinsift.Busy";
+
+  // What the slide's steps wait on.
+  SecondsClock WaitClock = MonotonicSeconds;
 
  private:
   // Marks the window busy for its lifetime; page changes nest (the installation run shows the next page).
@@ -61,16 +79,8 @@ class TFormMain : public gui::Form, public Navigation {
    private:
     TFormMain& form_;
   };
-  void SlideStep(int delta, double waitDays);
+  void SlideStep(int delta, double waitSeconds);
   void ShiftParts(int delta);
   PageTable pages_;
   int busyDepth_ = 0;
 };
-
-// Lower-cases the letters A to Z only.
-std::string LowerAsciiLetters(std::string text);
-// The local date and time in days since 1899-12-30, as the slide's waits compare it.
-double LocalClockDays();
-// Processes messages until the local clock shows a time strictly later than now + interval (days),
-// processing at least once and sleeping in between until a message arrives or the time is up.
-void ProcessMessagesFor(double intervalDays);

@@ -1,4 +1,5 @@
 #include "shell/Frame_Panel.h"
+#include "shell/NVI_ButtonBar.h"
 
 TFramePanel::TFramePanel(Navigation& navigation) : gui::Frame(nullptr), Wizard(navigation) {
   SetBounds(0, 0, kDesignWidth, kDesignHeight);
@@ -10,3 +11,9 @@ TFramePanel::TFramePanel(Navigation& navigation) : gui::Frame(nullptr), Wizard(n
 void TFramePanel::SetupButtons(tNvButtonBar&) {}
 void TFramePanel::PanelEnter() {}
 void TFramePanel::PanelAfterShow() {}
+
+void TFramePanel::ExitClick() { Wizard.CloseWizard(); }
+
+void TFramePanel::AddExitButton(tNvButtonBar& bar) {
+  bar.AddButtonLeft("&Exit", 1, 1, [this] { ExitClick(); });
+}

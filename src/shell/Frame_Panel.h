@@ -17,10 +17,15 @@ class TFramePanel : public gui::Frame {
 
   std::string PanelCaption;
 
-  virtual void SetupButtons(tNvButtonBar& bar);  // lay the page's buttons
+  virtual void SetupButtons(tNvButtonBar& bar);  // lay the page's buttons; the base lays none
   virtual void PanelEnter();                     // fill the controls from the current state
   virtual void PanelAfterShow();                 // work that starts once the page is fully in view
 
+  void ExitClick();  // closes the wizard
+
  protected:
+  // "&Exit" in the bar's first place from the left, as the pages that offer it have it.
+  void AddExitButton(tNvButtonBar& bar);
+
   Navigation& Wizard;
 };

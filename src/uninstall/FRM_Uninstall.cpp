@@ -10,19 +10,13 @@
 #include "record/UninstallRecord.h"
 #include "record/ValueRules.h"
 #include "record/win32/WidePaths.h"
+#include "win32/UniqueHandle.h"
 
 std::string RemoverCommand;
 
 namespace {
 
 constexpr DWORD kLargestRecord = 1 << 20;  // a real record holds a few hundred bytes
-
-struct FileHandle {
-  HANDLE handle;
-  ~FileHandle() {
-    if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
-  }
-};
 
 std::wstring OwnPath() {
   std::wstring path(MAX_PATH * 4, L'\0');
@@ -63,11 +57,9 @@ bool HeldOpen(const std::wstring& path) {
   DWORD attributes = GetFileAttributesW(path.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)))
     return false;
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file != INVALID_HANDLE_VALUE) {
-    CloseHandle(file);
-    return false;
-  }
+  win32::UniqueHandle file(
+      CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (file) return false;
   DWORD error = GetLastError();
   return error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND;
 }
@@ -81,14 +73,14 @@ class MessagesRunOnProgress : public ProgressSink {
 }  // namespace
 
 std::string ReadRecordFile(const std::wstring& path) {
-  FileHandle file{CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr)};
-  if (file.handle == INVALID_HANDLE_VALUE) throw RecordUnreadable();
+  win32::UniqueHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) throw RecordUnreadable();
   LARGE_INTEGER size{};
-  if (!GetFileSizeEx(file.handle, &size) || size.QuadPart > kLargestRecord) throw RecordUnreadable();
+  if (!GetFileSizeEx(file.get(), &size) || size.QuadPart > kLargestRecord) throw RecordUnreadable();
   std::string content(static_cast<std::size_t>(size.QuadPart), '\0');
   DWORD read = 0;
-  if (!content.empty() && (!ReadFile(file.handle, content.data(), static_cast<DWORD>(content.size()), &read, nullptr) ||
+  if (!content.empty() && (!ReadFile(file.get(), content.data(), static_cast<DWORD>(content.size()), &read, nullptr) ||
                            read != content.size()))
     throw RecordUnreadable();
   return content;
@@ -148,7 +140,8 @@ void TFrmUninstall::FormCreate() {
   OwnPath_ = OwnPath();
   const std::wstring folder = FolderOf(OwnPath_);
   // The folder ends with a backslash and the name starts with one, as the record has always been found.
-  record::UninstallRecord content = record::ParseUninstallRecord(ReadRecordFile(folder + L"\\uninstall.dat"));
+  record::UninstallRecord content =
+      record::ParseUninstallRecord(ReadRecordFile(folder + L"\\" + record::Widen(record::kRecordFile)));
   ProductName_ = content.productName;
   const record::HandoverRules asStarted(record::AsText(folder), record::SameOnDisk);
   const record::HandoverRules resolved(record::AsText(record::ResolvedPath(folder)), record::SameOnDisk);

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include "record/win32/WidePaths.h"
 #include "win32/ComRef.h"
+#include "win32/UniqueHandle.h"
 
 namespace uninstall {
 namespace {
@@ -57,13 +58,12 @@ void DeleteEntry(const std::wstring& path, DWORD attributes) {
 template <class Visit>
 void ForEachEntry(const std::wstring& folder, Visit visit) {
   WIN32_FIND_DATAW entry;
-  HANDLE search = FindFirstFileW((WithBackslash(folder) + L"*").c_str(), &entry);
-  if (search == INVALID_HANDLE_VALUE) return;
+  win32::UniqueFindHandle search(FindFirstFileW((WithBackslash(folder) + L"*").c_str(), &entry));
+  if (!search) return;
   do {
     std::wstring name = entry.cFileName;
     if (name != L"." && name != L"..") visit(name, entry.dwFileAttributes);
-  } while (FindNextFileW(search, &entry));
-  FindClose(search);
+  } while (FindNextFileW(search.get(), &entry));
 }
 
 bool IsEmptyFolder(const std::wstring& folder) {
@@ -87,13 +87,12 @@ std::wstring LinkTarget(const std::wstring& file) {
 // Whether the link file holds the text, in ANSI or UTF-16: how the website link is recognised, whose
 // target the shell keeps apart from file paths.
 bool LinkHolds(const std::wstring& file, const std::string& text) {
-  HANDLE handle = CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (handle == INVALID_HANDLE_VALUE) return false;
+  win32::UniqueHandle handle(
+      CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+  if (!handle) return false;
   std::string content(kLargestLink, '\0');
   DWORD read = 0;
-  BOOL ok = ReadFile(handle, content.data(), kLargestLink, &read, nullptr);
-  CloseHandle(handle);
-  if (!ok) return false;
+  if (!ReadFile(handle.get(), content.data(), kLargestLink, &read, nullptr)) return false;
   content.resize(read);
   std::string wide;
   for (char c : text) wide += std::string{c, '\0'};
@@ -163,13 +162,12 @@ void Removal::DeleteFilesAndPatterns() {
     const std::wstring wide = AsWide(pattern);
     const std::wstring directory = wide.substr(0, wide.find_last_of(L"\\/") + 1);
     WIN32_FIND_DATAW entry;
-    HANDLE search = FindFirstFileW(wide.c_str(), &entry);
-    if (search == INVALID_HANDLE_VALUE) continue;
+    win32::UniqueFindHandle search(FindFirstFileW(wide.c_str(), &entry));
+    if (!search) continue;
     do {
       std::wstring name = entry.cFileName;
       if (name != L"." && name != L"..") DeleteFileW((directory + name).c_str());
-    } while (FindNextFileW(search, &entry));
-    FindClose(search);
+    } while (FindNextFileW(search.get(), &entry));
   }
 }
 
@@ -222,7 +220,7 @@ void Removal::DeleteProgramMenuEntries() {
         RemoveDirectoryW(folder.c_str());
       }
     }
-    DeleteOurLink(folder + L".LNK");
+    DeleteOurLink(folder + record::Widen(record::kFolderLinkEnding));
   }
 }
 

@@ -41,6 +41,12 @@ HRESULT AnswerText(const std::string& text, BSTR* out) {
   *out = ToBstr(text);
   return *out ? S_OK : S_FALSE;
 }
+
+HRESULT AnswerNumber(long number, VARIANT* out) {
+  out->vt = VT_I4;
+  out->lVal = number;
+  return S_OK;
+}
 }  // namespace
 
 HRESULT AccessibleObject::QueryInterface(REFIID riid, void** object) {
@@ -68,16 +74,24 @@ HRESULT AccessibleObject::GetTypeInfoCount(UINT* count) {
   return S_OK;
 }
 
-HRESULT AccessibleObject::Resolve(const VARIANT& child, IAccessible*& other) {
-  other = nullptr;
+HRESULT AccessibleObject::Resolve(const VARIANT& child, win32::ComRef<IAccessible>& other) {
+  other.reset();
   if (!Connected()) return CO_E_OBJNOTCONNECTED;
   if (child.vt != VT_I4) return E_INVALIDARG;
   if (child.lVal == CHILDID_SELF) return S_OK;
-  IDispatch* object = Child(child.lVal);
+  win32::ComRef<IDispatch> object = Child(child.lVal);
   if (!object) return E_INVALIDARG;
-  HRESULT result = object->QueryInterface(__uuidof(IAccessible), reinterpret_cast<void**>(&other));
-  object->Release();
-  return result;
+  return object->QueryInterface(__uuidof(IAccessible), other.out());
+}
+
+template <class Forward, class Answer>
+HRESULT AccessibleObject::ForwardOrAnswer(const VARIANT& child, Forward forward, Answer answer) noexcept {
+  return Guarded([&]() -> HRESULT {
+    win32::ComRef<IAccessible> other;
+    HRESULT result = Resolve(child, other);
+    if (result != S_OK) return result;
+    return other ? forward(*other.get()) : answer();
+  });
 }
 
 HRESULT AccessibleObject::get_accParent(IDispatch** parent) {
@@ -109,99 +123,47 @@ HRESULT AccessibleObject::get_accChild(VARIANT child, IDispatch** object) {
       *object = this;
       return S_OK;
     }
-    *object = Child(child.lVal);
+    *object = Child(child.lVal).detach();
     return *object ? S_OK : E_INVALIDARG;
   });
 }
 
 HRESULT AccessibleObject::get_accName(VARIANT child, BSTR* name) {
-  return Guarded([&]() -> HRESULT {
-    if (name) *name = nullptr;
-    IAccessible* other;
-    HRESULT result = Resolve(child, other);
-    if (result != S_OK) return result;
-    if (other) {
-      result = other->get_accName(kSelf, name);
-      other->Release();
-      return result;
-    }
-    return AnswerText(Describe().name, name);
-  });
+  if (name) *name = nullptr;
+  return ForwardOrAnswer(child, [&](IAccessible& other) { return other.get_accName(kSelf, name); },
+                         [&] { return AnswerText(Describe().name, name); });
 }
 
 HRESULT AccessibleObject::get_accValue(VARIANT child, BSTR* value) {
-  return Guarded([&]() -> HRESULT {
-    if (value) *value = nullptr;
-    IAccessible* other;
-    HRESULT result = Resolve(child, other);
-    if (result != S_OK) return result;
-    if (!other) return S_FALSE;
-    result = other->get_accValue(kSelf, value);
-    other->Release();
-    return result;
-  });
+  if (value) *value = nullptr;
+  return ForwardOrAnswer(child, [&](IAccessible& other) { return other.get_accValue(kSelf, value); },
+                         [] { return S_FALSE; });
 }
 
 HRESULT AccessibleObject::get_accDescription(VARIANT child, BSTR* description) {
-  return Guarded([&]() -> HRESULT {
-    if (description) *description = nullptr;
-    IAccessible* other;
-    HRESULT result = Resolve(child, other);
-    if (result != S_OK) return result;
-    if (!other) return S_FALSE;
-    result = other->get_accDescription(kSelf, description);
-    other->Release();
-    return result;
-  });
+  if (description) *description = nullptr;
+  return ForwardOrAnswer(child, [&](IAccessible& other) { return other.get_accDescription(kSelf, description); },
+                         [] { return S_FALSE; });
 }
 
 HRESULT AccessibleObject::get_accRole(VARIANT child, VARIANT* role) {
-  return Guarded([&]() -> HRESULT {
-    if (!role) return E_POINTER;
-    Empty(role);
-    IAccessible* other;
-    HRESULT result = Resolve(child, other);
-    if (result != S_OK) return result;
-    if (other) {
-      result = other->get_accRole(kSelf, role);
-      other->Release();
-      return result;
-    }
-    role->vt = VT_I4;
-    role->lVal = Describe().role;
-    return S_OK;
-  });
+  if (!role) return E_POINTER;
+  Empty(role);
+  return ForwardOrAnswer(child, [&](IAccessible& other) { return other.get_accRole(kSelf, role); },
+                         [&] { return AnswerNumber(Describe().role, role); });
 }
 
 HRESULT AccessibleObject::get_accState(VARIANT child, VARIANT* state) {
-  return Guarded([&]() -> HRESULT {
-    if (!state) return E_POINTER;
-    Empty(state);
-    IAccessible* other;
-    HRESULT result = Resolve(child, other);
-    if (result != S_OK) return result;
-    if (other) {
-      result = other->get_accState(kSelf, state);
-      other->Release();
-      return result;
-    }
-    state->vt = VT_I4;
-    state->lVal = Describe().state;
-    return S_OK;
-  });
+  if (!state) return E_POINTER;
+  Empty(state);
+  return ForwardOrAnswer(child, [&](IAccessible& other) { return other.get_accState(kSelf, state); },
+                         [&] { return AnswerNumber(Describe().state, state); });
 }
 
 HRESULT AccessibleObject::get_accHelp(VARIANT child, BSTR* help) {
-  return Guarded([&]() -> HRESULT {
-    if (help) *help = nullptr;
-    IAccessible* other;
-    HRESULT result = Resolve(child, other);
-    if (result != S_OK) return result;
-    if (!other) return S_FALSE;
-    result = other->get_accHelp(kSelf, help);
-    other->Release();
-    return result;
-  });
+  if (help) *help = nullptr;
+  return ForwardOrAnswer(child, [&](IAccessible& other) { return other.get_accHelp(kSelf, help); },
+                         [] { return S_FALSE; });
 }
 
 HRESULT AccessibleObject::get_accHelpTopic(BSTR* file, VARIANT, long* topic) {
@@ -211,33 +173,15 @@ HRESULT AccessibleObject::get_accHelpTopic(BSTR* file, VARIANT, long* topic) {
 }
 
 HRESULT AccessibleObject::get_accKeyboardShortcut(VARIANT child, BSTR* shortcut) {
-  return Guarded([&]() -> HRESULT {
-    if (shortcut) *shortcut = nullptr;
-    IAccessible* other;
-    HRESULT result = Resolve(child, other);
-    if (result != S_OK) return result;
-    if (other) {
-      result = other->get_accKeyboardShortcut(kSelf, shortcut);
-      other->Release();
-      return result;
-    }
-    return AnswerText(Describe().shortcut, shortcut);
-  });
+  if (shortcut) *shortcut = nullptr;
+  return ForwardOrAnswer(child, [&](IAccessible& other) { return other.get_accKeyboardShortcut(kSelf, shortcut); },
+                         [&] { return AnswerText(Describe().shortcut, shortcut); });
 }
 
 HRESULT AccessibleObject::get_accDefaultAction(VARIANT child, BSTR* action) {
-  return Guarded([&]() -> HRESULT {
-    if (action) *action = nullptr;
-    IAccessible* other;
-    HRESULT result = Resolve(child, other);
-    if (result != S_OK) return result;
-    if (other) {
-      result = other->get_accDefaultAction(kSelf, action);
-      other->Release();
-      return result;
-    }
-    return AnswerText(Describe().defaultAction, action);
-  });
+  if (action) *action = nullptr;
+  return ForwardOrAnswer(child, [&](IAccessible& other) { return other.get_accDefaultAction(kSelf, action); },
+                         [&] { return AnswerText(Describe().defaultAction, action); });
 }
 
 HRESULT AccessibleObject::get_accFocus(VARIANT* focused) {
@@ -261,24 +205,18 @@ HRESULT AccessibleObject::accSelect(long, VARIANT) {
 }
 
 HRESULT AccessibleObject::accLocation(long* left, long* top, long* width, long* height, VARIANT child) {
-  return Guarded([&]() -> HRESULT {
-    if (!left || !top || !width || !height) return E_POINTER;
-    *left = *top = *width = *height = 0;
-    IAccessible* other;
-    HRESULT result = Resolve(child, other);
-    if (result != S_OK) return result;
-    if (other) {
-      result = other->accLocation(left, top, width, height, kSelf);
-      other->Release();
-      return result;
-    }
-    RECT r = Describe().screen;
-    *left = r.left;
-    *top = r.top;
-    *width = r.right - r.left;
-    *height = r.bottom - r.top;
-    return S_OK;
-  });
+  if (!left || !top || !width || !height) return E_POINTER;
+  *left = *top = *width = *height = 0;
+  return ForwardOrAnswer(
+      child, [&](IAccessible& other) { return other.accLocation(left, top, width, height, kSelf); },
+      [&] {
+        RECT r = Describe().screen;
+        *left = r.left;
+        *top = r.top;
+        *width = r.right - r.left;
+        *height = r.bottom - r.top;
+        return S_OK;
+      });
 }
 
 HRESULT AccessibleObject::accNavigate(long direction, VARIANT start, VARIANT* end) {
@@ -310,15 +248,7 @@ void AccessibleObject::HitTest(POINT screen, VARIANT& result) {
 }
 
 HRESULT AccessibleObject::accDoDefaultAction(VARIANT child) {
-  return Guarded([&]() -> HRESULT {
-    IAccessible* other;
-    HRESULT result = Resolve(child, other);
-    if (result != S_OK) return result;
-    if (other) {
-      result = other->accDoDefaultAction(kSelf);
-      other->Release();
-      return result;
-    }
+  return ForwardOrAnswer(child, [&](IAccessible& other) { return other.accDoDefaultAction(kSelf); }, [&] {
     if (Describe().defaultAction.empty()) return DISP_E_MEMBERNOTFOUND;
     DoDefaultAction();
     return S_OK;

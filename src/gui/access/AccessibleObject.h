@@ -2,6 +2,7 @@
 #include <windows.h>
 #include <oleacc.h>
 #include <string>
+#include "win32/ComRef.h"
 
 namespace gui::access {
 
@@ -65,8 +66,8 @@ class AccessibleObject : public IAccessible {
   virtual Description Describe() const = 0;
   virtual HRESULT Parent(IDispatch** parent) = 0;
   virtual long ChildCount() { return 0; }
-  // The object of child id (1-based), with a reference for the caller; nullptr when there is none.
-  virtual IDispatch* Child(long) { return nullptr; }
+  // The object of child id (1-based); empty when there is none.
+  virtual win32::ComRef<IDispatch> Child(long) { return {}; }
   // The child at a screen point: an object, CHILDID_SELF, or VT_EMPTY outside.
   virtual void HitTest(POINT screen, VARIANT& result);
   virtual void Focus(VARIANT& result) { result.vt = VT_EMPTY; }
@@ -74,8 +75,12 @@ class AccessibleObject : public IAccessible {
   virtual void DoDefaultAction() {}
 
  private:
-  // For a child id, the child's own object (a reference for the caller); nullptr for CHILDID_SELF.
-  HRESULT Resolve(const VARIANT& child, IAccessible*& other);
+  // For a child id, the child's own object; empty for CHILDID_SELF.
+  HRESULT Resolve(const VARIANT& child, win32::ComRef<IAccessible>& other);
+  // The shape of every call that names a child: a child's id goes on to the child's own object
+  // (forward(IAccessible&)), CHILDID_SELF is answered here (answer()); nothing thrown leaves.
+  template <class Forward, class Answer>
+  HRESULT ForwardOrAnswer(const VARIANT& child, Forward forward, Answer answer) noexcept;
 
   LONG references_ = 1;
 };

@@ -34,12 +34,12 @@ RECT ToScreen(HWND window, RECT r) {
   return r;
 }
 
-IDispatch* ClientObjectOf(HWND window) { return Oleacc::Instance().ClientOf(window); }
+win32::ComRef<IDispatch> ClientObjectOf(HWND window) { return Oleacc::Instance().ClientOf(window); }
 
-void AnswerObject(IDispatch* object, VARIANT& result) {
+void AnswerObject(win32::ComRef<IDispatch> object, VARIANT& result) {
   if (!object) return;
   result.vt = VT_DISPATCH;
-  result.pdispVal = object;
+  result.pdispVal = object.detach();
 }
 
 // One windowless control as it was laid: once the host lays its controls again, or the control is gone,
@@ -68,7 +68,7 @@ class WindowlessObject : public AccessibleObject {
   }
 
   HRESULT Parent(IDispatch** parent) override {
-    *parent = ClientObjectOf(window_);
+    *parent = ClientObjectOf(window_).detach();
     return *parent ? S_OK : S_FALSE;
   }
 
@@ -94,10 +94,6 @@ class WindowObject : public AccessibleObject {
   explicit WindowObject(WinControl& control) : window_(control.HandleIfAllocated()), control_(control) {}
 
  protected:
-  ~WindowObject() override {
-    if (standard_) standard_->Release();
-  }
-
   bool Connected() const override { return WinControl::FromHandle(window_) == &control_; }
 
   Description Describe() const override {
@@ -119,9 +115,9 @@ class WindowObject : public AccessibleObject {
 
   long ChildCount() override { return static_cast<long>(control_.AccessibleChildren().size()); }
 
-  IDispatch* Child(long id) override {
+  win32::ComRef<IDispatch> Child(long id) override {
     std::vector<Control*> children = control_.AccessibleChildren();
-    if (id < 1 || id > static_cast<long>(children.size())) return nullptr;
+    if (id < 1 || id > static_cast<long>(children.size())) return {};
     return ObjectOf(*children[static_cast<size_t>(id - 1)]);
   }
 
@@ -163,20 +159,22 @@ class WindowObject : public AccessibleObject {
   void DoDefaultAction() override { control_.DoAccessibleDefaultAction(); }
 
  private:
-  IDispatch* ObjectOf(Control& child) {
-    if (auto* windowless = dynamic_cast<GraphicControl*>(&child)) return new WindowlessObject(control_, *windowless);
+  win32::ComRef<IDispatch> ObjectOf(Control& child) {
+    if (auto* windowless = dynamic_cast<GraphicControl*>(&child))
+      return win32::ComRef<IDispatch>(new WindowlessObject(control_, *windowless));
     auto* windowed = dynamic_cast<WinControl*>(&child);
-    return windowed && windowed->HandleIfAllocated() ? ClientObjectOf(windowed->HandleIfAllocated()) : nullptr;
+    return windowed && windowed->HandleIfAllocated() ? ClientObjectOf(windowed->HandleIfAllocated())
+                                                     : win32::ComRef<IDispatch>();
   }
 
   IAccessible* Standard() {
     if (!standard_) standard_ = Oleacc::Instance().StandardClient(window_);
-    return standard_;
+    return standard_.get();
   }
 
   HWND window_;
   WinControl& control_;
-  IAccessible* standard_ = nullptr;
+  win32::ComRef<IAccessible> standard_;
 };
 
 }  // namespace
@@ -184,10 +182,8 @@ class WindowObject : public AccessibleObject {
 LRESULT AnswerClientObject(WinControl& window, WPARAM wParam) {
   Oleacc& oleacc = Oleacc::Instance();
   if (!oleacc.Loaded() || !window.HandleIfAllocated()) return 0;
-  auto* object = new WindowObject(window);
-  LRESULT answer = oleacc.LresultFromObject(__uuidof(IAccessible), wParam, static_cast<IAccessible*>(object));
-  object->Release();
-  return answer;
+  win32::ComRef<IAccessible> object(new WindowObject(window));
+  return oleacc.LresultFromObject(__uuidof(IAccessible), wParam, object.get());
 }
 
 }  // namespace gui::access

@@ -31,20 +31,20 @@ BSTR Oleacc::AllocateString(UINT length) const {
   return sysAllocStringLen_ ? sysAllocStringLen_(nullptr, length) : nullptr;
 }
 
-IAccessible* Oleacc::StandardClient(HWND window) const {
-  void* object = nullptr;
-  if (!createStdAccessibleObject_ ||
-      FAILED(createStdAccessibleObject_(window, OBJID_CLIENT, __uuidof(IAccessible), &object)))
-    return nullptr;
-  return static_cast<IAccessible*>(object);
+win32::ComRef<IAccessible> Oleacc::StandardClient(HWND window) const {
+  win32::ComRef<IAccessible> object;
+  if (createStdAccessibleObject_ &&
+      FAILED(createStdAccessibleObject_(window, OBJID_CLIENT, __uuidof(IAccessible), object.out())))
+    object.detach();  // a failed call promises nothing of what it left there
+  return object;
 }
 
-IDispatch* Oleacc::ClientOf(HWND window) const {
-  void* object = nullptr;
-  if (!accessibleObjectFromWindow_ ||
-      FAILED(accessibleObjectFromWindow_(window, static_cast<DWORD>(OBJID_CLIENT), IID_IDispatch, &object)))
-    return nullptr;
-  return static_cast<IDispatch*>(object);
+win32::ComRef<IDispatch> Oleacc::ClientOf(HWND window) const {
+  win32::ComRef<IDispatch> object;
+  if (accessibleObjectFromWindow_ &&
+      FAILED(accessibleObjectFromWindow_(window, static_cast<DWORD>(OBJID_CLIENT), IID_IDispatch, object.out())))
+    object.detach();
+  return object;
 }
 
 }  // namespace gui::access

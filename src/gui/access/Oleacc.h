@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 #include <oleacc.h>
+#include "win32/ComRef.h"
 
 namespace gui::access {
 
@@ -12,10 +13,10 @@ class Oleacc {
   bool Loaded() const { return lresultFromObject_ != nullptr; }
 
   LRESULT LresultFromObject(REFIID riid, WPARAM wParam, IUnknown* object) const;
-  // The system's own client object of window (its parent and navigation); nullptr when not available.
-  IAccessible* StandardClient(HWND window) const;
-  // The client object of a child window, as a screen reader would get it; nullptr when not available.
-  IDispatch* ClientOf(HWND window) const;
+  // The system's own client object of window (its parent and navigation); empty when not available.
+  win32::ComRef<IAccessible> StandardClient(HWND window) const;
+  // The client object of a child window, as a screen reader would get it; empty when not available.
+  win32::ComRef<IDispatch> ClientOf(HWND window) const;
   // A BSTR of length characters, not yet written; nullptr when it cannot be had.
   BSTR AllocateString(UINT length) const;
 

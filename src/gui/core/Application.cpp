@@ -24,14 +24,13 @@ Application::Application() : guiThread_(GetCurrentThreadId()) {
   wc.hInstance = GetModuleHandleA(nullptr);
   wc.lpszClassName = kUtilityClass;
   RegisterClassExA(&wc);
-  callsQueued_ = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+  callsQueued_.reset(CreateEventA(nullptr, FALSE, FALSE, nullptr));
   utility_ = CreateWindowExA(0, kUtilityClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
 }
 
 Application::~Application() {
   if (utility_) DestroyWindow(utility_);
   RunQueuedCalls();
-  if (callsQueued_) CloseHandle(callsQueued_);
   if (comInitialized_) CoUninitialize();
   g_instance = nullptr;
 }
@@ -156,15 +155,14 @@ void Application::Synchronize(const std::function<void()>& call) {
     call();
     return;
   }
-  QueuedCall queued{call, CreateEventA(nullptr, TRUE, FALSE, nullptr)};
+  QueuedCall queued{call, win32::UniqueHandle(CreateEventA(nullptr, TRUE, FALSE, nullptr))};
   {
     std::lock_guard lock(queueMutex_);
     queue_.push_back(&queued);
   }
-  SetEvent(callsQueued_);
+  SetEvent(callsQueued_.get());
   PostMessageA(utility_, WM_TWINSIFT_SYNCHRONIZE, 0, 0);
-  WaitForSingleObject(queued.done, INFINITE);
-  CloseHandle(queued.done);
+  WaitForSingleObject(queued.done.get(), INFINITE);
 }
 
 void Application::RunQueuedCalls() {
@@ -181,12 +179,12 @@ void Application::RunQueuedCalls() {
     } catch (...) {
       HandleException();
     }
-    SetEvent(next->done);
+    SetEvent(next->done.get());
   }
 }
 
 void Application::WaitServingCalls(HANDLE object) {
-  HANDLE handles[] = {object, callsQueued_};
+  HANDLE handles[] = {object, callsQueued_.get()};
   for (;;) {
     RunQueuedCalls();
     DWORD woke = WaitForMultipleObjects(2, handles, FALSE, INFINITE);

@@ -6,6 +6,7 @@
 #include <memory>
 #include <mutex>
 #include "runtime/SlimLock.h"
+#include "win32/UniqueHandle.h"
 #include <string>
 
 namespace gui {
@@ -60,7 +61,7 @@ class Application {
  private:
   struct QueuedCall {
     std::function<void()> call;
-    HANDLE done;
+    win32::UniqueHandle done;
   };
   bool DispatchOne(MSG& msg);
   static LRESULT CALLBACK UtilityProc(HWND, UINT, WPARAM, LPARAM);
@@ -70,7 +71,7 @@ class Application {
   bool terminated_ = false;
   bool comInitialized_ = false;
   HWND utility_ = nullptr;
-  HANDLE callsQueued_ = nullptr;  // auto-reset: set whenever a call is queued
+  win32::UniqueHandle callsQueued_;  // auto-reset: set whenever a call is queued
   DWORD guiThread_ = 0;
   runtime::SlimLock queueMutex_;
   std::deque<QueuedCall*> queue_;

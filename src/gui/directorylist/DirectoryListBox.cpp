@@ -4,6 +4,7 @@
 #include "gui/core/Events.h"
 #include "gui/core/Gdi.h"
 #include "gui/directorylist/DirectoryPath.h"
+#include "win32/UniqueHandle.h"
 
 namespace gui {
 
@@ -17,13 +18,13 @@ bool IsDirectory(const std::string& path) {
 std::vector<std::string> Subdirectories(const std::string& path) {
   std::vector<std::string> names;
   WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA(directory_path::Join(path, "*.*").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return names;
+  win32::UniqueFindHandle search(FindFirstFileA(directory_path::Join(path, "*.*").c_str(), &found));
+  if (!search) return names;
   do {
     if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && found.cFileName[0] != '.')
       names.emplace_back(found.cFileName);
-  } while (FindNextFileA(search, &found));
-  FindClose(search);
+  } while (FindNextFileA(search.get(), &found));
+  search.reset();
   std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
     return lstrcmpiA(a.c_str(), b.c_str()) < 0;
   });

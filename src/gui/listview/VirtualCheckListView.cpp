@@ -32,11 +32,11 @@ void VirtualCheckListView::FillCreateParams(CreateParams& params) {
 void VirtualCheckListView::MakeBoxImages() {
   if (boxes_.get()) return;
   boxes_.reset(ImageList_Create(kBoxSize, kBoxSize, ILC_COLOR24, 2, 0));
-  HDC screen = GetDC(nullptr);
-  HDC dc = CreateCompatibleDC(screen);
-  OwnedBitmap strip(CreateCompatibleBitmap(screen, 2 * kBoxSize, kBoxSize));
-  ReleaseDC(nullptr, screen);
+  WindowDC screen(nullptr);
+  MemoryDC memory(screen.get());
+  OwnedBitmap strip(CreateCompatibleBitmap(screen.get(), 2 * kBoxSize, kBoxSize));
   {
+    HDC dc = memory.get();
     ScopedSelect select(dc, strip.get());
     RECT all{0, 0, 2 * kBoxSize, kBoxSize};
     FillRect(dc, &all, GetSysColorBrush(COLOR_WINDOW));
@@ -45,7 +45,6 @@ void VirtualCheckListView::MakeBoxImages() {
       DrawFrameControl(dc, &box, DFC_BUTTON, DFCS_BUTTONCHECK | DFCS_FLAT | (ticked ? DFCS_CHECKED : 0));
     }
   }
-  DeleteDC(dc);
   ImageList_Add(boxes_.get(), strip.get(), nullptr);
 }
 

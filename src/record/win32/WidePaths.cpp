@@ -1,18 +1,20 @@
 #include "record/win32/WidePaths.h"
 
 #include "win32/TextCodes.h"
+#include "win32/UniqueHandle.h"
 
 namespace record {
 namespace {
 
 // Where an existing file or folder really lies, links in its path followed; empty when unknown.
 std::wstring FinalPath(const std::wstring& path) {
-  HANDLE file = CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                            OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return {};
+  win32::UniqueHandle file(CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                       nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (!file) return {};
   std::wstring buffer(MAX_PATH * 4, L'\0');
-  DWORD length = GetFinalPathNameByHandleW(file, buffer.data(), static_cast<DWORD>(buffer.size()), FILE_NAME_NORMALIZED);
-  CloseHandle(file);
+  DWORD length =
+      GetFinalPathNameByHandleW(file.get(), buffer.data(), static_cast<DWORD>(buffer.size()), FILE_NAME_NORMALIZED);
+  file.reset();
   if (length == 0 || length >= buffer.size()) return {};
   buffer.resize(length);
   if (buffer.rfind(L"\\\\?\\UNC\\", 0) == 0) return L"\\\\" + buffer.substr(8);

@@ -28,7 +28,7 @@ failed=0
 run_case() {
   local name=$1 seed=$2 files=$3
   local tree=$work/$name
-  "$here/make-tree.sh" "$tree" "$seed" "$files"
+  "$here/../../../tools/trees/make-tree.sh" "$tree" "$seed" "$files"
   # A file that keeps growing while the finders read: none may put it in a group.
   local changing=$tree/a/growing
   head -c 20000 /dev/urandom > "$changing"

@@ -1,18 +1,10 @@
 #include <gtest/gtest.h>
 #include <zlib.h>
 #include <algorithm>
-#include <random>
 #include "PayloadPacker.h"
+#include "SampleProgram.h"
 
 namespace {
-
-std::vector<unsigned char> SampleProgram(std::size_t size, unsigned seed = 7) {
-  // Half noise, half repetition: compresses somewhat, like an executable.
-  std::vector<unsigned char> program(size);
-  std::mt19937 random(seed);
-  for (std::size_t i = 0; i < size; ++i) program[i] = (i / 512) % 2 ? static_cast<unsigned char>(random()) : "MZ\x90"[i % 3];
-  return program;
-}
 
 std::vector<unsigned char> InflateStream(const packer::PackedPayload& packed) {
   std::vector<unsigned char> out(packed.decompressedLength + 16);

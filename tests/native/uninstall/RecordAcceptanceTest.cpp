@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
+#include "Latin1.h"
 #include "pages/DirectoryChoice.h"
 #include "record/UninstallRecord.h"
 #include "record/ValueRules.h"
@@ -11,18 +12,6 @@
 using namespace record;
 
 namespace {
-
-// The code page as the host test reads it: bytes 0xA0 to 0xFF are the Latin-1 letters, as in 1252.
-Text FromCodePage(std::string_view bytes) {
-  Text text;
-  for (char c : bytes) text += static_cast<char16_t>(static_cast<unsigned char>(c));
-  return text;
-}
-std::string ToCodePage(TextView text) {
-  std::string bytes;
-  for (char16_t c : text) bytes += static_cast<char>(c);
-  return bytes;
-}
 
 const ValueRules kRemoverRules({u"C:\\Windows", u"C:\\Program Files", u"C:\\Users\\Ann",
                                 u"C:\\Users\\Ann\\Desktop", u"C:\\Users\\Ann\\AppData\\Local\\Temp"});
@@ -60,9 +49,9 @@ TEST(RecordAcceptance, EveryLineOurInstallerWritesPassesForEveryFolderThePageTak
   int folders = 0;
   for (const std::string& typed : GeneratedFolders()) {
     SCOPED_TRACE(typed);
-    ASSERT_TRUE(directory_choice::IsAcceptableDirectory(FromCodePage(typed)));
-    const std::string installDir = ToCodePage(directory_choice::InstallDirFor(FromCodePage(typed)));
-    const HandoverRules handover(FromCodePage(installDir));
+    ASSERT_TRUE(directory_choice::IsAcceptableDirectory(latin1::Widened(typed)));
+    const std::string installDir = latin1::Narrowed(directory_choice::InstallDirFor(latin1::Widened(typed)));
+    const HandoverRules handover(latin1::Widened(installDir));
     for (bool desktop : {false, true}) {
       UninstallRecord record = ParseUninstallRecord([&] {
         std::string text;
@@ -70,18 +59,18 @@ TEST(RecordAcceptance, EveryLineOurInstallerWritesPassesForEveryFolderThePageTak
         return text;
       }());
       ASSERT_EQ(record.items.size(), desktop ? 6u : 5u) << "a line did not survive the reading";
-      std::vector<Text> arguments = {u"<N " + FromCodePage(record.productName) + u">"};
+      std::vector<Text> arguments = {u"<N " + latin1::Widened(record.productName) + u">"};
       for (const std::string& line : record.items) {
         char tag = 0;
         std::string_view value;
         ASSERT_TRUE(SplitTagged(std::string_view(line), tag, value)) << line;
-        EXPECT_TRUE(handover.Accepts(tag, FromCodePage(value))) << line;
-        EXPECT_TRUE(kRemoverRules.Accepts(tag, FromCodePage(value))) << line;
-        arguments.push_back(FromCodePage(line));
+        EXPECT_TRUE(handover.Accepts(tag, latin1::Widened(value))) << line;
+        EXPECT_TRUE(kRemoverRules.Accepts(tag, latin1::Widened(value))) << line;
+        arguments.push_back(latin1::Widened(line));
       }
       uninstall::RemovalPlan plan = uninstall::ParseRemoverArguments(arguments, kRemoverRules);
       EXPECT_EQ(plan.Values(kInstalledFile).size(), 3u);
-      EXPECT_EQ(plan.Values(kEmptyFolder), std::vector<Text>{FromCodePage(installDir)});
+      EXPECT_EQ(plan.Values(kEmptyFolder), std::vector<Text>{latin1::Widened(installDir)});
       EXPECT_EQ(plan.Values(kDesktopLink).size(), desktop ? 1u : 0u);
     }
     ++folders;
@@ -110,7 +99,7 @@ TEST(RecordAcceptance, TheUninstallerHandsOnOnlyWhatOurInstallerWrites) {
       {'R', u"SOFTWARE\\Twinsift", false}, {'N', u"Twinsift", false}, {'S', u"..", false}, {'S', u"Startup\\..", false},
       {'T', u"..\\Documents", false}, {'S', u"", false}, {'S', u"CON", false},
   };
-  for (const Case& c : cases) EXPECT_EQ(rules.Accepts(c.tag, c.value), c.accepted) << c.tag << " " << ToCodePage(c.value);
+  for (const Case& c : cases) EXPECT_EQ(rules.Accepts(c.tag, c.value), c.accepted) << c.tag << " " << latin1::Narrowed(c.value);
 }
 
 TEST(RecordAcceptance, PathsAreSplitAsUtf16NotAsBytes) {

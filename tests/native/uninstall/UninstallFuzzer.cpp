@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 #include <vector>
+#include "Latin1.h"
 #include "record/UninstallRecord.h"
 #include "uninstall/RemoverArguments.h"
 
@@ -17,17 +18,8 @@ const std::vector<std::string> kProtected = {"C:\\Windows", "C:\\Windows\\System
                                              "C:\\Users\\Ann", "C:\\Users\\Ann\\Desktop",
                                              "C:\\Users\\Ann\\AppData\\Local\\Temp\\"};
 
-// Bytes read as the Latin-1 letters, and back: the fuzzer's code page.
-Text Widened(std::string_view bytes) {
-  Text text;
-  for (char c : bytes) text += static_cast<char16_t>(static_cast<unsigned char>(c));
-  return text;
-}
-std::string Narrowed(TextView text) {
-  std::string bytes;
-  for (char16_t c : text) bytes += static_cast<char>(c);
-  return bytes;
-}
+using latin1::Narrowed;
+using latin1::Widened;
 
 RemovalPlan Parse(std::vector<std::string> arguments, const ValueRules& rules) {
   std::vector<Text> wide;

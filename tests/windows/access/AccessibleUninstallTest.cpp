@@ -19,15 +19,7 @@ class AccessibleUninstallTest : public ::testing::Test {
     DeleteFileA((folders.temp + "\\NVUninstall.Exe").c_str());
     MakeInstallation(false);
   }
-  void TearDown() override {
-    uninstaller.Kill();
-    if (remover) {
-      TerminateProcess(remover, 1);
-      CloseHandle(remover);
-    }
-    RemoveTree(kRoot);
-    RemoveTree(folders.programMenu + "\\" + kProduct);
-  }
+  void TearDown() override { StopAndRemove(uninstaller, remover); }
   // Milliseconds the window takes to hand over its object and say its name, the way a reader starts.
   static ULONGLONG AnswerTime(HWND window) {
     ULONGLONG start = GetTickCount64();

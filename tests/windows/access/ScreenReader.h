@@ -3,6 +3,7 @@
 #include <oleacc.h>
 #include <string>
 #include <vector>
+#include "toolkit/ComApartment.h"
 
 // Reads accessible objects as a screen reader does: from another process, through AccessibleObjectFromWindow.
 namespace reader {
@@ -41,11 +42,6 @@ class Object {
 // The tree below object, one line an object, indented by depth: role, name, shortcut, states.
 std::string Read(const Object& object, int depth = 0);
 
-// Keeps COM ready on the test's thread while it lives.
-class ComApartment {
- public:
-  ComApartment() { CoInitialize(nullptr); }
-  ~ComApartment() { CoUninitialize(); }
-};
+using ::ComApartment;
 
 }  // namespace reader

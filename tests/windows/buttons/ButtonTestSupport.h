@@ -6,13 +6,10 @@
 #include "gui/form/Form.h"
 #include "gui/panel/Panel.h"
 
-// One application per test process, made on first use by the test thread (the GUI thread).
-inline gui::Application& TestApplication() { return e2e::TestApplication(); }
-
 // A shown form with a panel to hold buttons.
 struct ButtonHost {
   ButtonHost() {
-    TestApplication();
+    e2e::TestApplication();
     form = std::make_unique<gui::Form>();
     form->SetClientSize(400, 200);
     panel = &form->Add<gui::Panel>();
@@ -22,12 +19,12 @@ struct ButtonHost {
     Pump();
   }
   // Dispatches what is waiting, including calls that other threads hand to the GUI thread.
-  static void Pump() { TestApplication().ProcessMessages(); }
+  static void Pump() { e2e::TestApplication().ProcessMessages(); }
   // Pumps until done() or the timeout; returns done().
   static bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
     DWORD start = GetTickCount();
     while (!done() && GetTickCount() - start < timeoutMs) {
-      TestApplication().WaitForMessage(5);
+      e2e::TestApplication().WaitForMessage(5);
       Pump();
     }
     return done();

@@ -2,6 +2,8 @@
 #include <windows.h>
 #include <tlhelp32.h>
 #include <algorithm>
+#include <stdexcept>
+#include <string>
 #include <vector>
 #include "ButtonTestSupport.h"
 #include "controls/FxSpeedButton.h"
@@ -139,4 +141,20 @@ TEST_F(FadeThread, DestroyingAButtonInTheMiddleOfAFadeLeavesNoThread) {
   delete &parked;
   EXPECT_GE(mostAlive, 1) << "the rounds did run fade threads";
   EXPECT_EQ(ThreadsOfThisProcess(), before) << "every fade thread ended with its button";
+}
+
+TEST_F(FadeThread, AFailingStepReachesTheErrorHandlerAndTheThreadGoesOn) {
+  std::vector<std::string> errors;
+  e2e::TestApplication().OnError = [&](const std::string& message) { errors.push_back(message); };
+  int steps = 0;
+  {
+    TFxButtonThread thread([&](TFxButtonThread& self) {
+      if (++steps == 2) self.Suspend();
+      throw std::runtime_error("step failed");
+    });
+    thread.Resume();
+    EXPECT_TRUE(ButtonHost::PumpUntil([&] { return thread.Suspended(); }, 1000));
+  }
+  e2e::TestApplication().OnError = nullptr;
+  EXPECT_EQ(errors, (std::vector<std::string>{"step failed", "step failed"}));
 }

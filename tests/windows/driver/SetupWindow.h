@@ -29,8 +29,8 @@ class SetupWindow {
   // The page headed text is in view and the change to it is over, so the window takes input again.
   bool WaitForPage(const std::string& text, DWORD timeoutMs = 8000) const;
 
-  // Where the bar button with this caption lies on the current page, in the bar's client coordinates; an empty
-  // rectangle when the page lays no such button.
+  // Where the bar button with this caption lies on the current page, in the bar's client coordinates, as the
+  // bar tells a screen reader; an empty rectangle when the page lays no such button.
   RECT ButtonRect(const std::string& caption) const;
   // Clicks the middle of the bar button with this caption; false when the page lays none.
   bool Click(const std::string& caption) const;
@@ -38,18 +38,5 @@ class SetupWindow {
  private:
   HWND window_ = nullptr;
 };
-
-// The buttons a page lays on the bar, from the left edge and from the right edge, as (caption, width class).
-struct BarButton {
-  std::string caption;
-  int widthClass;
-};
-struct BarLayout {
-  std::vector<BarButton> left, right;  // right: from the right edge inwards
-};
-// The layout of the page whose header reads headerText (nothing for a page that lays no buttons).
-BarLayout LayoutOfPage(const std::string& headerText);
-// The bar's rule: 5 pixels at each edge and between buttons, widths by class, 23 pixels high and centred.
-RECT PlaceOnBar(const BarLayout& layout, const std::string& caption, int barWidth);
 
 }  // namespace e2e

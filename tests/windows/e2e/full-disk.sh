@@ -5,12 +5,7 @@
 # Mounting needs root: where it is refused the test says so and is skipped (exit 77).
 #   full-disk.sh RUNNER E2E_TESTS_EXE
 set -uo pipefail
-here=$(cd "$(dirname "$0")/../../.." && pwd)
-build=$(realpath -m "${TWINSIFT_BUILD_DIR:-$here/build}")
-arch=$("$here/scripts/host-arch.sh" "$build")
-source "$here/scripts/wine-env.sh"
-runner=$1 tests=$2
-bin=$(dirname "$tests")
+source "$(dirname "$0")/host-side.sh" "$@"
 utility=$(stat -c %s "$bin/Twinsift.exe") uninstaller=$(stat -c %s "$bin/Uninstall.exe")
 pages() { echo $(( ($1 + 4095) / 4096 * 4096 )); }
 
@@ -24,9 +19,6 @@ dir="${letter^^}:\\Twinsift\\"
 mnt=$(mktemp -d /tmp/twinsift-full-disk.XXXXXX)
 cleanup() { rm -f "$drive"; umount "$mnt" 2>/dev/null; rmdir "$mnt"; }
 trap cleanup EXIT
-
-failed=0
-check() { if ! eval "$2"; then echo "FAILED: $1"; failed=1; else echo "ok: $1"; fi; }
 
 run_case() {  # size, message the run must show
   if ! mount -t tmpfs -o "size=$1" tmpfs "$mnt" 2>/dev/null; then

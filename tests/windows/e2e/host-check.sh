@@ -4,12 +4,7 @@
 # links as Debian's link reader (lnkinfo) reads them.
 #   host-check.sh RUNNER E2E_TESTS_EXE
 set -uo pipefail
-here=$(cd "$(dirname "$0")/../../.." && pwd)
-build=$(realpath -m "${TWINSIFT_BUILD_DIR:-$here/build}")
-arch=$("$here/scripts/host-arch.sh" "$build")
-source "$here/scripts/wine-env.sh"
-runner=$1 tests=$2
-bin=$(dirname "$tests")
+source "$(dirname "$0")/host-side.sh" "$@"
 command -v lnkinfo >/dev/null || { echo "lnkinfo is missing: apt-get install liblnk-utils"; exit 1; }
 
 top="$WINEPREFIX/drive_c/Twinsift Test"
@@ -25,8 +20,6 @@ out=$(TWINSIFT_KEEP_INSTALL=1 "$runner" "$tests" \
 status=$?
 [ "$status" = 0 ] || { tr -d '\r' <<<"$out"; echo "FAILED: the installation itself"; exit 1; }
 
-failed=0
-check() { if eval "$2"; then echo "ok: $1"; else echo "FAILED: $1"; failed=1; fi; }
 dir="$top/New Folder/Deeper"
 win='C:\Twinsift Test\New Folder\Deeper\'
 check "every level made" "[ -d '$top' ] && [ -d '$top/New Folder' ] && [ -d '$dir' ]"

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 #include "driver/Driver.h"
+#include "toolkit/Folders.h"
 
 namespace {
 
@@ -22,32 +23,10 @@ std::vector<std::string> PlantedNames() {
   return names;
 }
 
-class ScratchFolder {
- public:
-  ScratchFolder() {
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    path_ = std::string(temp) + "twinsift-plant-" + std::to_string(GetCurrentProcessId()) + "-" +
-            std::to_string(GetTickCount()) + "\\";
-    CreateDirectoryA(path_.c_str(), nullptr);
-  }
-  ~ScratchFolder() {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((path_ + "*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-      do DeleteFileA((path_ + found.cFileName).c_str());
-      while (FindNextFileA(search, &found));
-      FindClose(search);
-    }
-    RemoveDirectoryA(path_.c_str());
-  }
-  std::string File(const std::string& name) const { return path_ + name; }
-  bool Has(const std::string& name) const { return GetFileAttributesA(File(name).c_str()) != INVALID_FILE_ATTRIBUTES; }
+// A scratch folder that programs are copied into and DLLs planted beside.
+struct PlantingFolder : ScratchFolder {
   void Plant(const std::string& name) const { ASSERT_TRUE(CopyFileA("planted_probe.dll", File(name).c_str(), FALSE)) << name; }
   void Copy(const std::string& program) const { ASSERT_TRUE(CopyFileA(program.c_str(), File(program).c_str(), FALSE)) << program; }
-
- private:
-  std::string path_;
 };
 
 class Process {
@@ -92,7 +71,7 @@ class Process {
 }  // namespace
 
 TEST(PlantedDll, LoadsUnlessTheSearchIsRestricted) {
-  ScratchFolder folder;
+  PlantingFolder folder;
   folder.Copy("dll_loader.exe");
   for (const std::string& name : {std::string("twinsift_probe.dll"), PlantedNames().front()}) {
     folder.Plant(name);
@@ -117,7 +96,7 @@ namespace {
 std::vector<std::string> PlantsLoaded(const std::vector<std::string>& names) {
   std::vector<std::string> loaded;
   for (const char* program : {"Install_Twinsift.exe", "Uninstall.exe", "NVUninstall.exe", "Twinsift.exe"}) {
-    ScratchFolder folder;
+    PlantingFolder folder;
     folder.Copy(program);
     for (const std::string& name : names) folder.Plant(name);
     // The uninstaller shows its window only beside a record.

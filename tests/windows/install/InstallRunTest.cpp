@@ -1,11 +1,9 @@
 // The installation run inside the test process: the run alone with a recording sink, the installing page
 // that shows it, the record and the links.
 #include <gtest/gtest.h>
-#include <objbase.h>
 #include <algorithm>
 #include <functional>
 #include <memory>
-#include "SetupPages.h"
 #include "e2e/InstalledFiles.h"
 #include "gui/core/Application.h"
 #include "install/Installation.h"
@@ -17,6 +15,8 @@
 #include "payload/EmbeddedPayloads.h"
 #include "payload/TestPayload.h"
 #include "shell/Form_Main.h"
+#include "toolkit/ComApartment.h"
+#include "toolkit/WizardWindow.h"
 
 namespace {
 
@@ -44,12 +44,6 @@ class RecordingProgress : public InstallProgress {
   }
 };
 
-// The links are saved through COM, which wants the thread in an apartment.
-struct ComApartment {
-  ComApartment() { CoInitialize(nullptr); }
-  ~ComApartment() { CoUninitialize(); }
-};
-
 // Runs installations of two small programs into a fresh folder, with no window anywhere.
 class Engine : public ::testing::Test {
  protected:
@@ -59,7 +53,7 @@ class Engine : public ::testing::Test {
     RemoveDirectoryA(folder.File("new").c_str());
   }
 
-  ComApartment apartment;
+  ComApartment apartment;  // the links are saved through COM
   ScratchFolder folder;
   InstallSettings settings;
   std::vector<unsigned char> utilityProgram = SampleProgram(2500);
@@ -75,16 +69,18 @@ TEST_F(Engine, ReportsEveryStepOnTheRunsScaleAndInstallsEverything) {
   settings.DesktopShortcut = true;
   RunInstallation(settings, progress, nullptr, {utility.data, uninstaller.data});
 
-  const std::int64_t span = utility.data.streamLength + 2500 + uninstaller.data.streamLength + 1100;
-  const std::int64_t maximum = span + span / 30;
-  std::vector<std::string> expected = {"begin " + std::to_string(maximum)};
-  for (int block = 1; block <= utility.data.blockCount; ++block) expected.push_back("unpacked " + std::to_string(block * 1024));
-  for (std::int64_t written : {1024, 2048, 2500})
-    expected.push_back("unpacked " + std::to_string(utility.data.streamLength + written));
-  expected.push_back("stopped");
-  for (int step = 0; step < uninstaller.data.blockCount + 2; ++step) expected.push_back("unseen");  // 1024, 1100
-  expected.push_back("stopped");
-  for (int percent : {94, 96, 98}) expected.push_back("step " + std::to_string(ShareOfMaximum(static_cast<int>(maximum), percent)));
+  // The sample programs pack into 1548 and 817 bytes: the scale is the 5965 bytes read and written and a
+  // thirtieth more for the last steps.
+  ASSERT_EQ(utility.data.streamLength, 1548);
+  ASSERT_EQ(uninstaller.data.streamLength, 817);
+  const std::vector<std::string> expected = {
+      "begin 6163",
+      "unpacked 1024", "unpacked 2048",                    // the utility's two blocks read
+      "unpacked 2572", "unpacked 3596", "unpacked 4048",   // and its 2500 bytes written
+      "stopped",
+      "unseen", "unseen", "unseen",                        // the uninstaller's block, its 1024 and 1100 bytes
+      "stopped",
+      "step 5793", "step 5916", "step 6040"};              // 94, 96 and 98 % of the scale
   EXPECT_EQ(progress.calls, expected);
 
   EXPECT_EQ(ReadFileBytes(settings.InstallDir + "Twinsift.Exe"), utilityProgram);
@@ -124,21 +120,12 @@ TEST(RunScale, SharesRoundHalvesToEven) {
 
 namespace {
 
-// The real main window with its pages; errors are written down instead of shown.
-class InstallRun : public ::testing::Test {
+class InstallRun : public ::testing::Test, protected WizardWindow {
  protected:
-  void SetUp() override {
-    EnsureApplication();
-    gui::Application::Instance().OnError = [this](const std::string& message) { errors.push_back(message); };
-    form = std::make_unique<TFormMain>(SetupPages(settings));
-    gui::Application::Instance().SetMainForm(form.get());
-    settings.InstallDir = folder.File("new\\deeper\\");
-  }
+  void SetUp() override { settings.InstallDir = folder.File("new\\deeper\\"); }
   void TearDown() override {
     e2e::Installation{settings.InstallDir}.Remove();
     RemoveDirectoryA(folder.File("new").c_str());
-    form.reset();
-    gui::Application::Instance().OnError = nullptr;
   }
   template <class Page>
   Page& page(const char* name) {
@@ -146,9 +133,6 @@ class InstallRun : public ::testing::Test {
   }
 
   ScratchFolder folder;
-  InstallSettings settings;
-  std::unique_ptr<TFormMain> form;
-  std::vector<std::string> errors;
 };
 
 int g_handled = 0;
@@ -162,7 +146,11 @@ LRESULT CALLBACK CountingProc(HWND window, UINT message, WPARAM wParam, LPARAM l
 TEST_F(InstallRun, LabelClimbsThroughTheUtilityStandsStillThenShowsTheLastSteps) {
   auto& installing = page<TPnlInstalling>("PnlInstalling");
   std::vector<std::string> captions;
-  installing.OnProgressShown = [&] { captions.push_back(installing.Label12.Caption()); };
+  std::vector<int> positions;
+  installing.OnProgressShown = [&] {
+    captions.push_back(installing.Label12.Caption());
+    positions.push_back(installing.ProgressBar1.Position());
+  };
   settings.DesktopShortcut = false;
   form->ShowPanel("PnlInstalling", false);
 
@@ -175,21 +163,24 @@ TEST_F(InstallRun, LabelClimbsThroughTheUtilityStandsStillThenShowsTheLastSteps)
   EXPECT_EQ(maximum, span + span / 30);
   const size_t blocks = static_cast<size_t>(utility.blockCount);
   const size_t writes = static_cast<size_t>(utility.decompressedLength / 1024 + 1);
-  const std::string afterBlocks = PercentCompleteText(utility.blockCount * 1024, maximum);
-  const std::string afterUtility =
-      PercentCompleteText(static_cast<int>(utility.streamLength + utility.decompressedLength), maximum);
   ASSERT_GT(captions.size(), 1 + blocks + writes + 3);
   EXPECT_EQ(captions.front(), "0% complete") << "on entry";
-  EXPECT_EQ(captions[blocks], afterBlocks) << "after the utility's blocks";
-  EXPECT_EQ(captions[blocks + writes], afterUtility) << "after the utility is written";
-  for (size_t i = blocks + writes; i < captions.size() - 3; ++i)
-    ASSERT_EQ(captions[i], afterUtility) << "still while the uninstaller is unpacked, step " << i;
+  EXPECT_EQ(positions[blocks], utility.blockCount * 1024) << "after the utility's blocks";
+  EXPECT_EQ(positions[blocks + writes], utility.streamLength + utility.decompressedLength)
+      << "after the utility is written";
+  EXPECT_NE(captions[blocks], captions.front());
+  for (size_t i = blocks + writes; i < captions.size() - 3; ++i) {
+    ASSERT_EQ(captions[i], captions[blocks + writes]) << "still while the uninstaller is unpacked, step " << i;
+    ASSERT_EQ(positions[i], positions[blocks + writes]) << "step " << i;
+  }
   EXPECT_EQ(captions[captions.size() - 3], "94% complete");
   EXPECT_EQ(captions[captions.size() - 2], "96% complete");
   EXPECT_EQ(captions.back(), "98% complete");
-  for (size_t i = 1; i < captions.size(); ++i)
+  for (size_t i = 1; i < captions.size(); ++i) {
     ASSERT_LE(std::stoi(captions[i - 1]), std::stoi(captions[i])) << "rising, step " << i;
-  EXPECT_EQ(installing.ProgressBar1.Position(), static_cast<int>(ShareOfMaximum(maximum, 98)));
+    ASSERT_NEAR(std::stoi(captions[i]), 100.0 * positions[i] / maximum, 0.5) << "what the bar holds, step " << i;
+  }
+  EXPECT_NEAR(installing.ProgressBar1.Position(), 0.98 * maximum, 1.0);
   EXPECT_TRUE(errors.empty());
   EXPECT_EQ(e2e::ReadText(settings.InstallDir + "UnInstall.dat"), RecordFor(settings.InstallDir, false));
 }
@@ -291,7 +282,7 @@ TEST(UninstallRecord, FailuresCarryTheTextFileMessages) {
 }
 
 TEST(Shortcut, ThatCannotBeSavedIsSilent) {
-  EnsureApplication();
+  e2e::TestApplication();
   ScratchFolder folder;
   EXPECT_NO_THROW(CreateShortcut(folder.File("Twinsift.Exe"), folder.File("missing\\Twinsift.Lnk"), "Twinsift", "", 0));
   EXPECT_FALSE(e2e::FileExists(folder.File("missing\\Twinsift.Lnk")));

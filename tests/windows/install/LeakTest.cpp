@@ -6,9 +6,9 @@
 #include "e2e/InstalledFiles.h"
 #include "gui/core/Application.h"
 #include "gui/core/Gdi.h"
-#include "SetupPages.h"
 #include "payload/TestPayload.h"
 #include "shell/Form_Main.h"
+#include "toolkit/WizardWindow.h"
 
 namespace {
 
@@ -52,22 +52,14 @@ Census Take() {
   return census;
 }
 
-class Leaks : public ::testing::Test {
+class Leaks : public ::testing::Test, protected WizardWindow {
  protected:
   void SetUp() override {
-    EnsureApplication();
-    gui::Application::Instance().OnError = [this](const std::string& message) { errors.push_back(message); };
-    form = std::make_unique<TFormMain>(SetupPages(settings));
-    gui::Application::Instance().SetMainForm(form.get());
     form->Show();
     settings.InstallDir = folder.File("leaks\\");
     settings.DesktopShortcut = true;
   }
-  void TearDown() override {
-    e2e::Installation{settings.InstallDir}.Remove();
-    form.reset();
-    gui::Application::Instance().OnError = nullptr;
-  }
+  void TearDown() override { e2e::Installation{settings.InstallDir}.Remove(); }
   void Install() {
     form->ShowPanel("PnlInstalling", false);
     ASSERT_EQ(errors, std::vector<std::string>{});
@@ -75,9 +67,6 @@ class Leaks : public ::testing::Test {
   }
 
   ScratchFolder folder;
-  InstallSettings settings;
-  std::unique_ptr<TFormMain> form;
-  std::vector<std::string> errors;
 };
 
 }  // namespace

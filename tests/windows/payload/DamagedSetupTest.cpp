@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <algorithm>
 #include "TestPayload.h"
+#include "driver/TestApplication.h"
 #include "gui/core/Error.h"
 #include "payload/EmbeddedPayloads.h"
 #include "payload/PayloadExtractor.h"
@@ -26,7 +27,7 @@ std::size_t OffsetIn(const std::vector<unsigned char>& file, const PayloadData& 
 class DamagedSetup : public ::testing::Test {
  protected:
   void SetUp() override {
-    EnsureApplication();
+    e2e::TestApplication();
     setup = ReadFileBytes("Install_Twinsift.exe");
     ASSERT_FALSE(setup.empty());
   }

@@ -3,6 +3,7 @@
 #include <functional>
 #include <memory>
 #include "TestPayload.h"
+#include "driver/TestApplication.h"
 #include "payload/PayloadExtractor.h"
 #include "payload/ProgressSink.h"
 #include "win32/Error.h"
@@ -21,7 +22,7 @@ struct RecordingSink : ProgressSink {
 
 class Extraction : public ::testing::Test {
  protected:
-  void SetUp() override { EnsureApplication(); }
+  void SetUp() override { e2e::TestApplication(); }
 
   // Every position reported while extracting payload to target.
   std::vector<std::int64_t> Positions(const PayloadData& payload, const std::string& target) {

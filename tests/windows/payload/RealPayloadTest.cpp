@@ -1,6 +1,7 @@
 // The payloads built into the programs: each unpacks to exactly the executable it was packed from.
 #include <gtest/gtest.h>
 #include "TestPayload.h"
+#include "driver/TestApplication.h"
 #include "install/PNL_Installing.h"
 #include "payload/EmbeddedPayloads.h"
 #include "payload/PayloadExtractor.h"
@@ -21,7 +22,7 @@ std::vector<RealPayload> RealPayloads() {
 
 class RealPayloads_ : public ::testing::Test {
  protected:
-  void SetUp() override { EnsureApplication(); }
+  void SetUp() override { e2e::TestApplication(); }
   ScratchFolder folder;
 };
 

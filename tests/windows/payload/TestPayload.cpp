@@ -3,11 +3,7 @@
 #include <fstream>
 #include <iterator>
 #include <memory>
-#include <random>
 #include <stdexcept>
-#include "driver/TestApplication.h"
-
-void EnsureApplication() { e2e::TestApplication(); }
 
 TestPayload::TestPayload(const std::vector<unsigned char>& program) {
   uLongf length = compressBound(static_cast<uLong>(program.size()));
@@ -28,14 +24,6 @@ void TestPayload::Store(const std::vector<unsigned char>& newStream) {
   data.streamLength = static_cast<std::int64_t>(stream.size());
 }
 
-std::vector<unsigned char> SampleProgram(std::size_t size) {
-  std::vector<unsigned char> program(size);
-  std::mt19937 random(static_cast<unsigned>(size));
-  for (std::size_t i = 0; i < size; ++i)
-    program[i] = (i / 300) % 2 ? static_cast<unsigned char>(random()) : static_cast<unsigned char>(i);
-  return program;
-}
-
 std::vector<unsigned char> ReadFileBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) throw std::runtime_error("cannot read " + path);
@@ -45,25 +33,4 @@ std::vector<unsigned char> ReadFileBytes(const std::string& path) {
 void WriteFileBytes(const std::string& path, const std::vector<unsigned char>& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
-
-ScratchFolder::ScratchFolder() {
-  char temp[MAX_PATH];
-  GetTempPathA(MAX_PATH, temp);
-  static int counter = 0;
-  path_ = std::string(temp) + "twinsift-test-" + std::to_string(GetCurrentProcessId()) + "-" +
-          std::to_string(++counter) + "\\";
-  CreateDirectoryA(path_.c_str(), nullptr);
-}
-
-ScratchFolder::~ScratchFolder() {
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((path_ + "*").c_str(), &found);
-  if (search != INVALID_HANDLE_VALUE) {
-    do {
-      if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) DeleteFileA((path_ + found.cFileName).c_str());
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-  }
-  RemoveDirectoryA(path_.c_str());
 }

@@ -3,10 +3,9 @@
 #include <cstdint>
 #include <string>
 #include <vector>
+#include "SampleProgram.h"
 #include "payload/PayloadData.h"
-
-// The one application object of the test process, made on first use.
-void EnsureApplication();
+#include "toolkit/Folders.h"
 
 // A payload made at run time from bytes of a chosen size, packed the way the build packs programs.
 struct TestPayload {
@@ -19,17 +18,5 @@ struct TestPayload {
   PayloadData data{};
 };
 
-std::vector<unsigned char> SampleProgram(std::size_t size);
 std::vector<unsigned char> ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::vector<unsigned char>& bytes);
-
-// A fresh empty folder under the temporary folder, removed with its files at the end of the scope.
-class ScratchFolder {
- public:
-  ScratchFolder();
-  ~ScratchFolder();
-  std::string File(const std::string& name) const { return path_ + name; }
-
- private:
-  std::string path_;  // ends with a backslash
-};

@@ -3,15 +3,11 @@
 #include <stdexcept>
 #include <string>
 #include <vector>
-#include "driver/TestApplication.h"
 #include "gui/core/Error.h"
 #include "controls/FxSpeedButton.h"
-#include "SetupPages.h"
-#include "shell/Form_Main.h"
+#include "toolkit/WizardWindow.h"
 
 namespace {
-
-gui::Application& App() { return e2e::TestApplication(); }
 
 // A page that writes down every call of the page protocol and what the window showed at that moment.
 class RecordingPage : public TFramePanel {
@@ -45,19 +41,11 @@ class RecordingPage : public TFramePanel {
   std::vector<std::string>& log_;
 };
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public ::testing::Test, protected WizardWindow {
  protected:
   void SetUp() override {
-    App().SetTitle("Twinsift");
-    App().OnError = [this](const std::string& message) { errors.push_back(message); };
-    form = std::make_unique<TFormMain>(SetupPages(settings));
-    App().SetMainForm(form.get());
     first = Host("TestFirst");
     second = Host("TestSecond");
-  }
-  void TearDown() override {
-    form.reset();
-    App().OnError = nullptr;
   }
   RecordingPage* Host(const std::string& name) {
     auto page = std::make_unique<RecordingPage>(*form, name, log);
@@ -71,12 +59,9 @@ class MainWindowTest : public ::testing::Test {
     EXPECT_EQ(form->PnlButtons.Left(), 40);
   }
 
-  InstallSettings settings;
-  std::unique_ptr<TFormMain> form;
   RecordingPage* first = nullptr;
   RecordingPage* second = nullptr;
   std::vector<std::string> log;
-  std::vector<std::string> errors;
 };
 
 }  // namespace
@@ -152,15 +137,43 @@ TEST_F(MainWindowTest, PageChangeDuringTheFadeMakesTheWindowOpaqueForGood) {
   EXPECT_FALSE(GetWindowLongA(form->Handle(), GWL_EXSTYLE) & WS_EX_LAYERED);
 }
 
-TEST_F(MainWindowTest, UnknownPageChangesNothingButEndsTheFade) {
+TEST_F(MainWindowTest, APageThatIsNotThereIsAProgrammingErrorAndChangesNothing) {
   form->Show();
-  form->ShowPanel("NoSuchPage", true);
+  EXPECT_THROW(form->ShowPanel("NoSuchPage", true), UnknownPage);
   EXPECT_EQ(form->CurrentPage()->Name(), "PnlWelcome");
   EXPECT_EQ(form->PnlHeader.Caption(), "Welcome");
-  EXPECT_FALSE(form->AlphaBlend());
-  EXPECT_FALSE(form->AlphaBlendTimer.Enabled());
   EXPECT_TRUE(log.empty());
-  EXPECT_TRUE(errors.empty());
+  ExpectPartsHome();
+  EXPECT_FALSE(form->Busy());
+  form->ShowPanel("TestFirst", false);
+  EXPECT_THROW(form->Next(), UnknownPage) << "a page the table does not hold has no neighbours";
+}
+
+TEST_F(MainWindowTest, NextAndPreviousGoWhereTheTableSays) {
+  form->WaitClock = [seconds = 0.0]() mutable { return seconds += 1; };  // every wait is over at once
+  const struct {
+    const char* from;
+    void (TFormMain::*step)();
+    const char* to;
+  } steps[] = {
+      {"PnlWelcome", &TFormMain::Next, "PnlDisclaimer"},
+      {"PnlDisclaimer", &TFormMain::Next, "PnlChooseDirectory"},
+      {"PnlDisclaimer", &TFormMain::Previous, "PnlWelcome"},
+      {"PnlChooseDirectory", &TFormMain::Previous, "PnlDisclaimer"},
+      {"pnlinstall_go", &TFormMain::Previous, "PnlChooseDirectory"},
+  };
+  for (const auto& step : steps) {
+    SCOPED_TRACE(step.from);
+    form->ShowPanel(step.from, false);
+    (form.get()->*step.step)();
+    EXPECT_EQ(form->CurrentPage()->Name(), step.to);
+    ExpectPartsHome();
+  }
+  form->ShowPanel("PnlWelcome", false);
+  EXPECT_THROW(form->Previous(), UnknownPage);
+  form->ShowPanel("PnlInstall_Ready", false);
+  EXPECT_THROW(form->Next(), UnknownPage);
+  EXPECT_THROW(form->Previous(), UnknownPage);
 }
 
 TEST_F(MainWindowTest, FindsPagesInAnyLetterCaseAndTheLastMatchWins) {
@@ -205,6 +218,21 @@ TEST_F(MainWindowTest, AnimatedChangeSlidesOutAndBackAndTakesItsTime) {
   std::printf("animated page change: %.3f s, processor time %.3f s\n", seconds, cpu);
 }
 
+TEST_F(MainWindowTest, AClockThatStepsBackMidSlideDoesNotStallIt) {
+  form->Show();
+  int reads = 0;
+  // After its tenth reading, early in the slide-out, the clock goes back an hour, as at the end of summer time.
+  form->WaitClock = [&reads] { return MonotonicSeconds() - (++reads > 10 ? 3600 : 0); };
+  const double start = MonotonicSeconds();
+  form->ShowPanel("TestSecond", true);
+  const double seconds = MonotonicSeconds() - start;
+  EXPECT_GT(reads, 10) << "the slide's waits read the seam";
+  EXPECT_EQ(form->CurrentPage(), second);
+  ExpectPartsHome();
+  EXPECT_GE(seconds, 11 * 0.040 + 11 * 0.0666);
+  EXPECT_LT(seconds, 3.0);
+}
+
 TEST_F(MainWindowTest, ShowingTheCurrentPageAgainRunsEverythingAgain) {
   form->ShowPanel("TestFirst", false);
   form->ShowPanel("TestFirst", true);
@@ -244,7 +272,7 @@ TEST_F(MainWindowTest, NavigationInputDuringAPageChangeDoesNothing) {
   form->PnlButtons.AddButtonLeft("&Exit", 1, 1, [&] { exitClicked = true; });
   PostMessageA(bar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 15));
   PostMessageA(bar, WM_LBUTTONUP, 0, MAKELPARAM(20, 15));
-  App().ProcessMessages();
+  e2e::TestApplication().ProcessMessages();
   EXPECT_TRUE(exitClicked);
 }
 
@@ -314,7 +342,7 @@ TEST_F(MainWindowTest, PageChangesCreateNoWindowAndNoControl) {
     form->ShowPanel("PnlDisclaimer", false);
     form->ShowPanel("PnlChooseDirectory", false);
     form->ShowPanel("PnlWelcome", false);
-    App().ProcessMessages();
+    e2e::TestApplication().ProcessMessages();
   }
   EXPECT_EQ(CountChildWindows(form->Handle()), windows);
   EXPECT_EQ(form->PnlButtons.Controls().size(), barControls);

@@ -28,6 +28,17 @@ void WriteTextFile(const std::string& path, const std::string& text) {
 
 bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
+void StopAndRemove(e2e::Process& uninstaller, HANDLE& remover) {
+  uninstaller.Kill();
+  if (remover) {
+    TerminateProcess(remover, 1);
+    CloseHandle(remover);
+    remover = nullptr;
+  }
+  RemoveTree(kRoot);
+  RemoveTree(ShellFolders::Query().programMenu + "\\" + kProduct);
+}
+
 bool RegistryKeyExists(const std::string& key) {
   HKEY opened;
   if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS) return false;
@@ -40,28 +51,6 @@ void MakeRegistryKey(const std::string& key) {
   if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &created, nullptr) ==
       ERROR_SUCCESS)
     RegCloseKey(created);
-}
-
-void RemoveTree(const std::string& path) {
-  DWORD attributes = GetFileAttributesA(path.c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES) return;
-  SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL | (attributes & FILE_ATTRIBUTE_DIRECTORY));
-  if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-    DeleteFileA(path.c_str());
-    return;
-  }
-  if (!(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
-    WIN32_FIND_DATAA entry;
-    HANDLE search = FindFirstFileA((path + "\\*").c_str(), &entry);
-    if (search != INVALID_HANDLE_VALUE) {
-      do {
-        std::string name = entry.cFileName;
-        if (name != "." && name != "..") RemoveTree(path + "\\" + name);
-      } while (FindNextFileA(search, &entry));
-      FindClose(search);
-    }
-  }
-  RemoveDirectoryA(path.c_str());
 }
 
 void WriteRecord(const std::vector<std::string>& lines) {

@@ -2,6 +2,8 @@
 #include <windows.h>
 #include <string>
 #include <vector>
+#include "driver/Driver.h"
+#include "toolkit/Folders.h"
 
 // Makes in the Wine prefix what an installation leaves behind (the files, the record, the links), so
 // that the real uninstaller can be run without the setup program. Names differ from a real
@@ -34,9 +36,11 @@ void RemoveRemoverFolders();
 
 void WriteTextFile(const std::string& path, const std::string& text);
 bool Exists(const std::string& path);
+// Ends the uninstaller and the remover where a test left them running, and removes the made installation
+// and its program-menu folder.
+void StopAndRemove(e2e::Process& uninstaller, HANDLE& remover);
 bool RegistryKeyExists(const std::string& key);  // under HKEY_LOCAL_MACHINE
 void MakeRegistryKey(const std::string& key);
-void RemoveTree(const std::string& path);  // clean-up between tests, read-only entries too
 
 
 }  // namespace uninstall_test

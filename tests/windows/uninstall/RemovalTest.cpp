@@ -32,13 +32,7 @@ class RemovalTest : public ::testing::Test {
     desktopBefore = e2e::SnapshotTree(folders.desktop, 1);
   }
   void TearDown() override {
-    uninstaller.Kill();
-    if (remover) {
-      TerminateProcess(remover, 1);
-      CloseHandle(remover);
-    }
-    RemoveTree(kRoot);
-    RemoveTree(folders.programMenu + "\\" + kProduct);
+    StopAndRemove(uninstaller, remover);
     DeleteFileA((folders.desktop + "\\" + kProduct + ".Lnk").c_str());
   }
 

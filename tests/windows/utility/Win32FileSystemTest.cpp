@@ -7,6 +7,7 @@
 #include "duplicates/DuplicateFinder.h"
 #include "duplicates/win32/Win32FileSystem.h"
 #include "duplicates/win32/Win32WorkerPool.h"
+#include "toolkit/Folders.h"
 
 using namespace duplicates;
 
@@ -22,23 +23,6 @@ std::string MakeFolder() {
 }
 
 void Write(const std::string& path, const std::string& content) { std::ofstream(path, std::ios::binary) << content; }
-
-void RemoveTree(const std::string& folder) {
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-  if (search != INVALID_HANDLE_VALUE) {
-    do {
-      std::string name = found.cFileName;
-      if (name == "." || name == "..") continue;
-      std::string path = folder + "\\" + name;
-      SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(path);
-      else DeleteFileA(path.c_str());
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-  }
-  RemoveDirectoryA(folder.c_str());
-}
 
 }  // namespace
 

@@ -78,3 +78,26 @@ TEST(ComReferences, ReleaseWhatTheyWereHandedOnceAndNothingWhenEmpty) {
   { win32::ComRef<IUnknown> empty; }
   EXPECT_EQ(object.references, 0u);
 }
+
+TEST(ComReferences, AttachTakesOverAReferenceAndMovesHandItOnReleasingOnce) {
+  CountedObject first, second;
+  first.AddRef();
+  second.AddRef();
+  {
+    win32::ComRef<IUnknown> a(&first);
+    win32::ComRef<IUnknown> b(std::move(a));
+    EXPECT_EQ(a.get(), nullptr);
+    EXPECT_EQ(b.get(), &first);
+    win32::ComRef<IUnknown> c(&second);
+    c = std::move(b);
+    EXPECT_EQ(second.references, 0u) << "what it held goes when another is moved in";
+    EXPECT_EQ(first.references, 1u);
+    c.attach(nullptr);
+    EXPECT_EQ(first.references, 0u);
+    first.AddRef();
+    c.attach(&first);
+    IUnknown* handedOut = c.detach();
+    EXPECT_EQ(handedOut, &first);
+  }
+  EXPECT_EQ(first.references, 1u) << "a detached reference is the caller's";
+}

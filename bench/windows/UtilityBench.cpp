@@ -9,6 +9,7 @@
 #include <string>
 #include "Bench.h"
 #include "driver/Driver.h"
+#include "toolkit/Folders.h"
 
 namespace bench {
 
@@ -37,22 +38,6 @@ void MakeTree(const std::string& root, int files, bool pairs) {
     WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
     CloseHandle(file);
   }
-}
-
-void RemoveTree(const std::string& root) {
-  for (int f = 0; f < kFolders; ++f) {
-    std::string folder = root + "\\d" + std::to_string(f);
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-      do
-        if (found.cFileName[0] != '.') DeleteFileA((folder + "\\" + found.cFileName).c_str());
-      while (FindNextFileA(search, &found));
-      FindClose(search);
-    }
-    RemoveDirectoryA(folder.c_str());
-  }
-  RemoveDirectoryA(root.c_str());
 }
 
 double LoopMilliseconds(const std::string& root) {

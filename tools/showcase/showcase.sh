@@ -3,7 +3,7 @@
 # of the display into build/screenshots/button_showcase.png. Uses the running session, or starts one
 # for the run.
 set -euo pipefail
-root=$(realpath "$(dirname "$0")/../../..")
+root=$(realpath "$(dirname "$0")/../..")
 build=${TWINSIFT_BUILD_DIR:-$root/build}
 export TWINSIFT_BUILD_DIR=$build
 arch=$("$root/scripts/host-arch.sh" "$build")

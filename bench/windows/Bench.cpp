@@ -4,6 +4,7 @@
 #include <cstring>
 #include "Bench.h"
 #include "payload/TestPayload.h"
+#include "driver/TestApplication.h"
 
 int main(int argc, char** argv) {
   auto wanted = [&](const char* name) {
@@ -12,7 +13,7 @@ int main(int argc, char** argv) {
       if (std::strcmp(argv[i], name) == 0) return true;
     return false;
   };
-  EnsureApplication();
+  e2e::TestApplication();
   if (wanted("extraction")) bench::ExtractionAgainstInflate();
   if (wanted("install")) bench::InstallationRun();
   if (wanted("launch")) bench::LaunchToFirstPaint();

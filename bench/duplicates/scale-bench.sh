@@ -14,7 +14,7 @@ for kind in mix pairs; do
   if [ "$(cat "$work/$kind.made" 2>/dev/null)" != "$files" ]; then
     echo "making a tree of $files files ($kind)..."
     rm -rf "${work:?}/$kind"
-    python3 "$here/make-big-tree.py" "$work/$kind" "$files" 42 $([ $kind = pairs ] && echo --pairs)
+    python3 "$here/../../tools/trees/make-big-tree.py" "$work/$kind" "$files" 42 $([ $kind = pairs ] && echo --pairs)
     echo "$files" > "$work/$kind.made"
   fi
 done

@@ -9,7 +9,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d /tmp/twinsift-bench-XXXXXX)
 trap 'chmod -R u+rwX "$work"; rm -rf "$work"' EXIT
 echo "making a tree of about $files files..."
-"$here/make-tree.sh" "$work/tree" 42 "$files"
+"$here/../../tools/trees/make-tree.sh" "$work/tree" 42 "$files"
 chmod -R u+rwX "$work/tree"   # everything readable: the finders differ only in speed
 du -sh "$work/tree" | sed 's/^/tree: /'
 

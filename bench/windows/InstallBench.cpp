@@ -7,13 +7,13 @@
 #include "Bench.h"
 #include "e2e/InstalledFiles.h"
 #include "gui/core/Application.h"
-#include "SetupPages.h"
 #include "install/PNL_Installing.h"
 #include "payload/EmbeddedPayloads.h"
 #include "payload/PayloadExtractor.h"
 #include "payload/ProgressSink.h"
 #include "payload/TestPayload.h"
 #include "shell/Form_Main.h"
+#include "toolkit/WizardWindow.h"
 
 namespace bench {
 
@@ -61,26 +61,17 @@ class ArrivalClock {
 };
 
 // The setup program's main window, made in this process as the program makes it.
-struct SetupWindow {
+struct SetupWindow : WizardWindow {
   explicit SetupWindow(bool shown) {
-    EnsureApplication();
-    form = std::make_unique<TFormMain>(SetupPages(settings));
-    gui::Application::Instance().SetMainForm(form.get());
     if (shown) {
       form->Show();
       gui::Application::Instance().ProcessMessages();
     }
   }
-  ~SetupWindow() {
-    installing().OnProgressShown = nullptr;
-    form.reset();
-    gui::Application::Instance().SetMainForm(nullptr);
-  }
+  ~SetupWindow() { installing().OnProgressShown = nullptr; }
   TPnlInstalling& installing() {
     return *dynamic_cast<TPnlInstalling*>(form->FindSheet("PnlInstalling")->Controls().front());
   }
-  InstallSettings settings;
-  std::unique_ptr<TFormMain> form;
 };
 
 // The utility's unpacking steps onto the installing page, as the run hands them on.
