@@ -60,8 +60,7 @@ class Batch {
         outcome_.deleted[entry.group][entry.file] = true;
         ++outcome_.count;
       } else {
-        outcome_.failures.push_back(
-            {entry.path, code ? RecycleErrorText(code) : "the move was stopped"});
+        outcome_.failures.push_back({entry.path, code ? RecycleErrorText(code) : "the move was stopped"});
       }
       handled_.fetch_add(1, std::memory_order_relaxed);
     }
@@ -97,10 +96,7 @@ std::string RecycleErrorText(int code) {
     case 0x86: case 0x87: case 0x88: return "the file is on a disc";
     case 0x10000: return "the Recycle Bin could not take the file";
   }
-  if (code >= 0x71 && code <= 0x88) return "the shell refused the move (error 0x" + [code] {
-    const char* digits = "0123456789ABCDEF";
-    return std::string{digits[code >> 4 & 15], digits[code & 15]};
-  }() + ")";
+  if (code >= 0x71 && code <= 0x88) return "the shell refused the move (its code " + std::to_string(code) + ")";
   return duplicates::ErrorText(static_cast<unsigned long>(code));
 }
 
