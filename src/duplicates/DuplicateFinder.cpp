@@ -39,6 +39,14 @@ bool AtEnd(FileReader& reader, std::string& error) {
 
 }  // namespace
 
+// Waits for the pool's tasks while a failure of this thread is already on its way: a task's failure adds nothing.
+void DuplicateFinder::Drain() {
+  try {
+    pool_->Wait();
+  } catch (...) {
+  }
+}
+
 void DuplicateFinder::Run(std::function<void()> task) {
   if (pool_) pool_->Submit(std::move(task));
   else task();
@@ -385,7 +393,7 @@ SearchResult DuplicateFinder::Search(const SearchOptions& options, SearchProgres
     Walk(options);
     if (pool_) HandOverFirstBlocks();
   } catch (...) {
-    if (pool_) pool_->Wait();  // its tasks point into files_
+    if (pool_) Drain();  // its tasks point into files_
     throw;
   }
   loneOfSize_ = {};
@@ -398,30 +406,35 @@ SearchResult DuplicateFinder::Search(const SearchOptions& options, SearchProgres
 
   std::deque<SizeOutcome> outcomes;
   std::vector<std::pair<std::string, Candidate*>> named;
-  for (std::size_t i = 0; i < bySize.size() && !Cancelled();) {
-    std::size_t j = i + 1;
-    while (j < bySize.size() && bySize[j]->size == bySize[i]->size) ++j;
-    if (j - i >= 2) {
-      Group sameSize(bySize.begin() + static_cast<std::ptrdiff_t>(i), bySize.begin() + static_cast<std::ptrdiff_t>(j));
-      // The same path given twice, or a folder inside another one, is one file; one folder never lists a
-      // file twice.
-      if (options.folders.size() > 1) {
-        named.clear();
-        for (Candidate* file : sameSize) named.emplace_back(PathOf(*file), file);
-        std::sort(named.begin(), named.end());
-        named.erase(std::unique(named.begin(), named.end(), [](const auto& a, const auto& b) { return a.first == b.first; }),
-                    named.end());
-        sameSize.clear();
-        for (auto& [path, file] : named) sameSize.push_back(file);
+  try {
+    for (std::size_t i = 0; i < bySize.size() && !Cancelled();) {
+      std::size_t j = i + 1;
+      while (j < bySize.size() && bySize[j]->size == bySize[i]->size) ++j;
+      if (j - i >= 2) {
+        Group sameSize(bySize.begin() + static_cast<std::ptrdiff_t>(i), bySize.begin() + static_cast<std::ptrdiff_t>(j));
+        // The same path given twice, or a folder inside another one, is one file; one folder never lists a
+        // file twice.
+        if (options.folders.size() > 1) {
+          named.clear();
+          for (Candidate* file : sameSize) named.emplace_back(PathOf(*file), file);
+          std::sort(named.begin(), named.end());
+          named.erase(std::unique(named.begin(), named.end(), [](const auto& a, const auto& b) { return a.first == b.first; }),
+                      named.end());
+          sameSize.clear();
+          for (auto& [path, file] : named) sameSize.push_back(file);
+        }
+        if (sameSize.size() >= 2) {
+          for (Candidate* file : sameSize) file->compared = true;
+          SizeOutcome& outcome = outcomes.emplace_back();
+          outcome.files = std::move(sameSize);
+          Run([this, &outcome] { FinishSize(outcome); });
+        }
       }
-      if (sameSize.size() >= 2) {
-        for (Candidate* file : sameSize) file->compared = true;
-        SizeOutcome& outcome = outcomes.emplace_back();
-        outcome.files = std::move(sameSize);
-        Run([this, &outcome] { FinishSize(outcome); });
-      }
+      i = j;
     }
-    i = j;
+  } catch (...) {
+    if (pool_) Drain();  // its tasks point into outcomes
+    throw;
   }
   bySize = {};
   if (pool_) pool_->Wait();

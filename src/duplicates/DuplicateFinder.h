@@ -110,6 +110,7 @@ class DuplicateFinder {
   std::vector<Group> SplitBatch(const Group& batch, std::vector<Problem>& problems);
   bool Cancelled() const { return cancel_->load(std::memory_order_relaxed); }
   void Run(std::function<void()> task);
+  void Drain();
 
   FileSystem& fs_;
   WorkerPool* pool_;

@@ -46,6 +46,14 @@ class FileSystem {
   // What path is, without following a link at its end.
   virtual bool Describe(const std::string& path, DirEntry& entry, std::string& error) = 0;
   virtual std::unique_ptr<FileReader> OpenFile(const std::string& path, std::string& error) = 0;
+  // The id of the file at path, whatever its number of names: dearer than a listing, so asked for only
+  // where a mistake loses data (before a deletion). Unknown here: no id, so nothing relies on one.
+  virtual bool Identity(const std::string& path, FileId& id, std::string& error) {
+    (void)path;
+    id = {};
+    error = "its identity cannot be asked for";
+    return false;
+  }
   virtual std::string Join(const std::string& folder, const std::string& name) const = 0;
 };
 

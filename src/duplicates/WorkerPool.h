@@ -9,10 +9,10 @@ namespace duplicates {
 class WorkerPool {
  public:
   virtual ~WorkerPool() = default;
-  // Queues a task; waits while the queue is full, so a fast producer cannot pile up memory. Tasks must
-  // not throw.
+  // Queues a task; waits while the queue is full, so a fast producer cannot pile up memory.
   virtual void Submit(std::function<void()> task) = 0;
-  // Returns once every task submitted so far has returned.
+  // Returns once every task submitted so far has returned; then rethrows the first exception a task
+  // threw since the last Wait, if any.
   virtual void Wait() = 0;
 };
 

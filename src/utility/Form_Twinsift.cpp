@@ -1,6 +1,6 @@
 #include "Form_Twinsift.h"
 #include <algorithm>
-#include "Recycler.h"
+#include <utility>
 #include "gui/button/Button.h"
 #include "gui/checkbox/CheckBox.h"
 #include "gui/core/Application.h"
@@ -10,6 +10,7 @@
 #include "gui/listbox/ListBox.h"
 #include "gui/progressbar/ProgressBar.h"
 #include "gui/statictext/StaticText.h"
+#include "duplicates/Safeguards.h"
 
 namespace {
 
@@ -19,10 +20,6 @@ constexpr int kMargin = 8;
 constexpr int kButtonWidth = 120;
 constexpr int kButtonHeight = 24;
 constexpr int kTopArea = 172;  // everything above the results list
-// Rows that show no file: Row::group holds one of these, or -1 for a problem (Row::file its index).
-constexpr int kProblem = -1;
-constexpr int kProblemsHeading = -2;
-constexpr int kIncompleteHeading = -3;
 
 long UtcOffsetSeconds() {
   TIME_ZONE_INFORMATION zone;
@@ -31,9 +28,7 @@ long UtcOffsetSeconds() {
   return -bias * 60;
 }
 
-std::string Plural(std::uint64_t count, const char* one, const char* many) {
-  return duplicates::FormatCount(count) + " " + (count == 1 ? one : many);
-}
+using duplicates::Plural;
 
 }  // namespace
 
@@ -65,18 +60,18 @@ TFormTwinsift::TFormTwinsift() {
   lblProgress_->SetCaption("Add the folders to search, then press Search.");
   lvResults_ = &Add<gui::VirtualCheckListView>();
   lvResults_->SetColumns({{"File", 480}, {"Size", 90, true}, {"Modified", 120}});
-  lvResults_->OnGetText = [this](int row, int column) { return RowText(row, column); };
+  lvResults_->OnGetText = [this](int row, int column) { return results_.Text(row, column, utcOffset_); };
   lvResults_->OnGetBox = [this](int row) { return RowBox(row); };
   lvResults_->OnToggle = [this](int row) { ToggleRow(row); };
   pbDelete_ = &Add<gui::ProgressBar>();
   pbDelete_->SetVisible(false);
   pbDelete_->SetRedrawInterval(50);
   btnKeepNewest_ = &Add<gui::Button>("Keep &newest");
-  btnKeepNewest_->OnClick = [this] { MarkWith(duplicates::MarkAllBut(groups_, duplicates::Keep::Newest)); };
+  btnKeepNewest_->OnClick = [this] { MarkWith(duplicates::MarkAllBut(results_.groups(), duplicates::Keep::Newest)); };
   btnKeepOldest_ = &Add<gui::Button>("Keep &oldest");
-  btnKeepOldest_->OnClick = [this] { MarkWith(duplicates::MarkAllBut(groups_, duplicates::Keep::Oldest)); };
+  btnKeepOldest_->OnClick = [this] { MarkWith(duplicates::MarkAllBut(results_.groups(), duplicates::Keep::Oldest)); };
   btnUnmark_ = &Add<gui::Button>("&Unmark all");
-  btnUnmark_->OnClick = [this] { MarkWith(duplicates::NoMarks(groups_)); };
+  btnUnmark_->OnClick = [this] { MarkWith(duplicates::NoMarks(results_.groups())); };
   btnDelete_ = &Add<gui::Button>("&Delete marked...");
   btnDelete_->OnClick = [this] { BtnDeleteClick(); };
   lblSummary_ = &Add<gui::StaticText>();
@@ -152,13 +147,30 @@ void TFormTwinsift::LayOut(int width, int height) {
   pbDelete_->SetBounds(kMargin + 320, bottom + 3, std::max(40, right - kMargin - 328), 18);
 }
 
+// The list holds each folder once, where it really is: a second spelling of a folder, or a folder inside
+// one listed, would make every file in it a copy of itself.
 void TFormTwinsift::AddFolder(const std::string& folder) {
   DWORD attributes = GetFileAttributesW(duplicates::WideFromUtf8(folder).c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
     throw gui::Error("There is no folder \"" + duplicates::AnsiFromUtf8(folder) + "\"");
-  if (std::find(folders_.begin(), folders_.end(), folder) != folders_.end()) return;
-  folders_.push_back(folder);
-  lstFolders_->AddItem(duplicates::AnsiFromUtf8(folder));
+  std::string real, error;
+  if (!duplicates::RealFolder(folder, real, error))
+    throw gui::Error("The folder \"" + duplicates::AnsiFromUtf8(folder) + "\" cannot be opened: " + error);
+  duplicates::FolderPlace place = duplicates::PlaceFolder(folders_, real);
+  if (place.holder >= 0) {
+    const std::string& holder = folders_[static_cast<std::size_t>(place.holder)];
+    if (duplicates::FolderHolds(real, holder))
+      throw gui::Error("The folder \"" + duplicates::AnsiFromUtf8(folder) + "\" is already in the list as \"" +
+                       duplicates::AnsiFromUtf8(holder) + "\"");
+    throw gui::Error("The folder \"" + duplicates::AnsiFromUtf8(folder) + "\" is inside \"" +
+                     duplicates::AnsiFromUtf8(holder) + "\", which is already in the list");
+  }
+  for (auto held = place.held.rbegin(); held != place.held.rend(); ++held) {  // from the end: indexes stay true
+    folders_.erase(folders_.begin() + static_cast<std::ptrdiff_t>(*held));
+    lstFolders_->RemoveItem(static_cast<int>(*held));
+  }
+  folders_.push_back(real);
+  lstFolders_->AddItem(duplicates::AnsiFromUtf8(real));
 }
 
 void TFormTwinsift::BtnBrowseClick() {
@@ -192,7 +204,7 @@ void TFormTwinsift::SetBusy(bool busy) {
 }
 
 void TFormTwinsift::BtnSearchClick() {
-  if ((job_ && !job_->Finished()) || deleting_) return;
+  if ((job_ && !job_->Finished()) || Deleting()) return;
   if (folders_.empty()) throw gui::Error("Add a folder to search first");
   std::string minimum = edtMinimum_->Text();
   if (minimum.empty() || minimum.size() > 18 || minimum.find_first_not_of("0123456789") != std::string::npos)
@@ -202,10 +214,7 @@ void TFormTwinsift::BtnSearchClick() {
   options.minimumSize = std::max<std::uint64_t>(1, std::stoull(minimum));
   options.includeHidden = cbHidden_->Checked();
   job_.reset();
-  groups_.clear();
-  marks_.clear();
-  problems_.clear();
-  incomplete_ = false;
+  results_.Clear();
   FillList();
   lblSummary_->SetCaption("");
   job_ = std::make_unique<TSearchJob>(options, [this](duplicates::SearchResult& result) { SearchDone(result); });
@@ -216,7 +225,7 @@ void TFormTwinsift::BtnSearchClick() {
 }
 
 void TFormTwinsift::BtnCancelClick() {
-  if (deleting_) {
+  if (Deleting()) {
     deleter_->Stop();
     btnCancel_->SetEnabled(false);
     lblProgress_->SetCaption("Stopping the deletion...");
@@ -228,12 +237,12 @@ void TFormTwinsift::BtnCancelClick() {
 }
 
 void TFormTwinsift::ProgressTimerTimer() {
-  if (deleting_) {
+  if (Deleting()) {
     ShowDeleteProgress();
     return;
   }
-  if (!deleteOutcome_.failures.empty()) {
-    ShowDeleteFailures();
+  if (workerFailure_ || !deleteFailures_.empty()) {
+    ShowWorkerEnd();
     return;
   }
   if (!job_ || job_->Finished()) return;
@@ -248,14 +257,21 @@ void TFormTwinsift::SearchDone(duplicates::SearchResult& result) {
   SetBusy(false);
   const auto& progress = job_->Progress();
   std::string seen = Plural(progress.filesSeen.load(), "file", "files") + " seen";
-  groups_ = std::move(result.groups);
-  problems_ = std::move(result.problems);
-  marks_ = duplicates::NoMarks(groups_);
-  incomplete_ = result.cancelled;
-  std::string text = result.cancelled ? "The search was cancelled after " + seen + "; " +
-                                            Plural(groups_.size(), "group", "groups") + " of identical files found so far, incomplete"
-                                      : "Done: " + seen + ", " + Plural(groups_.size(), "group", "groups") + " of identical files";
-  if (!problems_.empty()) text += "; " + Plural(problems_.size(), "file or folder", "files or folders") + " could not be read (listed at the end)";
+  if ((workerFailure_ = job_->Failure())) {
+    results_.Clear();
+    FillList();
+    lblProgress_->SetCaption("The search stopped on an error after " + seen + ".");
+    progressTimer_.SetEnabled(true);  // the error is shown once the worker has returned
+    return;
+  }
+  const bool cancelled = result.cancelled;
+  const std::size_t problems = result.problems.size();
+  results_.Show(std::move(result));
+  const std::size_t groups = results_.groups().size();
+  std::string text = cancelled ? "The search was cancelled after " + seen + "; " + Plural(groups, "group", "groups") +
+                                     " of identical files found so far, incomplete"
+                               : "Done: " + seen + ", " + Plural(groups, "group", "groups") + " of identical files";
+  if (problems) text += "; " + Plural(problems, "file or folder", "files or folders") + " could not be read (listed at the end)";
   FillList();  // "Done" once the groups are in the list
   lblProgress_->SetCaption(text + ".");
   btnSearch_->SetFocus();
@@ -267,118 +283,53 @@ void TFormTwinsift::EndSearch() {
 }
 
 void TFormTwinsift::FillList() {
-  rows_.clear();
   utcOffset_ = UtcOffsetSeconds();
-  if (incomplete_) rows_.push_back({kIncompleteHeading, -1});
-  for (std::size_t g = 0; g < groups_.size(); ++g) {
-    rows_.push_back({static_cast<int>(g), -1});
-    for (std::size_t f = 0; f < groups_[g].size(); ++f) rows_.push_back({static_cast<int>(g), static_cast<int>(f)});
-  }
-  if (!problems_.empty()) {
-    rows_.push_back({kProblemsHeading, -1});
-    for (std::size_t p = 0; p < problems_.size(); ++p) rows_.push_back({kProblem, static_cast<int>(p)});
-  }
-  lvResults_->SetRowCount(static_cast<int>(rows_.size()));
+  lvResults_->SetRowCount(results_.RowCount());
   ShowSummary();
-}
-
-std::string TFormTwinsift::RowText(int row, int column) const {
-  if (row < 0 || row >= static_cast<int>(rows_.size())) return {};
-  const Row& where = rows_[static_cast<std::size_t>(row)];
-  if (where.group == kIncompleteHeading)
-    return column == 0 ? "Incomplete: the search was cancelled, so some copies and groups are missing" : "";
-  if (where.group == kProblemsHeading) return column == 0 ? "Could not be read, so not compared:" : "";
-  if (where.group == kProblem) {
-    const auto& problem = problems_[static_cast<std::size_t>(where.file)];
-    return column == 0 ? "    " + problem.path + " (" + problem.message + ")" : "";
-  }
-  const auto& group = groups_[static_cast<std::size_t>(where.group)];
-  if (where.file < 0)
-    return column == 0 ? "Group " + std::to_string(where.group + 1) + ": " + std::to_string(group.size()) +
-                             " identical files, " + duplicates::FormatSize(duplicates::WastedBytes(group)) + " wasted"
-                       : "";
-  const auto& file = group[static_cast<std::size_t>(where.file)];
-  switch (column) {
-    case 0: return "    " + file.path;
-    case 1: return duplicates::FormatSize(file.size);
-    case 2: return duplicates::FormatTime(file.modified, utcOffset_);
-  }
-  return {};
 }
 
 gui::VirtualCheckListView::Box TFormTwinsift::RowBox(int row) const {
-  if (row < 0 || row >= static_cast<int>(rows_.size())) return gui::VirtualCheckListView::Box::None;
-  const Row& where = rows_[static_cast<std::size_t>(row)];
-  if (where.group < 0 || where.file < 0) return gui::VirtualCheckListView::Box::None;
-  return marks_[static_cast<std::size_t>(where.group)][static_cast<std::size_t>(where.file)]
-             ? gui::VirtualCheckListView::Box::Ticked
-             : gui::VirtualCheckListView::Box::Unticked;
+  switch (results_.BoxOf(row)) {
+    case duplicates::ResultList::Box::Ticked: return gui::VirtualCheckListView::Box::Ticked;
+    case duplicates::ResultList::Box::Unticked: return gui::VirtualCheckListView::Box::Unticked;
+    default: return gui::VirtualCheckListView::Box::None;
+  }
 }
 
 void TFormTwinsift::ToggleRow(int row) {
-  if (deleting_ || row < 0 || row >= static_cast<int>(rows_.size())) return;
-  const Row& where = rows_[static_cast<std::size_t>(row)];
-  if (where.group < 0 || where.file < 0) return;
-  marks_[static_cast<std::size_t>(where.group)][static_cast<std::size_t>(where.file)].flip();
-  ShowSummary();
+  if (!Deleting() && results_.Toggle(row)) ShowSummary();
 }
 
-void TFormTwinsift::ShowSummary() {
-  std::uint64_t files = 0, marked = 0, markedBytes = 0;
-  for (std::size_t g = 0; g < groups_.size(); ++g)
-    for (std::size_t f = 0; f < groups_[g].size(); ++f) {
-      ++files;
-      if (marks_[g][f]) {
-        ++marked;
-        markedBytes += groups_[g][f].size;
-      }
-    }
-  if (groups_.empty()) {
-    lblSummary_->SetCaption("");
-    return;
-  }
-  lblSummary_->SetCaption(Plural(groups_.size(), "group", "groups") + ", " + Plural(files, "file", "files") + ", " +
-                          duplicates::FormatSize(duplicates::WastedBytes(groups_)) + " wasted; " +
-                          duplicates::FormatCount(marked) + " marked (" + duplicates::FormatSize(markedBytes) + ")");
-}
+void TFormTwinsift::ShowSummary() { lblSummary_->SetCaption(results_.Summary()); }
 
 void TFormTwinsift::MarkWith(const duplicates::Marks& marks) {
-  marks_ = marks;
+  results_.SetMarks(marks);
   lvResults_->RedrawAll();
   ShowSummary();
 }
 
 void TFormTwinsift::BtnDeleteClick() {
-  if (deleting_ || (job_ && !job_->Finished())) return;
-  std::uint64_t count = 0, bytes = 0;
-  for (std::size_t g = 0; g < groups_.size(); ++g)
-    for (std::size_t f = 0; f < groups_[g].size(); ++f)
-      if (marks_[g][f]) {
-        ++count;
-        bytes += groups_[g][f].size;
-      }
-  if (count == 0) throw gui::Error("No files are marked for deletion");
-  int full = duplicates::FirstFullyMarkedGroup(marks_);
+  if (Deleting() || (job_ && !job_->Finished())) return;
+  const duplicates::MarkTotals totals = results_.Totals();
+  if (totals.marked == 0) throw gui::Error("No files are marked for deletion");
+  int full = duplicates::FirstFullyMarkedGroup(results_.marks());
   if (full >= 0)
     throw gui::Error("Every copy in group " + std::to_string(full + 1) +
                      " is marked. Keep at least one copy of each file: nothing was deleted");
-  std::string question = "Move " + Plural(count, "marked file", "marked files") + " (" + duplicates::FormatSize(bytes) +
-                         ") to the Recycle Bin?";
+  std::string question = "Move " + Plural(totals.marked, "marked file", "marked files") + " (" +
+                         duplicates::FormatSize(totals.markedBytes) + ") to the Recycle Bin?";
   if (MessageBoxA(Handle(), question.c_str(), gui::Application::Instance().Title().c_str(),
                   MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
     return;
   deleter_.reset();  // the last deletion's worker, long returned
-  deleteHandled_ = 0;
-  deleteTotal_ = count;
-  deleteOutcome_ = {};
-  deleting_ = true;
-  // The worker reads groups_ and marks_: nothing changes them until it has handed over (SetBusy, ToggleRow).
-  deleter_ = std::make_unique<TWorkerThread>(
-      [this](const std::atomic<bool>& stop) { deleteOutcome_ = RecycleMarked(groups_, marks_, deleteHandled_, stop); },
-      [this] { DeleteDone(); });
+  deleteTotal_ = totals.marked;
+  deleteFailures_.clear();
+  // The job reads the groups and marks: nothing changes them until it has handed over (SetBusy, ToggleRow).
+  deleter_ = std::make_unique<TDeleteJob>(results_.groups(), results_.marks(),
+                                          [this](RecycleOutcome& outcome) { DeleteDone(outcome); });
   SetBusy(true);
   lblSummary_->SetVisible(false);
-  pbDelete_->SetRange(0, static_cast<int>(std::min<std::uint64_t>(count, 0x7fffffff)));
+  pbDelete_->SetRange(0, static_cast<int>(std::min<std::uint64_t>(totals.marked, 0x7fffffff)));
   pbDelete_->SetPosition(0);
   pbDelete_->SetVisible(true);
   ShowDeleteProgress();
@@ -387,7 +338,7 @@ void TFormTwinsift::BtnDeleteClick() {
 }
 
 void TFormTwinsift::ShowDeleteProgress() {
-  std::uint64_t handled = deleteHandled_.load();
+  std::uint64_t handled = deleter_->Handled();
   pbDelete_->SetPosition(static_cast<int>(std::min<std::uint64_t>(handled, 0x7fffffff)));
   if (btnCancel_->Enabled())
     lblProgress_->SetCaption("Moving marked files to the Recycle Bin: " + duplicates::FormatCount(handled) + " of " +
@@ -395,53 +346,53 @@ void TFormTwinsift::ShowDeleteProgress() {
 }
 
 // On the GUI thread while the deletion's worker hands over: it waits, so nothing here may wait for it.
-void TFormTwinsift::DeleteDone() {
-  deleting_ = false;
+void TFormTwinsift::DeleteDone(RecycleOutcome& outcome) {
   if (!HandleAllocated()) return;  // the window is closing
-  RecycleOutcome& outcome = deleteOutcome_;
-  duplicates::Groups kept;
-  duplicates::Marks keptMarks;
-  for (std::size_t g = 0; g < groups_.size(); ++g) {
-    std::vector<duplicates::FoundFile> left;
-    std::vector<bool> leftMarks;
-    for (std::size_t f = 0; f < groups_[g].size(); ++f)
-      if (!outcome.deleted[g][f]) {
-        left.push_back(std::move(groups_[g][f]));
-        leftMarks.push_back(marks_[g][f]);
-      }
-    if (left.size() >= 2) {
-      kept.push_back(std::move(left));
-      keptMarks.push_back(std::move(leftMarks));
-    }
-  }
-  groups_ = std::move(kept);
-  marks_ = std::move(keptMarks);
+  results_.RemoveDeleted(outcome.deleted);
   pbDelete_->SetVisible(false);
   lblSummary_->SetVisible(true);
   SetBusy(false);
   FillList();
   std::string text = "Moved " + Plural(outcome.count, "file", "files") + " to the Recycle Bin";
-  if (outcome.stopped) text += "; the deletion was cancelled";
-  if (!outcome.failures.empty()) text += "; " + Plural(outcome.failures.size(), "file was", "files were") + " not deleted";
+  workerFailure_ = deleter_->Failure();
+  if (workerFailure_) text += "; the deletion stopped on an error";
+  else if (outcome.stopped) text += "; the deletion was cancelled";
+  if (std::uint64_t other = outcome.failures.size() - outcome.keptFromDestruction)
+    text += "; " + Plural(other, "file was", "files were") + " not deleted";
+  if (std::uint64_t kept = outcome.keptFromDestruction)
+    text += "; " + Plural(kept, "file was kept, since without a Recycle Bin on its drive it",
+                          "files were kept, since without a Recycle Bin on their drive they") +
+            " would have been deleted for good";
   lblProgress_->SetCaption(text + ".");
-  // The failures are shown at the next tick, once the worker has returned.
-  if (outcome.failures.empty()) progressTimer_.SetEnabled(false);
+  deleteFailures_ = std::move(outcome.failures);
+  // The error and the failures are shown at the next ticks, once the worker has returned.
+  progressTimer_.SetEnabled(workerFailure_ || !deleteFailures_.empty());
+}
+
+// The error that ended a worker, through the application's error handler, then the files not deleted.
+void TFormTwinsift::ShowWorkerEnd() {
+  progressTimer_.SetEnabled(false);
+  if (std::exception_ptr failure = std::exchange(workerFailure_, nullptr)) {
+    try {
+      std::rethrow_exception(failure);
+    } catch (...) {
+      gui::Application::Instance().HandleException();
+    }
+  }
+  if (!deleteFailures_.empty()) ShowDeleteFailures();
 }
 
 void TFormTwinsift::ShowDeleteFailures() {
-  progressTimer_.SetEnabled(false);
-  std::vector<duplicates::Problem> failures = std::move(deleteOutcome_.failures);
-  deleteOutcome_ = {};
-  if (!failures.empty()) {
-    std::string message = "These files were not deleted:\n";
-    std::size_t shown = 0;
-    for (const auto& failure : failures) {
-      if (++shown > 20) {
-        message += "... and " + std::to_string(failures.size() - 20) + " more\n";
-        break;
-      }
-      message += "\n" + duplicates::AnsiFromUtf8(failure.path) + ": " + failure.message;
+  std::vector<duplicates::Problem> failures = std::move(deleteFailures_);
+  deleteFailures_.clear();
+  std::string message = "These files were not deleted:\n";
+  std::size_t shown = 0;
+  for (const auto& failure : failures) {
+    if (++shown > 20) {
+      message += "... and " + std::to_string(failures.size() - 20) + " more\n";
+      break;
     }
-    MessageBoxA(Handle(), message.c_str(), gui::Application::Instance().Title().c_str(), MB_OK | MB_ICONWARNING);
+    message += "\n" + duplicates::AnsiFromUtf8(failure.path) + ": " + failure.message;
   }
+  MessageBoxA(Handle(), message.c_str(), gui::Application::Instance().Title().c_str(), MB_OK | MB_ICONWARNING);
 }

@@ -2,10 +2,10 @@
 #include <memory>
 #include <string>
 #include <vector>
-#include "Recycler.h"
+#include "DeleteJob.h"
 #include "SearchJob.h"
 #include "gui/listview/VirtualCheckListView.h"
-#include "duplicates/Marking.h"
+#include "duplicates/ResultList.h"
 #include "gui/core/Form.h"
 #include "gui/core/Timer.h"
 
@@ -35,13 +35,6 @@ class TFormTwinsift : public gui::Form {
   LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
-  // Which group and file a row of the list shows; file -1 is the group's heading, group -1 a problem (file
-  // its index) or a heading of its own (file -1).
-  struct Row {
-    int group;
-    int file;
-  };
-
   void LayOut(int width, int height);
   void AddFolder(const std::string& folder);
   void BtnBrowseClick();
@@ -53,13 +46,14 @@ class TFormTwinsift : public gui::Form {
   void ProgressTimerTimer();
   void MarkWith(const duplicates::Marks& marks);
   void BtnDeleteClick();
-  void DeleteDone();
+  void DeleteDone(RecycleOutcome& outcome);
+  void ShowWorkerEnd();
   void ShowDeleteFailures();
   void ShowDeleteProgress();
-  std::string RowText(int row, int column) const;
   gui::VirtualCheckListView::Box RowBox(int row) const;
   void ToggleRow(int row);
-  void FillList();
+  bool Deleting() const { return deleter_ && !deleter_->Finished(); }
+  void FillList();  // after the results changed
   void ShowSummary();
   void SetBusy(bool busy);
   void EndSearch();
@@ -86,18 +80,13 @@ class TFormTwinsift : public gui::Form {
   gui::Timer progressTimer_;
 
   std::vector<std::string> folders_;  // UTF-8, as listed
-  duplicates::Groups groups_;
-  duplicates::Marks marks_;
-  std::vector<duplicates::Problem> problems_;
-  std::vector<Row> rows_;
-  bool incomplete_ = false;  // the groups of a cancelled search
-  long utcOffset_ = 0;       // seconds east of UTC, for the times shown
+  duplicates::ResultList results_;
+  long utcOffset_ = 0;  // seconds east of UTC, for the times shown
   std::unique_ptr<TSearchJob> job_;
-  // A deletion under way: its worker, what it counts, and what it returns.
-  std::unique_ptr<TWorkerThread> deleter_;
-  bool deleting_ = false;
-  std::atomic<std::uint64_t> deleteHandled_{0};
+  std::unique_ptr<TDeleteJob> deleter_;  // kept after it ends until the next deletion
   std::uint64_t deleteTotal_ = 0;
-  RecycleOutcome deleteOutcome_;
+  // Shown at the timer's next tick, once the worker that handed them over has returned.
+  std::vector<duplicates::Problem> deleteFailures_;
+  std::exception_ptr workerFailure_;
   bool startMaximized_ = false;
 };

@@ -1,22 +1,49 @@
 #include "Recycler.h"
 #include <windows.h>
 #include <shellapi.h>
+#include <algorithm>
+#include <map>
+#include "duplicates/Safeguards.h"
 #include "duplicates/win32/Win32FileSystem.h"
 
 namespace {
 
-bool Unchanged(duplicates::Win32FileSystem& fs, const duplicates::FoundFile& file, std::string& why) {
-  duplicates::DirEntry now;
-  if (!fs.Describe(file.path, now, why)) return false;
-  if (now.kind == duplicates::EntryKind::File && now.size == file.size && now.modified == file.modified) return true;
-  why = "changed since the search";
-  return false;
-}
+// The shell's own file operation, where the system says the file's drive keeps a Recycle Bin.
+class SystemBin : public RecycleBin {
+ public:
+  bool Takes(const std::string& path, std::string& why) override {
+    wchar_t root[MAX_PATH];
+    if (!GetVolumePathNameW(duplicates::WideFromUtf8(path).c_str(), root, MAX_PATH)) {
+      why = duplicates::ErrorText(GetLastError());
+      return false;
+    }
+    auto known = roots_.find(root);
+    if (known == roots_.end()) {
+      // A network share, a disc or a drive in memory keeps no bin: the shell would delete for good there,
+      // without a word. (Wine answers no query of the bin itself.)
+      UINT type = GetDriveTypeW(root);
+      known = roots_.emplace(root, type != DRIVE_REMOTE && type != DRIVE_CDROM && type != DRIVE_RAMDISK).first;
+    }
+    if (!known->second) why = kWouldBeDestroyed;
+    return known->second;
+  }
+  int Move(const std::wstring& names) override {
+    SHFILEOPSTRUCTW operation{};
+    operation.wFunc = FO_DELETE;
+    operation.pFrom = names.c_str();
+    operation.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
+    return SHFileOperationW(&operation);
+  }
+
+ private:
+  std::map<std::wstring, bool> roots_;  // a volume's root: whether it keeps a bin
+};
 
 // Marked files checked and waiting for one shell call.
 class Batch {
  public:
-  Batch(RecycleOutcome& outcome, std::atomic<std::uint64_t>& handled) : outcome_(outcome), handled_(handled) {}
+  Batch(RecycleBin& bin, RecycleOutcome& outcome, std::atomic<std::uint64_t>& handled)
+      : bin_(bin), outcome_(outcome), handled_(handled) {}
   void Add(std::size_t group, std::size_t file, const std::string& path) {
     entries_.push_back({group, file, duplicates::WideFromUtf8(path), path});
     if (entries_.size() >= kRecycleBatch) Send();
@@ -27,18 +54,13 @@ class Batch {
     std::wstring from;
     for (const Entry& entry : entries_) from += entry.wide + L'\0';
     from.push_back(L'\0');  // the list of names ends with an empty one
-    SHFILEOPSTRUCTW operation{};
-    operation.wFunc = FO_DELETE;
-    operation.pFrom = from.c_str();
-    operation.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
-    int code = SHFileOperationW(&operation);
+    int code = bin_.Move(from);
     for (const Entry& entry : entries_) {
       if (GetFileAttributesW(entry.wide.c_str()) == INVALID_FILE_ATTRIBUTES) {
         outcome_.deleted[entry.group][entry.file] = true;
         ++outcome_.count;
       } else {
-        outcome_.failures.push_back(
-            {entry.path, code ? duplicates::ErrorText(static_cast<unsigned long>(code)) : "the move was stopped"});
+        outcome_.failures.push_back({entry.path, code ? RecycleErrorText(code) : "the move was stopped"});
       }
       handled_.fetch_add(1, std::memory_order_relaxed);
     }
@@ -51,6 +73,7 @@ class Batch {
     std::wstring wide;
     std::string path;
   };
+  RecycleBin& bin_;
   RecycleOutcome& outcome_;
   std::atomic<std::uint64_t>& handled_;
   std::vector<Entry> entries_;
@@ -58,35 +81,49 @@ class Batch {
 
 }  // namespace
 
-RecycleOutcome RecycleMarked(const duplicates::Groups& groups, const duplicates::Marks& marks,
-                             std::atomic<std::uint64_t>& handled, const std::atomic<bool>& stop) {
-  duplicates::Win32FileSystem fs;
-  RecycleOutcome outcome;
+std::unique_ptr<RecycleBin> SystemRecycleBin() { return std::make_unique<SystemBin>(); }
+
+// The shell's file operation answers with codes of its own, older than the system's errors; other codes
+// are the system's.
+std::string RecycleErrorText(int code) {
+  switch (code) {
+    case 0x74: return "a drive's root folder cannot be deleted";
+    case 0x75: return "the move was cancelled";
+    case 0x78: return "access to the file was denied";
+    case 0x79: case 0x81: case 0xB7: return "its path is too long";
+    case 0x7C: case 0x402: return "the file was not found";
+    case 0x85: return "the file is too large for the Recycle Bin";
+    case 0x86: case 0x87: case 0x88: return "the file is on a disc";
+    case 0x10000: return "the Recycle Bin could not take the file";
+  }
+  if (code >= 0x71 && code <= 0x88) return "the shell refused the move (its code " + std::to_string(code) + ")";
+  return duplicates::ErrorText(static_cast<unsigned long>(code));
+}
+
+void RecycleMarked(duplicates::FileSystem& fs, RecycleBin& bin, const duplicates::Groups& groups,
+                   const duplicates::Marks& marks, RecycleOutcome& outcome, std::atomic<std::uint64_t>& handled,
+                   const std::atomic<bool>& stop) {
+  outcome = {};
   for (const auto& group : groups) outcome.deleted.emplace_back(group.size(), false);
-  Batch batch(outcome, handled);
+  Batch batch(bin, outcome, handled);
   for (std::size_t g = 0; g < groups.size(); ++g) {
     if (stop) {
       outcome.stopped = true;
       break;
     }
     const auto& group = groups[g];
-    bool copyLeft = false;
-    for (std::size_t f = 0; f < group.size() && !copyLeft; ++f) {
-      std::string why;
-      copyLeft = !marks[g][f] && Unchanged(fs, group[f], why);
-    }
+    if (std::none_of(marks[g].begin(), marks[g].end(), [](bool marked) { return marked; })) continue;
+    std::vector<std::string> reasons = duplicates::ReasonsToKeep(fs, group, marks[g]);
     for (std::size_t f = 0; f < group.size(); ++f) {
       if (!marks[g][f]) continue;
-      std::string why;
-      if (!copyLeft) why = "no unmarked copy of it is left as it was found";
-      else if (Unchanged(fs, group[f], why)) {
+      if (reasons[f].empty() && bin.Takes(group[f].path, reasons[f])) {
         batch.Add(g, f, group[f].path);
         continue;
       }
-      outcome.failures.push_back({group[f].path, why});
+      if (reasons[f] == kWouldBeDestroyed) ++outcome.keptFromDestruction;
+      outcome.failures.push_back({group[f].path, std::move(reasons[f])});
       handled.fetch_add(1, std::memory_order_relaxed);
     }
   }
   batch.Send();
-  return outcome;
 }

@@ -4,9 +4,11 @@
 #include <cwctype>
 #include <new>
 #include "duplicates/win32/Win32WorkerPool.h"
+#include "win32/UniqueHandle.h"
 
-TSearchJob::TSearchJob(duplicates::SearchOptions options, std::function<void(duplicates::SearchResult&)> onDone)
-    : options_(std::move(options)), onDone_(std::move(onDone)) {
+TSearchJob::TSearchJob(duplicates::SearchOptions options, std::function<void(duplicates::SearchResult&)> onDone,
+                       duplicates::FileSystem* fileSystem)
+    : options_(std::move(options)), onDone_(std::move(onDone)), fileSystem_(fileSystem ? *fileSystem : ownFileSystem_) {
   thread_ = std::make_unique<TWorkerThread>([this](const std::atomic<bool>& cancel) { Run(cancel); },
                                             [this] { onDone_(result_); });
 }
@@ -23,15 +25,14 @@ SeekPenalty SeekPenaltyOf(const std::string& path) {
     return SeekPenalty::Unknown;
   const wchar_t device[] = {L'\\', L'\\', L'.', L'\\', volume[0], L':', L'\0'};
   // No access rights asked: the query needs none, and so no administrator.
-  HANDLE disk = CreateFileW(device, 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (disk == INVALID_HANDLE_VALUE) return SeekPenalty::Unknown;
+  win32::UniqueHandle disk(CreateFileW(device, 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
+  if (!disk) return SeekPenalty::Unknown;
   STORAGE_PROPERTY_QUERY query{};
   query.PropertyId = StorageDeviceSeekPenaltyProperty;
   query.QueryType = PropertyStandardQuery;
   DEVICE_SEEK_PENALTY_DESCRIPTOR answer{};
   DWORD got = 0;
-  BOOL ok = DeviceIoControl(disk, IOCTL_STORAGE_QUERY_PROPERTY, &query, sizeof(query), &answer, sizeof(answer), &got, nullptr);
-  CloseHandle(disk);
+  BOOL ok = DeviceIoControl(disk.get(), IOCTL_STORAGE_QUERY_PROPERTY, &query, sizeof(query), &answer, sizeof(answer), &got, nullptr);
   if (!ok || got < sizeof(answer)) return SeekPenalty::Unknown;
   return answer.IncursSeekPenalty ? SeekPenalty::Yes : SeekPenalty::No;
 }

@@ -86,6 +86,16 @@ bool PosixFileSystem::Describe(const std::string& path, DirEntry& entry, std::st
   return true;
 }
 
+bool PosixFileSystem::Identity(const std::string& path, FileId& id, std::string& error) {
+  struct stat st;
+  if (lstat(path.c_str(), &st) != 0) {
+    error = std::strerror(errno);
+    return false;
+  }
+  id = {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino), true};
+  return true;
+}
+
 std::unique_ptr<FileReader> PosixFileSystem::OpenFile(const std::string& path, std::string& error) {
   int fd = open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
   if (fd < 0) {

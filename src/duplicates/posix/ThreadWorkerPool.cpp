@@ -1,4 +1,5 @@
 #include "duplicates/posix/ThreadWorkerPool.h"
+#include <utility>
 
 namespace duplicates {
 
@@ -26,6 +27,7 @@ void ThreadWorkerPool::Submit(std::function<void()> task) {
 void ThreadWorkerPool::Wait() {
   std::unique_lock<std::mutex> guard(lock_);
   roomOrIdle_.wait(guard, [this] { return queue_.empty() && running_ == 0; });
+  if (std::exception_ptr failure = std::exchange(failure_, nullptr)) std::rethrow_exception(failure);
 }
 
 void ThreadWorkerPool::Work() {
@@ -37,8 +39,14 @@ void ThreadWorkerPool::Work() {
     queue_.pop_front();
     ++running_;
     guard.unlock();
-    task();
+    std::exception_ptr failure;
+    try {
+      task();
+    } catch (...) {
+      failure = std::current_exception();
+    }
     guard.lock();
+    if (failure && !failure_) failure_ = failure;
     --running_;
     roomOrIdle_.notify_all();
   }

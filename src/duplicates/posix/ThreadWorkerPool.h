@@ -1,6 +1,7 @@
 #pragma once
 #include <condition_variable>
 #include <deque>
+#include <exception>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -28,6 +29,7 @@ class ThreadWorkerPool : public WorkerPool {
   std::deque<std::function<void()>> queue_;
   std::size_t running_ = 0;
   bool stopping_ = false;
+  std::exception_ptr failure_;  // the first a task threw, for the next Wait
   std::vector<std::thread> threads_;
 };
 

@@ -1,6 +1,7 @@
 #include "duplicates/win32/Win32FileSystem.h"
 #include <windows.h>
 #include "win32/Error.h"
+#include "win32/UniqueHandle.h"
 
 namespace duplicates {
 
@@ -20,25 +21,28 @@ EntryKind KindOf(DWORD attributes) {
   return EntryKind::File;
 }
 
-// An owned file handle.
-class FileHandle {
- public:
-  explicit FileHandle(HANDLE handle) : handle_(handle) {}
-  ~FileHandle() {
-    if (valid()) CloseHandle(handle_);
+bool IdOf(HANDLE file, FileId& id, std::string& error) {
+  BY_HANDLE_FILE_INFORMATION info;
+  if (!GetFileInformationByHandle(file, &info)) {
+    error = ErrorText(GetLastError());
+    return false;
   }
-  FileHandle(const FileHandle&) = delete;
-  FileHandle& operator=(const FileHandle&) = delete;
-  bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-  HANDLE get() const { return handle_; }
+  id.volume = info.dwVolumeSerialNumber;
+  id.index = (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+  id.known = true;
+  return true;
+}
 
- private:
-  HANDLE handle_;
-};
+// Opens path for its attributes only, not following a link at its end; folders open too.
+win32::UniqueHandle OpenForAttributes(const std::string& path, DWORD flags) {
+  return win32::UniqueHandle(CreateFileW(WideFromUtf8(path).c_str(), FILE_READ_ATTRIBUTES,
+                                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                         FILE_FLAG_BACKUP_SEMANTICS | flags, nullptr));
+}
 
 class Win32Reader : public FileReader {
  public:
-  explicit Win32Reader(HANDLE handle) : file_(handle) {}
+  explicit Win32Reader(win32::UniqueHandle file) : file_(std::move(file)) {}
   std::ptrdiff_t Read(void* buffer, std::size_t size, std::string& error) override {
     DWORD got = 0;
     DWORD ask = size > 0x40000000 ? 0x40000000 : static_cast<DWORD>(size);
@@ -57,19 +61,11 @@ class Win32Reader : public FileReader {
       id = {};
       return true;
     }
-    BY_HANDLE_FILE_INFORMATION info;
-    if (!GetFileInformationByHandle(file_.get(), &info)) {
-      error = ErrorText(GetLastError());
-      return false;
-    }
-    id.volume = info.dwVolumeSerialNumber;
-    id.index = (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
-    id.known = true;
-    return true;
+    return IdOf(file_.get(), id, error);
   }
 
  private:
-  FileHandle file_;
+  win32::UniqueHandle file_;
 };
 
 }  // namespace
@@ -84,9 +80,9 @@ std::string ErrorText(unsigned long code) {
 
 bool Win32FileSystem::ListFolder(const std::string& path, std::vector<DirEntry>& entries, std::string& error) {
   WIN32_FIND_DATAW found;
-  HANDLE search = FindFirstFileExW(WideFromUtf8(Join(path, "*")).c_str(), FindExInfoBasic, &found,
-                                   FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
-  if (search == INVALID_HANDLE_VALUE) {
+  win32::UniqueFindHandle search(FindFirstFileExW(WideFromUtf8(Join(path, "*")).c_str(), FindExInfoBasic, &found,
+                                                  FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH));
+  if (!search) {
     DWORD code = GetLastError();
     if (code == ERROR_FILE_NOT_FOUND) return true;  // an empty drive root has no "." either
     error = ErrorText(code);
@@ -101,8 +97,7 @@ bool Win32FileSystem::ListFolder(const std::string& path, std::vector<DirEntry>&
     entry.modified = NanosecondsSince1970(found.ftLastWriteTime);
     entry.hidden = (found.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0;
     entries.push_back(std::move(entry));
-  } while (FindNextFileW(search, &found));
-  FindClose(search);
+  } while (FindNextFileW(search.get(), &found));
   return true;
 }
 
@@ -121,13 +116,50 @@ bool Win32FileSystem::Describe(const std::string& path, DirEntry& entry, std::st
 }
 
 std::unique_ptr<FileReader> Win32FileSystem::OpenFile(const std::string& path, std::string& error) {
-  HANDLE file = CreateFileW(WideFromUtf8(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                            nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
-  if (file == INVALID_HANDLE_VALUE) {
+  win32::UniqueHandle file(CreateFileW(WideFromUtf8(path).c_str(), GENERIC_READ,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                      FILE_FLAG_SEQUENTIAL_SCAN | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+  if (!file) {
     error = ErrorText(GetLastError());
     return nullptr;
   }
-  return std::make_unique<Win32Reader>(file);
+  return std::make_unique<Win32Reader>(std::move(file));
+}
+
+bool Win32FileSystem::Identity(const std::string& path, FileId& id, std::string& error) {
+  win32::UniqueHandle file = OpenForAttributes(path, FILE_FLAG_OPEN_REPARSE_POINT);
+  if (!file) {
+    error = ErrorText(GetLastError());
+    return false;
+  }
+  return IdOf(file.get(), id, error);
+}
+
+bool RealFolder(const std::string& path, std::string& real, std::string& error) {
+  win32::UniqueHandle folder = OpenForAttributes(path, 0);
+  if (!folder) {
+    error = ErrorText(GetLastError());
+    return false;
+  }
+  std::wstring name(MAX_PATH, L'\0');
+  for (;;) {
+    DWORD length = GetFinalPathNameByHandleW(folder.get(), name.data(), static_cast<DWORD>(name.size()),
+                                             FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    if (length == 0) {
+      error = ErrorText(GetLastError());
+      return false;
+    }
+    if (length < name.size()) {
+      name.resize(length);
+      break;
+    }
+    name.resize(length);  // the size asked for, with its terminating zero
+  }
+  // The answer comes as "\\?\C:\..." or "\\?\UNC\server\share\...": users know the plain forms.
+  if (name.compare(0, 8, L"\\\\?\\UNC\\") == 0) name = L"\\\\" + name.substr(8);
+  else if (name.compare(0, 4, L"\\\\?\\") == 0) name.erase(0, 4);
+  real = Utf8FromWide(name.c_str());
+  return true;
 }
 
 std::string Win32FileSystem::Join(const std::string& folder, const std::string& name) const {

@@ -12,8 +12,13 @@ class Win32FileSystem : public FileSystem {
   bool ListFolder(const std::string& path, std::vector<DirEntry>& entries, std::string& error) override;
   bool Describe(const std::string& path, DirEntry& entry, std::string& error) override;
   std::unique_ptr<FileReader> OpenFile(const std::string& path, std::string& error) override;
+  bool Identity(const std::string& path, FileId& id, std::string& error) override;
   std::string Join(const std::string& folder, const std::string& name) const override;
 };
+
+// Where the folder at path really is: every spelling of one folder (case, a trailing "\.", a short name, a
+// junction or mapped drive to it) gives one answer. False with error set when it cannot be opened.
+bool RealFolder(const std::string& path, std::string& real, std::string& error);
 
 // The conversions its callers pass paths through.
 using win32::AnsiFromUtf8;

@@ -1,4 +1,5 @@
 #include "duplicates/win32/Win32WorkerPool.h"
+#include <utility>
 
 namespace duplicates {
 
@@ -16,7 +17,7 @@ Win32WorkerPool::~Win32WorkerPool() {
   stopping_ = true;
   ReleaseSRWLockExclusive(&lock_);
   WakeAllConditionVariable(&taskReady_);
-  for (const ThreadHandle& thread : threads_) WaitForSingleObject(thread.get(), INFINITE);
+  for (const win32::UniqueHandle& thread : threads_) WaitForSingleObject(thread.get(), INFINITE);
 }
 
 std::size_t Win32WorkerPool::DefaultWorkers() {
@@ -40,7 +41,9 @@ void Win32WorkerPool::Submit(std::function<void()> task) {
 void Win32WorkerPool::Wait() {
   AcquireSRWLockExclusive(&lock_);
   while (!queue_.empty() || running_ > 0) SleepConditionVariableSRW(&roomOrIdle_, &lock_, INFINITE, 0);
+  std::exception_ptr failure = std::exchange(failure_, nullptr);
   ReleaseSRWLockExclusive(&lock_);
+  if (failure) std::rethrow_exception(failure);
 }
 
 DWORD WINAPI Win32WorkerPool::ThreadMain(LPVOID pool) {
@@ -57,8 +60,14 @@ void Win32WorkerPool::Work() {
     queue_.pop_front();
     ++running_;
     ReleaseSRWLockExclusive(&lock_);
-    task();
+    std::exception_ptr failure;
+    try {
+      task();
+    } catch (...) {
+      failure = std::current_exception();  // for the thread that waits, not the end of the program
+    }
     AcquireSRWLockExclusive(&lock_);
+    if (failure && !failure_) failure_ = failure;
     --running_;
     WakeAllConditionVariable(&roomOrIdle_);
   }

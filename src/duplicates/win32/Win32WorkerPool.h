@@ -1,30 +1,16 @@
 #pragma once
 #include <windows.h>
 #include <deque>
+#include <exception>
 #include <vector>
 #include "duplicates/WorkerPool.h"
+#include "win32/UniqueHandle.h"
 
 namespace duplicates {
 
-// An owned thread handle.
-class ThreadHandle {
- public:
-  explicit ThreadHandle(HANDLE handle) : handle_(handle) {}
-  ~ThreadHandle() {
-    if (handle_) CloseHandle(handle_);
-  }
-  ThreadHandle(ThreadHandle&& other) noexcept : handle_(other.handle_) { other.handle_ = nullptr; }
-  ThreadHandle(const ThreadHandle&) = delete;
-  ThreadHandle& operator=(const ThreadHandle&) = delete;
-  ThreadHandle& operator=(ThreadHandle&&) = delete;
-  HANDLE get() const { return handle_; }
-
- private:
-  HANDLE handle_;
-};
-
 // The pool on Win32 threads, a slim lock and condition variables. Should no thread start, tasks run on the
-// caller's. The destructor runs what is still queued, then waits for every thread.
+// caller's. The destructor runs what is still queued, then waits for every thread. A task that throws ends
+// no thread: the first failure is kept and rethrown by the next Wait.
 class Win32WorkerPool : public WorkerPool {
  public:
   explicit Win32WorkerPool(std::size_t workers);
@@ -48,7 +34,8 @@ class Win32WorkerPool : public WorkerPool {
   std::deque<std::function<void()>> queue_;
   std::size_t running_ = 0;
   bool stopping_ = false;
-  std::vector<ThreadHandle> threads_;
+  std::exception_ptr failure_;
+  std::vector<win32::UniqueHandle> threads_;
 };
 
 }  // namespace duplicates

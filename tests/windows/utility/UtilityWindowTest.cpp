@@ -272,3 +272,61 @@ TEST(UtilityWindow, ACancelledSearchIsLabelledIncomplete) {
   EXPECT_TRUE(program.WaitForExit(10000));
   EXPECT_EQ(program.ExitCode(), 0u);
 }
+
+// One folder under other spellings is listed once, so its one file is never a group of two of itself.
+TEST(UtilityWindow, OneFolderUnderTwoNamesIsSearchedOnce) {
+  char temp[MAX_PATH];
+  GetTempPathA(MAX_PATH, temp);
+  const std::string root = std::string(temp) + "twinsift-e2e-names-" + std::to_string(GetTickCount());
+  CreateDirectoryA(root.c_str(), nullptr);
+  CreateDirectoryA((root + "\\sub").c_str(), nullptr);
+  Write(root + "\\sub\\only.txt", "the only copy", 1);
+  std::string upper = root;
+  CharUpperA(upper.data());
+
+  e2e::Process program = e2e::Process::Start(e2e::ProgramFolder() + "Twinsift.exe");
+  HWND window = e2e::WaitForTopWindow(program.Id(), "Twinsift");
+  ASSERT_NE(window, nullptr);
+  SetForegroundWindow(window);
+  HWND folderEdit = FindChild(window, "Edit", [](const std::string& t) { return t.empty(); });
+  HWND folders = FindChild(window, "ListBox", [](const std::string&) { return true; });
+  ASSERT_TRUE(folderEdit && folders);
+  auto add = [&](const std::string& folder) {
+    SendMessageA(folderEdit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(folder.c_str()));
+    ClickButton(Labelled(window, "Button", "&Add folder"));
+  };
+  add(root + "\\sub");
+  add(root);  // holds the entry, so takes its place
+  ASSERT_EQ(SendMessageA(folders, LB_GETCOUNT, 0, 0), 1);
+  const std::string listed = root;  // the temporary folder's path is spelt as the system spells it
+  const std::pair<std::string, std::string> refused[] = {
+      {upper, "The folder \"" + upper + "\" is already in the list as \"" + listed + "\""},
+      {root + "\\.", "The folder \"" + root + "\\.\" is already in the list as \"" + listed + "\""},
+      {root + "\\sub", "The folder \"" + root + "\\sub\" is inside \"" + listed + "\", which is already in the list."},
+  };
+  for (const auto& [folder, text] : refused) {
+    add(folder);
+    auto box = e2e::WaitForMessageBox(program.Id());
+    ASSERT_TRUE(box) << folder;
+    EXPECT_EQ(box->text, text);
+    e2e::AnswerMessageBox(box->window);
+    SetForegroundWindow(window);
+  }
+  EXPECT_EQ(SendMessageA(folders, LB_GETCOUNT, 0, 0), 1);
+
+  HWND progress = FindChild(window, "Static", [](const std::string& t) { return StartsWith(t, "Add the folders"); });
+  ClickButton(Labelled(window, "Button", "&Search"));
+  ASSERT_TRUE(e2e::WaitFor([&] { return e2e::WindowText(progress) == "Done: 1 file seen, 0 groups of identical files."; }, 20000));
+  ClickButton(Labelled(window, "Button", "Keep &newest"));
+  ClickButton(Labelled(window, "Button", "&Delete marked..."));
+  auto nothing = e2e::WaitForMessageBox(program.Id());
+  ASSERT_TRUE(nothing);
+  EXPECT_EQ(nothing->text, "No files are marked for deletion.");
+  e2e::AnswerMessageBox(nothing->window);
+  EXPECT_TRUE(Exists(root + "\\sub\\only.txt"));
+  PostMessageA(window, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(program.WaitForExit(10000));
+  DeleteFileA((root + "\\sub\\only.txt").c_str());
+  RemoveDirectoryA((root + "\\sub").c_str());
+  RemoveDirectoryA(root.c_str());
+}
