@@ -299,6 +299,8 @@ std::optional<MessageBoxInfo> AnswerBox(DWORD processId, int buttonId, DWORD tim
 }
 
 bool SaveScreenshot(HWND window, const std::string& path) {
+  // Paints still queued (a list refilled just before its caption changed) are done before the picture is taken.
+  if (window) RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
   RECT r = window ? WindowRectOnScreen(window)
                   : RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   int width = r.right - r.left, height = r.bottom - r.top;
