@@ -156,7 +156,8 @@ void TFrmUninstall::FormCreate() {
                  resolved.Accepts(tag, record::AsText(record::ResolvedPath(wide))));
     if (!ours) continue;
     Items_.push_back(item);
-    if (tag == record::kInstalledFile && !record::SameOnDisk(record::AsText(wide), record::AsText(OwnPath_)))
+    // Its own file is running, of course: known by what it is, however the record spells its path.
+    if (tag == record::kInstalledFile && !record::SameFile(wide, OwnPath_))
       FilesToCheck_.push_back(wide);
   }
   SetCaption("Uninstall " + ProductName_);

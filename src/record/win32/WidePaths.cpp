@@ -55,4 +55,18 @@ std::wstring ResolvedPath(const std::wstring& path) {
   return path;
 }
 
+bool IdentityOf(const std::wstring& path, FileIdentity& identity) {
+  win32::UniqueHandle file(CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                       nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  BY_HANDLE_FILE_INFORMATION information;
+  if (!file || !GetFileInformationByHandle(file.get(), &information)) return false;
+  identity = {information.dwVolumeSerialNumber, information.nFileIndexHigh, information.nFileIndexLow};
+  return true;
+}
+
+bool SameFile(const std::wstring& a, const std::wstring& b) {
+  FileIdentity left, right;
+  return IdentityOf(a, left) && IdentityOf(b, right) && left == right;
+}
+
 }  // namespace record

@@ -22,4 +22,15 @@ bool SameOnDisk(TextView a, TextView b);
 // stands), in its long form without the "\\?\" prefix; the path itself when nothing can be resolved.
 std::wstring ResolvedPath(const std::wstring& path);
 
+// What makes a file or folder itself whatever its path is spelled like (slashes, short names, links):
+// its volume's serial number and its index there.
+struct FileIdentity {
+  DWORD volume = 0, indexHigh = 0, indexLow = 0;
+  bool operator==(const FileIdentity&) const = default;
+};
+// False when the file cannot be opened (it is gone, say).
+bool IdentityOf(const std::wstring& path, FileIdentity& identity);
+// Both exist and are the same file.
+bool SameFile(const std::wstring& a, const std::wstring& b);
+
 }  // namespace record
