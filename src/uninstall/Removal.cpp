@@ -40,17 +40,43 @@ bool IsPlainFile(const std::wstring& path) {
          !(attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT));
 }
 
-void ClearReadOnly(const std::wstring& path, DWORD attributes) {
-  if (attributes & FILE_ATTRIBUTE_READONLY) SetFileAttributesW(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+// Whether a folder on the way to path, below its root, is a link of the file system: one swapped in
+// after the uninstaller's checks would lead the deletion somewhere else.
+bool ReparsePointOnTheWay(const std::wstring& path) {
+  for (std::size_t at = path.find_first_of(L"\\/", 3); at != std::wstring::npos && at + 1 < path.size();
+       at = path.find_first_of(L"\\/", at + 1)) {
+    DWORD attributes = Attributes(path.substr(0, at));
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT)) return true;
+  }
+  return false;
 }
 
-void DeleteEntry(const std::wstring& path, DWORD attributes) {
-  ClearReadOnly(path, attributes);
-  if (attributes & FILE_ATTRIBUTE_DIRECTORY)
-    RemoveDirectoryW(path.c_str());  // a link to a directory: only the link goes
-  else
-    DeleteFileW(path.c_str());
+// Deletes a file or an empty folder through a handle of its own, so that what goes is what was opened
+// and checked, never what a rename put at the path in between; a link of the file system goes itself,
+// never its target. The path is resolved again from the handle: with a tag, the rules must still
+// accept where it really lies. Clears the read-only attribute first.
+bool DeleteThroughHandle(const std::wstring& path, const record::ValueRules* rules = nullptr, char tag = 0) {
+  if (ReparsePointOnTheWay(path)) return false;
+  win32::UniqueHandle handle(CreateFileW(path.c_str(), DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES,
+                                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                         FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+  if (!handle || ReparsePointOnTheWay(path)) return false;
+  if (rules) {
+    const std::wstring resolved = record::FinalPathOf(handle.get());
+    if (resolved.empty() || ReparsePointOnTheWay(resolved) || !rules->Accepts(tag, AsText(resolved))) return false;
+  }
+  FILE_BASIC_INFO basic{};
+  if (GetFileInformationByHandleEx(handle.get(), FileBasicInfo, &basic, sizeof(basic)) &&
+      (basic.FileAttributes & FILE_ATTRIBUTE_READONLY)) {
+    basic.FileAttributes &= ~FILE_ATTRIBUTE_READONLY;
+    if (basic.FileAttributes == 0) basic.FileAttributes = FILE_ATTRIBUTE_NORMAL;
+    SetFileInformationByHandle(handle.get(), FileBasicInfo, &basic, sizeof(basic));
+  }
+  FILE_DISPOSITION_INFO disposition{TRUE};
+  return SetFileInformationByHandle(handle.get(), FileDispositionInfo, &disposition, sizeof(disposition)) != 0;
 }
+
+void DeleteEntry(const std::wstring& path, DWORD) { DeleteThroughHandle(path); }
 
 // Every entry of a folder but "." and "..".
 template <class Visit>
@@ -165,7 +191,8 @@ void Removal::RunGroup(int group) {
 }
 
 void Removal::DeleteFilesAndPatterns() {
-  for (const Text& file : plan_.Values(record::kInstalledFile)) DeleteFileW(AsWide(file).c_str());
+  for (const Text& file : plan_.Values(record::kInstalledFile))
+    DeleteThroughHandle(AsWide(file), &rules_, record::kInstalledFile);
   for (const Text& pattern : plan_.Values(record::kPattern)) {
     // Every match lies in the pattern's directory.
     const std::wstring wide = AsWide(pattern);
@@ -175,13 +202,14 @@ void Removal::DeleteFilesAndPatterns() {
     if (!search) continue;
     do {
       std::wstring name = entry.cFileName;
-      if (name != L"." && name != L"..") DeleteFileW((directory + name).c_str());
+      if (name != L"." && name != L"..") DeleteThroughHandle(directory + name, &rules_, record::kInstalledFile);
     } while (FindNextFileW(search.get(), &entry));
   }
 }
 
 void Removal::RemoveEmptyDirectories() {
-  for (const Text& directory : plan_.Values(record::kEmptyFolder)) RemoveDirectoryW(AsWide(directory).c_str());
+  for (const Text& directory : plan_.Values(record::kEmptyFolder))
+    DeleteThroughHandle(AsWide(directory), &rules_, record::kEmptyFolder);
 }
 
 bool Removal::ShellFolder(int folderId, std::wstring& path) const {
@@ -290,7 +318,7 @@ void Removal::DeleteProgramMenuEntries() {
     for (const std::wstring& link : folder.links) DeleteOurLink(link);
     if (!folder.links.empty()) {
       menuFolders_.push_back(folder.folder);
-      RemoveDirectoryW(folder.folder.c_str());
+      DeleteThroughHandle(folder.folder);
     }
     for (const std::wstring& link : folder.beside) DeleteOurLink(link);
   }

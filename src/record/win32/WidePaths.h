@@ -21,6 +21,8 @@ bool SameOnDisk(TextView a, TextView b);
 // The path with links and junctions resolved on its nearest part that exists (the rest appended as it
 // stands), in its long form without the "\\?\" prefix; the path itself when nothing can be resolved.
 std::wstring ResolvedPath(const std::wstring& path);
+// Where the opened file or folder lies, in the same form; empty when unknown.
+std::wstring FinalPathOf(HANDLE file);
 
 // What makes a file or folder itself whatever its path is spelled like (slashes, short names, links):
 // its volume's serial number and its index there.
