@@ -258,3 +258,18 @@ TEST_F(RemovalTest, ARecordWithForwardSlashesRemovesTheInstallation) {
   EXPECT_FALSE(Exists(kInstallDir));
   EXPECT_FALSE(Exists(folders.programMenu + "\\" + kProduct));
 }
+
+// Through the window: the user's note that mentions the address stays, and without a desktop line the
+// first run's desktop link to our utility goes.
+TEST_F(RemovalTest, TheUsersNoteStaysAndOurDesktopLinkGoesWithoutItsLine) {
+  MakeInstallation(false);
+  const std::string note = folders.programMenu + "\\" + kProduct + "\\notes.txt";
+  const std::string link = folders.desktop + "\\Twinsift.Lnk";
+  WriteTextFile(note, std::string("see ") + kWebsite);
+  MakeLink(std::string(kInstallDir) + "Twinsift.Exe", link);
+  UninstallAndFinish();
+  EXPECT_TRUE(Exists(note));
+  EXPECT_FALSE(Exists(link));
+  EXPECT_FALSE(Exists(kInstallDir));
+  DeleteFileA(link.c_str());
+}
