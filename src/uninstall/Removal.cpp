@@ -299,8 +299,10 @@ void Removal::FindOurLinks() {
       const std::wstring name = installed.path.substr(installed.path.find_last_of(L"\\/") + 1);
       record::FileIdentity identity;
       if (installed.known && record::SameOnDisk(AsText(name), record::FromAscii(record::kUtilityFile)) &&
-          record::IdentityOf(target, identity) && identity == installed.identity)
+          record::IdentityOf(target, identity) && identity == installed.identity) {
         desktopLinks_.push_back(file);
+        break;  // however many lines name the utility
+      }
     }
   }
 }
