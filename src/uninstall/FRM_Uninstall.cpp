@@ -6,13 +6,10 @@
 #include "payload/EmbeddedPayloads.h"
 #include "payload/PayloadExtractor.h"
 #include "payload/ProgressSink.h"
-#include "payload/ProtectedFolder.h"
 #include "record/UninstallRecord.h"
 #include "record/ValueRules.h"
 #include "record/win32/WidePaths.h"
 #include "win32/UniqueHandle.h"
-
-std::string RemoverCommand;
 
 namespace {
 
@@ -27,28 +24,6 @@ std::wstring OwnPath() {
 }
 
 std::wstring FolderOf(const std::wstring& path) { return path.substr(0, path.find_last_of(L'\\') + 1); }
-
-std::string TempFolder() {
-  char path[MAX_PATH + 1];
-  DWORD length = GetTempPathA(sizeof(path), path);
-  if (length == 0 || length >= sizeof(path)) throw gui::Error("Cannot find the temporary folder");
-  std::string folder(path, length);
-  if (folder.back() != '\\') folder += '\\';
-  return folder;
-}
-
-// A new folder of the remover's own in the temporary folder, made so that only administrators can
-// change it: a process of the same user without elevation could otherwise swap the program that is
-// about to run elevated.
-std::string NewRemoverFolder() {
-  const std::string temp = TempFolder();
-  ULONGLONG seed = GetTickCount64() ^ (static_cast<ULONGLONG>(GetCurrentProcessId()) << 16);
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    std::string folder = temp + "tws" + std::to_string((seed + static_cast<ULONGLONG>(attempt)) % 1000000) + ".rmv\\";
-    if (CreateProtectedDirectory(record::Widen(folder))) return folder;
-  }
-  throw gui::Error("Cannot create a folder in " + temp);
-}
 
 // A file that cannot be opened for writing with no sharing is held open: by a running program, say.
 // Opening it for deleting alone would succeed even then.
@@ -156,7 +131,8 @@ void TFrmUninstall::FormCreate() {
                  resolved.Accepts(tag, record::AsText(record::ResolvedPath(wide))));
     if (!ours) continue;
     Items_.push_back(item);
-    if (tag == record::kInstalledFile && !record::SameOnDisk(record::AsText(wide), record::AsText(OwnPath_)))
+    // Its own file is running, of course: known by what it is, however the record spells its path.
+    if (tag == record::kInstalledFile && !record::SameFile(wide, OwnPath_))
       FilesToCheck_.push_back(wide);
   }
   SetCaption("Uninstall " + ProductName_);
@@ -189,10 +165,13 @@ void TFrmUninstall::btnOKClick() {
     MessageBoxA(HandleIfAllocated(), InUseText(name).c_str(), Caption().c_str(), MB_OK | MB_ICONEXCLAMATION);
     return;
   }
-  std::string folder = NewRemoverFolder();
+  RemoverStart remover;
+  const std::string folder = record::Narrow(remover.MakeFolder());
   MessagesRunOnProgress messagesRun;
   PayloadExtractor(EB_NVUninstall_exe::Payload(), &messagesRun).ExtractToFile(folder + record::kRemoverFile);
-  RemoverCommand = record::RemoverCommandLine(folder, record::UninstallRecord{ProductName_, Items_});
+  if (!remover.HoldProgram()) throw gui::Error("Cannot open " + folder + record::kRemoverFile);
+  remover.SetCommand(record::Widen(record::RemoverCommandLine(folder, record::UninstallRecord{ProductName_, Items_})));
+  Remover_ = std::move(remover);
   Close();
 }
 

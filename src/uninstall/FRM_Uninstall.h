@@ -6,9 +6,7 @@
 #include "gui/button/Button.h"
 #include "gui/core/Form.h"
 #include "gui/label/Label.h"
-
-// The command that starts the remover as the uninstaller ends; empty: start nothing.
-extern std::string RemoverCommand;
+#include "uninstall/RemoverStart.h"
 
 // The uninstall record beside the program cannot be read: the uninstaller ends without a word.
 // (A plain exception: the library's runtime_error would bring its whole string family into the program.)
@@ -24,6 +22,8 @@ class TFrmUninstall : public gui::Form {
   TFrmUninstall();  // reads the record; raises RecordUnreadable
 
   const std::string& ProductName() const { return ProductName_; }
+  // The remover, unpacked and held once the removal is confirmed; else one that starts nothing.
+  RemoverStart TakeRemover() { return std::move(Remover_); }
 
  protected:
   void FillCreateParams(gui::CreateParams& params) override;  // a dialog frame with its close button
@@ -48,6 +48,7 @@ class TFrmUninstall : public gui::Form {
   std::vector<std::string> Items_;         // the record's further lines that pass, unquoted
   std::wstring OwnPath_;
   std::vector<std::wstring> FilesToCheck_;  // the installed files handed over, this program aside
+  RemoverStart Remover_;
 };
 
 // The text of the uninstall record at path; raises RecordUnreadable.

@@ -13,8 +13,6 @@ namespace {
 using record::AsText;
 using record::AsWide;
 
-constexpr DWORD kLargestLink = 1 << 16;  // our links hold a few hundred bytes
-
 std::wstring WithBackslash(std::wstring path) {
   if (path.empty() || path.back() != L'\\') path += L'\\';
   return path;
@@ -42,17 +40,43 @@ bool IsPlainFile(const std::wstring& path) {
          !(attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT));
 }
 
-void ClearReadOnly(const std::wstring& path, DWORD attributes) {
-  if (attributes & FILE_ATTRIBUTE_READONLY) SetFileAttributesW(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+// Whether a folder on the way to path, below its root, is a link of the file system: one swapped in
+// after the uninstaller's checks would lead the deletion somewhere else.
+bool ReparsePointOnTheWay(const std::wstring& path) {
+  for (std::size_t at = path.find_first_of(L"\\/", 3); at != std::wstring::npos && at + 1 < path.size();
+       at = path.find_first_of(L"\\/", at + 1)) {
+    DWORD attributes = Attributes(path.substr(0, at));
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT)) return true;
+  }
+  return false;
 }
 
-void DeleteEntry(const std::wstring& path, DWORD attributes) {
-  ClearReadOnly(path, attributes);
-  if (attributes & FILE_ATTRIBUTE_DIRECTORY)
-    RemoveDirectoryW(path.c_str());  // a link to a directory: only the link goes
-  else
-    DeleteFileW(path.c_str());
+// Deletes a file or an empty folder through a handle of its own, so that what goes is what was opened
+// and checked, never what a rename put at the path in between; a link of the file system goes itself,
+// never its target. The path is resolved again from the handle: with a tag, the rules must still
+// accept where it really lies. Clears the read-only attribute first.
+bool DeleteThroughHandle(const std::wstring& path, const record::ValueRules* rules = nullptr, char tag = 0) {
+  if (ReparsePointOnTheWay(path)) return false;
+  win32::UniqueHandle handle(CreateFileW(path.c_str(), DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES,
+                                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                         FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+  if (!handle || ReparsePointOnTheWay(path)) return false;
+  if (rules) {
+    const std::wstring resolved = record::FinalPathOf(handle.get());
+    if (resolved.empty() || ReparsePointOnTheWay(resolved) || !rules->Accepts(tag, AsText(resolved))) return false;
+  }
+  FILE_BASIC_INFO basic{};
+  if (GetFileInformationByHandleEx(handle.get(), FileBasicInfo, &basic, sizeof(basic)) &&
+      (basic.FileAttributes & FILE_ATTRIBUTE_READONLY)) {
+    basic.FileAttributes &= ~FILE_ATTRIBUTE_READONLY;
+    if (basic.FileAttributes == 0) basic.FileAttributes = FILE_ATTRIBUTE_NORMAL;
+    SetFileInformationByHandle(handle.get(), FileBasicInfo, &basic, sizeof(basic));
+  }
+  FILE_DISPOSITION_INFO disposition{TRUE};
+  return SetFileInformationByHandle(handle.get(), FileDispositionInfo, &disposition, sizeof(disposition)) != 0;
 }
+
+void DeleteEntry(const std::wstring& path, DWORD) { DeleteThroughHandle(path); }
 
 // Every entry of a folder but "." and "..".
 template <class Visit>
@@ -72,31 +96,39 @@ bool IsEmptyFolder(const std::wstring& folder) {
   return empty;
 }
 
-// The stored target of a shell link, as saved: read without resolving, so it works once the target is gone.
-std::wstring LinkTarget(const std::wstring& file) {
+// What a shell link stores, read without resolving, so that it works once the target is gone: its file
+// path, and whether its item is exactly the website's address (the shell keeps an address apart from file
+// paths, as an item named by it). Nothing when the file does not load as a shell link.
+struct LinkContents {
+  std::wstring path;
+  bool website = false;
+};
+
+bool ItemNamed(PCIDLIST_ABSOLUTE item, SIGDN form, const std::wstring& expected) {
+  PWSTR name = nullptr;
+  bool same = SUCCEEDED(SHGetNameFromIDList(item, form, &name)) && name && expected == name;
+  CoTaskMemFree(name);
+  return same;
+}
+
+LinkContents ReadLink(const std::wstring& file) {
+  LinkContents contents;
   win32::ComRef<IShellLinkW> link;
   win32::ComRef<IPersistFile> persist;
   if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, link.out())) ||
       FAILED(link->QueryInterface(IID_IPersistFile, persist.out())) || FAILED(persist->Load(file.c_str(), STGM_READ)))
-    return {};
+    return contents;
   wchar_t target[MAX_PATH * 2] = {};
-  if (FAILED(link->GetPath(target, MAX_PATH * 2, nullptr, SLGP_RAWPATH))) return {};
-  return target;
-}
-
-// Whether the link file holds the text, in ANSI or UTF-16: how the website link is recognised, whose
-// target the shell keeps apart from file paths.
-bool LinkHolds(const std::wstring& file, const std::string& text) {
-  win32::UniqueHandle handle(
-      CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
-  if (!handle) return false;
-  std::string content(kLargestLink, '\0');
-  DWORD read = 0;
-  if (!ReadFile(handle.get(), content.data(), kLargestLink, &read, nullptr)) return false;
-  content.resize(read);
-  std::string wide;
-  for (char c : text) wide += std::string{c, '\0'};
-  return content.find(text) != std::string::npos || content.find(wide) != std::string::npos;
+  if (SUCCEEDED(link->GetPath(target, MAX_PATH * 2, nullptr, SLGP_RAWPATH))) contents.path = target;
+  PIDLIST_ABSOLUTE item = nullptr;
+  if (SUCCEEDED(link->GetIDList(&item)) && item) {
+    // No file name holds "://": a file item cannot pass for the address.
+    const std::wstring address = record::Widen(record::kWebsite);
+    contents.website = ItemNamed(item, SIGDN_DESKTOPABSOLUTEPARSING, address) ||
+                       ItemNamed(item, SIGDN_PARENTRELATIVEPARSING, address);
+    CoTaskMemFree(item);
+  }
+  return contents;
 }
 
 }  // namespace
@@ -145,7 +177,10 @@ Removal::Removal(const RemovalPlan& plan, const record::ValueRules& rules, HWND 
 
 void Removal::RunGroup(int group) {
   switch (group) {
-    case 0: DeleteFilesAndPatterns(); break;
+    case 0:
+      FindOurLinks();
+      DeleteFilesAndPatterns();
+      break;
     case 1: RemoveEmptyDirectories(); break;
     case 2: DeleteProgramMenuEntries(); break;
     case 3: DeleteDesktopEntries(); break;
@@ -156,7 +191,8 @@ void Removal::RunGroup(int group) {
 }
 
 void Removal::DeleteFilesAndPatterns() {
-  for (const Text& file : plan_.Values(record::kInstalledFile)) DeleteFileW(AsWide(file).c_str());
+  for (const Text& file : plan_.Values(record::kInstalledFile))
+    DeleteThroughHandle(AsWide(file), &rules_, record::kInstalledFile);
   for (const Text& pattern : plan_.Values(record::kPattern)) {
     // Every match lies in the pattern's directory.
     const std::wstring wide = AsWide(pattern);
@@ -166,13 +202,14 @@ void Removal::DeleteFilesAndPatterns() {
     if (!search) continue;
     do {
       std::wstring name = entry.cFileName;
-      if (name != L"." && name != L"..") DeleteFileW((directory + name).c_str());
+      if (name != L"." && name != L"..") DeleteThroughHandle(directory + name, &rules_, record::kInstalledFile);
     } while (FindNextFileW(search.get(), &entry));
   }
 }
 
 void Removal::RemoveEmptyDirectories() {
-  for (const Text& directory : plan_.Values(record::kEmptyFolder)) RemoveDirectoryW(AsWide(directory).c_str());
+  for (const Text& directory : plan_.Values(record::kEmptyFolder))
+    DeleteThroughHandle(AsWide(directory), &rules_, record::kEmptyFolder);
 }
 
 bool Removal::ShellFolder(int folderId, std::wstring& path) const {
@@ -182,17 +219,95 @@ bool Removal::ShellFolder(int folderId, std::wstring& path) const {
   return true;
 }
 
+bool Removal::IsOurTarget(const std::wstring& target) const {
+  if (target.empty()) return false;
+  record::FileIdentity identity;
+  bool known = record::IdentityOf(target, identity);
+  for (const Installed& file : installed_) {
+    if (known && file.known && file.identity == identity) return true;
+    // A file that is gone already is known by its resolved path only.
+    if (!known && !file.known &&
+        record::SameOnDisk(record::ComparablePath(AsText(record::ResolvedPath(target))),
+                           record::ComparablePath(AsText(record::ResolvedPath(file.path)))))
+      return true;
+  }
+  return false;
+}
+
 bool Removal::IsOurLink(const std::wstring& file) const {
   if (!IsPlainFile(file)) return false;
-  const std::wstring target = LinkTarget(file);
-  if (!target.empty())
-    for (const Text& installed : plan_.Values(record::kInstalledFile))
-      if (record::SameOnDisk(record::ComparablePath(AsText(target)), record::ComparablePath(installed))) return true;
-  return LinkHolds(file, record::kWebsite);
+  LinkContents link = ReadLink(file);
+  return link.website || IsOurTarget(link.path);
+}
+
+void Removal::NoteIfOurs(const std::wstring& file, std::vector<std::wstring>& links) const {
+  if (IsOurLink(file)) links.push_back(file);
+}
+
+// The menu folder's links belong to the installation that its utility or uninstaller link starts: when
+// those start another one's files, the folder is that one's, whatever else it holds.
+bool Removal::MenuFolderIsOurs(const std::wstring& folder) const {
+  bool someoneElses = false;
+  for (const record::InstalledLink& link : record::kMenuLinks) {
+    if (!link.targetInstalled) continue;
+    const std::wstring file = folder + L"\\" + record::Widen(link.file);
+    if (!IsPlainFile(file)) continue;
+    const std::wstring target = ReadLink(file).path;
+    if (IsOurTarget(target)) return true;
+    someoneElses = someoneElses || !target.empty();
+  }
+  return !someoneElses;
+}
+
+// Which links are ours is decided while the files they start are still there to be known by identity.
+void Removal::FindOurLinks() {
+  installed_.clear();
+  for (const Text& file : plan_.Values(record::kInstalledFile)) {
+    Installed entry;
+    entry.path = AsWide(file);
+    entry.known = record::IdentityOf(entry.path, entry.identity);
+    installed_.push_back(entry);
+  }
+  menuLinks_.clear();
+  desktopLinks_.clear();
+  std::wstring menu;
+  if (ShellFolder(CSIDL_PROGRAMS, menu)) {
+    for (const Text& name : plan_.Values(record::kMenuFolder)) {
+      const std::wstring folder = menu + L"\\" + AsWide(name);
+      DWORD attributes = Attributes(folder);
+      bool realFolder = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) &&
+                        !(attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+      MenuFolderLinks found;
+      found.folder = folder;
+      if (realFolder && MayDeleteTree(folder) && MenuFolderIsOurs(folder))
+        ForEachEntry(folder, [&](const std::wstring& entry, DWORD entryAttributes) {
+          if (!(entryAttributes & FILE_ATTRIBUTE_DIRECTORY)) NoteIfOurs(folder + L"\\" + entry, found.links);
+        });
+      NoteIfOurs(folder + record::Widen(record::kFolderLinkEnding), found.beside);
+      menuLinks_.push_back(found);
+    }
+  }
+  std::wstring desktop;
+  if (!ShellFolder(CSIDL_DESKTOPDIRECTORY, desktop)) return;
+  for (const Text& name : plan_.Values(record::kDesktopLink)) NoteIfOurs(desktop + L"\\" + AsWide(name), desktopLinks_);
+  // A later run without the desktop link writes no T line, but the link of the first run still starts
+  // our utility.
+  if (plan_.Values(record::kDesktopLink).empty()) {
+    const std::wstring file = desktop + L"\\" + record::Widen(record::kDesktopLinkFile);
+    const std::wstring target = IsPlainFile(file) ? ReadLink(file).path : std::wstring();
+    for (const Installed& installed : installed_) {
+      const std::wstring name = installed.path.substr(installed.path.find_last_of(L"\\/") + 1);
+      record::FileIdentity identity;
+      if (installed.known && record::SameOnDisk(AsText(name), record::FromAscii(record::kUtilityFile)) &&
+          record::IdentityOf(target, identity) && identity == installed.identity) {
+        desktopLinks_.push_back(file);
+        break;  // however many lines name the utility
+      }
+    }
+  }
 }
 
 void Removal::DeleteOurLink(const std::wstring& file) {
-  if (!IsOurLink(file)) return;
   links_.push_back(file);
   DeleteEntry(file, Attributes(file));
 }
@@ -201,33 +316,18 @@ void Removal::DeleteOurLink(const std::wstring& file) {
 // held one of them and is empty then. A folder that Windows or another program owns (Startup, say) is
 // never touched, nor one that is a link.
 void Removal::DeleteProgramMenuEntries() {
-  std::wstring menu;
-  if (!ShellFolder(CSIDL_PROGRAMS, menu)) return;
-  for (const Text& name : plan_.Values(record::kMenuFolder)) {
-    const std::wstring folder = menu + L"\\" + AsWide(name);
-    DWORD attributes = Attributes(folder);
-    bool realFolder = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) &&
-                      !(attributes & FILE_ATTRIBUTE_REPARSE_POINT);
-    if (realFolder && MayDeleteTree(folder)) {
-      std::size_t before = links_.size();
-      std::vector<std::wstring> files;
-      ForEachEntry(folder, [&](const std::wstring& entry, DWORD entryAttributes) {
-        if (!(entryAttributes & FILE_ATTRIBUTE_DIRECTORY)) files.push_back(folder + L"\\" + entry);
-      });
-      for (const std::wstring& file : files) DeleteOurLink(file);
-      if (links_.size() > before) {
-        menuFolders_.push_back(folder);
-        RemoveDirectoryW(folder.c_str());
-      }
+  for (const MenuFolderLinks& folder : menuLinks_) {
+    for (const std::wstring& link : folder.links) DeleteOurLink(link);
+    if (!folder.links.empty()) {
+      menuFolders_.push_back(folder.folder);
+      DeleteThroughHandle(folder.folder);
     }
-    DeleteOurLink(folder + record::Widen(record::kFolderLinkEnding));
+    for (const std::wstring& link : folder.beside) DeleteOurLink(link);
   }
 }
 
 void Removal::DeleteDesktopEntries() {
-  std::wstring desktop;
-  if (!ShellFolder(CSIDL_DESKTOPDIRECTORY, desktop)) return;
-  for (const Text& name : plan_.Values(record::kDesktopLink)) DeleteOurLink(desktop + L"\\" + AsWide(name));
+  for (const std::wstring& link : desktopLinks_) DeleteOurLink(link);
 }
 
 void Removal::DeleteRegistryKeys() {

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 #include "record/ValueRules.h"
+#include "record/win32/WidePaths.h"
 #include "uninstall/RemoverArguments.h"
 
 // The remover's deletions, group by group. Every single deletion stands alone: a failure is ignored
@@ -48,14 +49,32 @@ class Removal {
   void DeleteTrees();
   bool ShellFolder(int folderId, std::wstring& path) const;
   bool MayDeleteTree(const std::wstring& directory) const;
-  // A link this installation made: it starts one of the files the plan deletes, or the website.
+  // A link this installation made: a shell link whose stored target is one of the files the plan
+  // deletes (the same file, however spelled), or exactly the website's address.
   bool IsOurLink(const std::wstring& file) const;
+  bool IsOurTarget(const std::wstring& target) const;
+  void NoteIfOurs(const std::wstring& file, std::vector<std::wstring>& links) const;
+  bool MenuFolderIsOurs(const std::wstring& folder) const;
+  void FindOurLinks();
   void DeleteOurLink(const std::wstring& file);
+
+  struct Installed {
+    std::wstring path;
+    bool known = false;  // the file was there, with this identity
+    record::FileIdentity identity;
+  };
+  struct MenuFolderLinks {
+    std::wstring folder;
+    std::vector<std::wstring> links, beside;  // ours inside it; the one beside it
+  };
 
   const RemovalPlan& plan_;
   const record::ValueRules& rules_;
   HWND owner_;
-  std::vector<std::wstring> links_;        // our links, as they were found
+  std::vector<Installed> installed_;        // the plan's files, before they are deleted
+  std::vector<MenuFolderLinks> menuLinks_;  // our links in the program menu, found before any deletion
+  std::vector<std::wstring> desktopLinks_;
+  std::vector<std::wstring> links_;        // our links, as they were deleted
   std::vector<std::wstring> menuFolders_;  // program-menu folders that held one of them
 };
 

@@ -6,9 +6,11 @@
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   gui::Application application;
   application.SetTitle("Uninstall");
+  RemoverStart remover;
   try {
     TFrmUninstall form;
     application.Run(form);
+    remover = form.TakeRemover();
   } catch (const RecordUnreadable&) {
     return 0;
   } catch (...) {
@@ -16,9 +18,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     return 1;
   }
   // The remover starts once this program's window is gone.
-  if (!RemoverCommand.empty()) {
-    WinExec(RemoverCommand.c_str(), SW_SHOWNORMAL);
-    RemoverCommand.clear();
-  }
+  remover.Start();
   return 0;
 }

@@ -10,19 +10,21 @@ namespace {
 std::wstring FinalPath(const std::wstring& path) {
   win32::UniqueHandle file(CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                        nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-  if (!file) return {};
+  return file ? FinalPathOf(file.get()) : std::wstring();
+}
+
+}  // namespace
+
+std::wstring FinalPathOf(HANDLE file) {
   std::wstring buffer(MAX_PATH * 4, L'\0');
   DWORD length =
-      GetFinalPathNameByHandleW(file.get(), buffer.data(), static_cast<DWORD>(buffer.size()), FILE_NAME_NORMALIZED);
-  file.reset();
+      GetFinalPathNameByHandleW(file, buffer.data(), static_cast<DWORD>(buffer.size()), FILE_NAME_NORMALIZED);
   if (length == 0 || length >= buffer.size()) return {};
   buffer.resize(length);
   if (buffer.rfind(L"\\\\?\\UNC\\", 0) == 0) return L"\\\\" + buffer.substr(8);
   if (buffer.rfind(L"\\\\?\\", 0) == 0) return buffer.substr(4);
   return buffer;
 }
-
-}  // namespace
 
 std::wstring Widen(std::string_view ansi) { return win32::WideFromAnsi(std::string(ansi)); }
 std::string Narrow(std::wstring_view wide) { return win32::AnsiFromWide(std::wstring(wide)); }
@@ -53,6 +55,20 @@ std::wstring ResolvedPath(const std::wstring& path) {
     existing.resize(separator + 1);
   }
   return path;
+}
+
+bool IdentityOf(const std::wstring& path, FileIdentity& identity) {
+  win32::UniqueHandle file(CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                       nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  BY_HANDLE_FILE_INFORMATION information;
+  if (!file || !GetFileInformationByHandle(file.get(), &information)) return false;
+  identity = {information.dwVolumeSerialNumber, information.nFileIndexHigh, information.nFileIndexLow};
+  return true;
+}
+
+bool SameFile(const std::wstring& a, const std::wstring& b) {
+  FileIdentity left, right;
+  return IdentityOf(a, left) && IdentityOf(b, right) && left == right;
 }
 
 }  // namespace record

@@ -17,8 +17,8 @@ struct Budget {
 
 const Budget kBudgets[] = {
     {"Install_Twinsift.exe", {"Twinsift.exe", "Uninstall.exe"}, 320 * 1024},
-    {"Uninstall.exe", {"NVUninstall.exe"}, 176 * 1024},
-    {"NVUninstall.exe", {}, 156 * 1024},
+    {"Uninstall.exe", {"NVUninstall.exe"}, 177 * 1024},
+    {"NVUninstall.exe", {}, 160 * 1024},
     {"Twinsift.exe", {}, 210 * 1024},
 };
 

@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <winioctl.h>
 #include <cstddef>
+#include "driver/FileTree.h"
 #include "record/win32/WidePaths.h"
 #include "uninstall/Installation.h"
 #include "uninstall/MainForm.h"
@@ -57,6 +58,7 @@ class RemovalOutcome : public ::testing::Test {
     RemoveTree(Menu());
     DeleteFileA((folders.desktop + "\\TwinsiftUnit.Lnk").c_str());
     DeleteFileA((folders.desktop + "\\TwinsiftUnitOther.Lnk").c_str());
+    DeleteFileA((folders.desktop + "\\Twinsift.Lnk").c_str());
   }
   std::string Menu() const { return folders.programMenu + "\\" + kMenuName; }
 
@@ -161,4 +163,42 @@ TEST_F(RemovalOutcome, AMenuFolderThatIsAJunctionIsNotFollowed) {
                  << ", the folder has no reparse point)";
   Remove();
   EXPECT_TRUE(Exists(elsewhere + "\\Twinsift.Lnk")) << "the junction's target stays whole";
+}
+
+// Ours is what loads as a link to our files or to the address, not what merely mentions the address.
+TEST_F(RemovalOutcome, AFileMentioningTheWebsiteIsTheUsersOwn) {
+  const std::string dir = kInstallDir, menu = Menu();
+  MakeLink(dir + "Twinsift.Exe", menu + "\\Twinsift.Lnk");
+  MakeLink(kWebsite, menu + "\\Website.Lnk");
+  WriteTextFile(menu + "\\notes.txt", std::string("see ") + kWebsite);
+  Remove();
+  EXPECT_FALSE(Exists(menu + "\\Twinsift.Lnk") || Exists(menu + "\\Website.Lnk"));
+  EXPECT_TRUE(Exists(menu + "\\notes.txt"));
+}
+
+// A second installation made its links over the same menu folder: they are its own, the website's too.
+TEST_F(RemovalOutcome, AMenuFolderWhoseLinksStartAnotherInstallationStaysWhole) {
+  const std::string other = std::string(kRoot) + "Other\\", menu = Menu();
+  CreateDirectoryA(other.c_str(), nullptr);
+  for (const char* file : {"Twinsift.Exe", "Uninstall.Exe"}) WriteTextFile(other + file, "x");
+  MakeLink(other + "Twinsift.Exe", menu + "\\Twinsift.Lnk");
+  MakeLink(kWebsite, menu + "\\Website.Lnk");
+  MakeLink(other + "Uninstall.Exe", menu + "\\Uninstall.Lnk");
+  e2e::FileTree before = e2e::SnapshotTree(menu);
+  Remove();
+  EXPECT_TRUE(e2e::TreeDifferences(before, e2e::SnapshotTree(menu)).empty());
+  EXPECT_FALSE(Exists(kInstallDir));
+}
+
+// A record without the desktop line (a later run left the box unticked): the first run's desktop link
+// goes when it starts our utility, and stays when it starts another one.
+TEST_F(RemovalOutcome, WithoutADesktopLineOnlyTheLinkToOurUtilityGoes) {
+  const std::string link = folders.desktop + "\\Twinsift.Lnk", other = std::string(kRoot) + "Twinsift.Exe";
+  for (const auto& [target, gone] : {std::pair{std::string(kInstallDir) + "Twinsift.Exe", true}, {other, false}}) {
+    SetUp();
+    WriteTextFile(other, "x");
+    MakeLink(target, link);
+    Remove();
+    EXPECT_EQ(Exists(link), !gone) << target;
+  }
 }

@@ -2,6 +2,7 @@
 // arguments. Each removal waits ten seconds, so the cases are few and check much.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <algorithm>
 #include <cmath>
 #include "driver/Driver.h"
 #include "driver/FileTree.h"
@@ -245,4 +246,30 @@ TEST_F(RemovalTest, FinishNamesAFileThatIsHeldOpen) {
   EXPECT_TRUE(Exists(held));
   e2e::Click(ok, 30, 12);
   EXPECT_TRUE(started.WaitForExit(5000));
+}
+
+// A record whose paths are spelled with forward slashes: the uninstaller knows its own file for what it
+// is and does not call itself running; everything goes.
+TEST_F(RemovalTest, ARecordWithForwardSlashesRemovesTheInstallation) {
+  std::vector<std::string> lines = MakeInstallation(false);
+  for (std::string& line : lines) std::replace(line.begin(), line.end(), '\\', '/');
+  WriteRecord(lines);
+  UninstallAndFinish();
+  EXPECT_FALSE(Exists(kInstallDir));
+  EXPECT_FALSE(Exists(folders.programMenu + "\\" + kProduct));
+}
+
+// Through the window: the user's note that mentions the address stays, and without a desktop line the
+// first run's desktop link to our utility goes.
+TEST_F(RemovalTest, TheUsersNoteStaysAndOurDesktopLinkGoesWithoutItsLine) {
+  MakeInstallation(false);
+  const std::string note = folders.programMenu + "\\" + kProduct + "\\notes.txt";
+  const std::string link = folders.desktop + "\\Twinsift.Lnk";
+  WriteTextFile(note, std::string("see ") + kWebsite);
+  MakeLink(std::string(kInstallDir) + "Twinsift.Exe", link);
+  UninstallAndFinish();
+  EXPECT_TRUE(Exists(note));
+  EXPECT_FALSE(Exists(link));
+  EXPECT_FALSE(Exists(kInstallDir));
+  DeleteFileA(link.c_str());
 }
