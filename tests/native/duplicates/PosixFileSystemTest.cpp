@@ -6,6 +6,7 @@
 #include <fstream>
 #include <map>
 #include "duplicates/posix/PosixFileSystem.h"
+#include "EntriesByName.h"
 
 using namespace duplicates;
 
@@ -19,11 +20,9 @@ TEST(PosixFileSystemTest, ListsWithoutFollowingLinks) {
   ASSERT_EQ(symlink(".dir", (root + "/dirlink").c_str()), 0);
 
   PosixFileSystem fs;
-  std::vector<DirEntry> entries;
   std::string error;
-  ASSERT_TRUE(fs.ListFolder(root, entries, error)) << error;
-  std::map<std::string, DirEntry> byName;
-  for (auto& e : entries) byName[e.name] = e;
+  std::map<std::string, DirEntry> byName = EntriesByName(fs, root, error);
+  ASSERT_TRUE(error.empty()) << error;
   ASSERT_EQ(byName.size(), 5u);
   EXPECT_EQ(byName["a"].kind, EntryKind::File);
   EXPECT_EQ(byName["a"].size, 7u);
@@ -39,6 +38,7 @@ TEST(PosixFileSystemTest, ListsWithoutFollowingLinks) {
   ASSERT_NE(reader, nullptr);
   char buffer[16];
   EXPECT_EQ(reader->Read(buffer, sizeof(buffer), error), 7);
+  std::vector<DirEntry> entries;
   EXPECT_FALSE(fs.ListFolder(root + "/missing", entries, error));
   EXPECT_FALSE(error.empty());
   std::system(("rm -rf " + root).c_str());

@@ -16,10 +16,10 @@ struct Budget {
 };
 
 const Budget kBudgets[] = {
-    {"Install_Twinsift.exe", {"Twinsift.exe", "Uninstall.exe"}, 320 * 1024},
-    {"Uninstall.exe", {"NVUninstall.exe"}, 177 * 1024},
+    {"Install_Twinsift.exe", {"Twinsift.exe", "Uninstall.exe"}, 324 * 1024},
+    {"Uninstall.exe", {"NVUninstall.exe"}, 180 * 1024},
     {"NVUninstall.exe", {}, 160 * 1024},
-    {"Twinsift.exe", {}, 210 * 1024},
+    {"Twinsift.exe", {}, 224 * 1024},
 };
 
 std::vector<unsigned char> ReadProgram(const std::string& file) {

@@ -8,6 +8,7 @@
 #include "duplicates/win32/Win32FileSystem.h"
 #include "duplicates/win32/Win32WorkerPool.h"
 #include "toolkit/Folders.h"
+#include "EntriesByName.h"
 
 using namespace duplicates;
 
@@ -34,11 +35,9 @@ TEST(Win32FileSystemTest, ListsFilesFoldersAndHiddenOnes) {
   SetFileAttributesA((root + "\\hidden.txt").c_str(), FILE_ATTRIBUTE_HIDDEN);
 
   Win32FileSystem fs;
-  std::vector<DirEntry> entries;
   std::string error;
-  ASSERT_TRUE(fs.ListFolder(root, entries, error)) << error;
-  std::map<std::string, DirEntry> byName;
-  for (auto& e : entries) byName[e.name] = e;
+  std::map<std::string, DirEntry> byName = EntriesByName(fs, root, error);
+  ASSERT_TRUE(error.empty()) << error;
   ASSERT_EQ(byName.size(), 3u);
   EXPECT_EQ(byName["a.txt"].kind, EntryKind::File);
   EXPECT_EQ(byName["a.txt"].size, 12u);
@@ -55,6 +54,7 @@ TEST(Win32FileSystemTest, ListsFilesFoldersAndHiddenOnes) {
   EXPECT_EQ(reader->Read(buffer, sizeof(buffer), error), 12);
   EXPECT_EQ(reader->Read(buffer, sizeof(buffer), error), 0);
   reader.reset();
+  std::vector<DirEntry> entries;
   EXPECT_FALSE(fs.ListFolder(root + "\\missing", entries, error));
   EXPECT_FALSE(error.empty());
   EXPECT_EQ(fs.OpenFile(root + "\\missing.txt", error), nullptr);
