@@ -5,6 +5,7 @@
 #include "install/RecordFile.h"
 #include "payload/ProtectedFolder.h"
 #include "record/win32/WidePaths.h"
+#include "win32/Error.h"
 #include "payload/EmbeddedPayloads.h"
 #include "payload/PayloadExtractor.h"
 #include "payload/ProgressSink.h"
@@ -69,29 +70,42 @@ bool ShellFolder(HWND window, int folderId, std::string& path) {
   return true;
 }
 
-void SaveLink(const record::InstalledLink& link, const std::string& installDir, const std::string& folder) {
+void SaveLink(const record::InstalledLink& link, const std::string& installDir, const std::string& folder,
+              std::vector<MissingItem>& missing) {
   const std::string target = link.targetInstalled ? installDir + link.target : std::string(link.target);
-  CreateShortcut(target, folder + "\\" + link.file, link.description, "", link.icon);
+  const std::string file = folder + "\\" + link.file;
+  HRESULT saved = CreateShortcut(target, file, link.description, "", link.icon);
+  if (FAILED(saved)) missing.push_back({file, OleErrorText(saved)});
 }
 
-void CreateMenuShortcuts(const std::string& installDir, HWND window) {
+void CreateMenuShortcuts(const std::string& installDir, HWND window, std::vector<MissingItem>& missing) {
   std::string programs;
   if (!ShellFolder(window, CSIDL_PROGRAMS, programs)) return;
   const std::string menu = programs + "\\" + record::kMenuFolderName;
-  CreateDirectoryA(menu.c_str(), nullptr);  // it may exist from an earlier installation
-  for (const record::InstalledLink& link : record::kMenuLinks) SaveLink(link, installDir, menu);
+  // It may exist from an earlier installation; anything else in its place leaves no room for the links.
+  if (!CreateDirectoryA(menu.c_str(), nullptr)) {
+    const DWORD error = GetLastError();
+    if (!DirectoryExists(menu)) return missing.push_back({menu, win32::SystemErrorText(error)});
+  }
+  for (const record::InstalledLink& link : record::kMenuLinks) SaveLink(link, installDir, menu, missing);
 }
 
-void CreateDesktopShortcut(const std::string& installDir, HWND window) {
+void CreateDesktopShortcut(const std::string& installDir, HWND window, std::vector<MissingItem>& missing) {
   std::string desktop;
   if (!ShellFolder(window, CSIDL_DESKTOPDIRECTORY, desktop)) return;
-  SaveLink(record::kDesktopShortcut, installDir, desktop);
+  SaveLink(record::kDesktopShortcut, installDir, desktop, missing);
 }
 
 }  // namespace
 
-void RunInstallation(const InstallSettings& settings, InstallProgress& progress, HWND window,
-                     const InstalledPrograms& programs) {
+std::string MissingItemsText(const std::vector<MissingItem>& missing) {
+  std::string text = std::string(record::kProduct) + " is installed, but these could not be made:";
+  for (const MissingItem& item : missing) text += "\n\n" + item.path + "\n" + item.reason;
+  return text;
+}
+
+std::vector<MissingItem> RunInstallation(const InstallSettings& settings, InstallProgress& progress, HWND window,
+                                         const InstalledPrograms& programs) {
   const int span = static_cast<int>(RunProgressSpan(programs));
   const int maximum = span + span / 30;  // room for the steps after the unpacking
   progress.Begin(maximum);
@@ -101,9 +115,11 @@ void RunInstallation(const InstallSettings& settings, InstallProgress& progress,
   Unpack(programs.utility, directory + record::kUtilityFile, progress, true);
   Unpack(programs.uninstaller, directory + record::kUninstallerFile, progress, false);
   progress.StepDone(ShareOfMaximum(maximum, 94));
-  CreateMenuShortcuts(directory, window);
+  std::vector<MissingItem> missing;
+  CreateMenuShortcuts(directory, window, missing);
   progress.StepDone(ShareOfMaximum(maximum, 96));
-  if (settings.DesktopShortcut) CreateDesktopShortcut(directory, window);
+  if (settings.DesktopShortcut) CreateDesktopShortcut(directory, window, missing);
   progress.StepDone(ShareOfMaximum(maximum, 98));
   WriteUninstallRecord(directory, settings.DesktopShortcut);
+  return missing;
 }

@@ -18,7 +18,7 @@ std::string OleErrorText(long result) {
   return code;
 }
 
-void CreateShortcut(const std::string& target, const std::string& linkFile, const std::string& description,
+HRESULT CreateShortcut(const std::string& target, const std::string& linkFile, const std::string& description,
                     const std::string& arguments, int iconIndex) {
   ComRef<IUnknown> object;
   HRESULT created = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
@@ -35,5 +35,5 @@ void CreateShortcut(const std::string& target, const std::string& linkFile, cons
   link->SetPath(target.c_str());
   if (iconIndex >= 0) link->SetIconLocation(target.c_str(), iconIndex);
   std::wstring name = win32::WideFromAnsi(linkFile);
-  file->Save(name.c_str(), FALSE);
+  return file->Save(name.c_str(), FALSE);
 }

@@ -1,5 +1,6 @@
 // Whole installations through the real window, checked on disk afterwards.
 #include <shlobj.h>
+#include <cctype>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -264,4 +265,29 @@ TEST_F(InstallTest, InstallThenUninstallLeavesThePrefixAsItWas) {
   RemoveDirectoryA((temp + removerFolder).c_str());
   for (const char* shot : {"90-uninstall-window", "91-uninstall-confirm", "92-remover-waiting", "93-remover-finished"})
     DeleteFileA((std::string(shots) + shot + ".png").c_str());
+}
+
+// A file where the program menu's folder goes: the run goes on to the completion, but a box before it names
+// the folder and the system's reason, and the completion says the links are missing.
+TEST_F(InstallTest, MenuFolderThatCannotBeMadeIsNamedBeforeTheCompletion) {
+  const std::string dir = "C:\\TwinsiftNoMenu\\", menu = e2e::Installation::MenuFolder();
+  e2e::Installation{dir}.Remove();
+  WriteText(menu, "in the way");
+  WalkToReady(dir, false);
+  InstallNow();
+  auto box = e2e::WaitForMessageBox(setup.Id(), 30000);
+  DeleteFileA(menu.c_str());
+  ASSERT_TRUE(box) << HeaderText();
+  char reason[256] = {};
+  FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, ERROR_ALREADY_EXISTS, 0, reason,
+                 sizeof(reason), nullptr);
+  std::string expectedReason = reason;
+  while (!expectedReason.empty() && std::isspace(static_cast<unsigned char>(expectedReason.back()))) expectedReason.pop_back();
+  EXPECT_EQ(box->caption, "Twinsift");
+  EXPECT_EQ(box->text, "Twinsift is installed, but these could not be made:\n\n" + menu + "\n" + expectedReason);
+  e2e::SaveScreenshot(nullptr, e2e::ProgramFolder() + "install-missing-menu.png");
+  e2e::AnswerMessageBox(box->window);
+  ASSERT_TRUE(WaitForPage("Installation completed", 30000));
+  e2e::SaveScreenshot(window, e2e::ProgramFolder() + "install-missing-menu-completed.png");
+  EXPECT_TRUE(e2e::FileExists(e2e::Installation{dir}.File("UnInstall.dat")));
 }
