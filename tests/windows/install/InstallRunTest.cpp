@@ -255,6 +255,7 @@ TEST(UninstallRecord, IsWrittenByteForByteAndReplacesAnOldOne) {
   WriteUninstallRecord(dir, false);
   std::string six = e2e::ReadText(dir + "UnInstall.dat");
   EXPECT_EQ(six.substr(six.size() - 13), "<STwinsift>\r\n");
+  EXPECT_FALSE(folder.Has("UnInstall.dat.tmp")) << "only the record is left";
   DeleteFileA((dir + "UnInstall.dat").c_str());
 }
 
@@ -278,6 +279,7 @@ TEST(UninstallRecord, FailuresCarryTheTextFileMessages) {
   } catch (const std::exception& error) {
     EXPECT_STREQ(error.what(), "File access denied");
   }
+  EXPECT_FALSE(folder.Has("UnInstall.dat.tmp")) << "the part written is taken away";
   RemoveDirectoryA(folder.File("UnInstall.dat").c_str());
 }
 
