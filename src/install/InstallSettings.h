@@ -4,7 +4,8 @@
 
 // A folder or link the run could not make, and the system's reason for it.
 struct MissingItem {
-  std::string path, reason;
+  std::wstring path;
+  std::string reason;
 };
 
 // What the pages decide and the installation run reads. One object lives for the whole program; the pages

@@ -62,45 +62,53 @@ void Unpack(const PayloadData& payload, const std::string& target, InstallProgre
   PayloadExtractor(payload, &steps).ExtractToFile(target);
 }
 
-// The current path of a shell folder, or nothing when the shell cannot tell it.
-bool ShellFolder(HWND window, int folderId, std::string& path) {
-  char buffer[MAX_PATH] = {};
-  if (SHGetFolderPathA(window, folderId, nullptr, 0, buffer) != S_OK) return false;
-  path = buffer;
-  return true;
+// The current path of a shell folder; one the shell cannot tell is named as missing. Wide: a profile's
+// name may hold what the code page cannot write.
+bool ShellFolder(HWND window, int folderId, const wchar_t* name, std::wstring& path,
+                 std::vector<MissingItem>& missing) {
+  wchar_t buffer[MAX_PATH] = {};
+  const HRESULT found = SHGetFolderPathW(window, folderId, nullptr, 0, buffer);
+  if (found == S_OK) {
+    path = buffer;
+    return true;
+  }
+  // S_FALSE: the folder does not exist.
+  missing.push_back({name, OleErrorText(FAILED(found) ? found : HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND))});
+  return false;
 }
 
-void SaveLink(const record::InstalledLink& link, const std::string& installDir, const std::string& folder,
+void SaveLink(const record::InstalledLink& link, const std::string& installDir, const std::wstring& folder,
               std::vector<MissingItem>& missing) {
   const std::string target = link.targetInstalled ? installDir + link.target : std::string(link.target);
-  const std::string file = folder + "\\" + link.file;
-  HRESULT saved = CreateShortcut(target, file, link.description, "", link.icon);
+  const std::wstring file = folder + L"\\" + record::Widen(link.file);
+  HRESULT saved = CreateShortcut(record::Widen(target), file, record::Widen(link.description), L"", link.icon);
   if (FAILED(saved)) missing.push_back({file, OleErrorText(saved)});
 }
 
 void CreateMenuShortcuts(const std::string& installDir, HWND window, std::vector<MissingItem>& missing) {
-  std::string programs;
-  if (!ShellFolder(window, CSIDL_PROGRAMS, programs)) return;
-  const std::string menu = programs + "\\" + record::kMenuFolderName;
+  std::wstring programs;
+  if (!ShellFolder(window, CSIDL_PROGRAMS, L"The program menu", programs, missing)) return;
+  const std::wstring menu = programs + L"\\" + record::Widen(record::kMenuFolderName);
   // It may exist from an earlier installation; anything else in its place leaves no room for the links.
-  if (!CreateDirectoryA(menu.c_str(), nullptr)) {
-    const DWORD error = GetLastError();
-    if (!DirectoryExists(menu)) return missing.push_back({menu, win32::SystemErrorText(error)});
+  if (!CreateDirectoryW(menu.c_str(), nullptr)) {
+    const DWORD error = GetLastError(), attributes = GetFileAttributesW(menu.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
+      return missing.push_back({menu, win32::SystemErrorText(error)});
   }
   for (const record::InstalledLink& link : record::kMenuLinks) SaveLink(link, installDir, menu, missing);
 }
 
 void CreateDesktopShortcut(const std::string& installDir, HWND window, std::vector<MissingItem>& missing) {
-  std::string desktop;
-  if (!ShellFolder(window, CSIDL_DESKTOPDIRECTORY, desktop)) return;
+  std::wstring desktop;
+  if (!ShellFolder(window, CSIDL_DESKTOPDIRECTORY, L"The desktop", desktop, missing)) return;
   SaveLink(record::kDesktopShortcut, installDir, desktop, missing);
 }
 
 }  // namespace
 
-std::string MissingItemsText(const std::vector<MissingItem>& missing) {
-  std::string text = std::string(record::kProduct) + " is installed, but these could not be made:";
-  for (const MissingItem& item : missing) text += "\n\n" + item.path + "\n" + item.reason;
+std::wstring MissingItemsText(const std::vector<MissingItem>& missing) {
+  std::wstring text = record::Widen(std::string(record::kProduct) + " is installed, but these could not be made:");
+  for (const MissingItem& item : missing) text += L"\n\n" + item.path + L"\n" + record::Widen(item.reason);
   return text;
 }
 

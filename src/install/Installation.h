@@ -47,4 +47,4 @@ void CreateDirectoryChain(const std::string& directory);
 bool DirectoryExists(const std::string& path);
 
 // The box that names what the run could not make, each with its reason.
-std::string MissingItemsText(const std::vector<MissingItem>& missing);
+std::wstring MissingItemsText(const std::vector<MissingItem>& missing);

@@ -1,6 +1,7 @@
 #include "install/PNL_Installing.h"
 #include <cmath>
 #include "gui/core/Application.h"
+#include "record/win32/WidePaths.h"
 
 std::string PercentCompleteText(int position, int maximum) {
   long double percent = static_cast<long double>(position) / maximum * 100;
@@ -64,7 +65,7 @@ void TPnlInstalling::PanelEnter() { SetProgress(0); }
 void TPnlInstalling::PanelAfterShow() {
   settings_.Missing = RunInstallation(settings_, *this, Wizard.WizardWindow(), programs_);
   if (!settings_.Missing.empty())
-    MessageBoxA(Wizard.WizardWindow(), MissingItemsText(settings_.Missing).c_str(),
-                gui::Application::Instance().Title().c_str(), MB_OK | MB_ICONWARNING);
+    MessageBoxW(Wizard.WizardWindow(), MissingItemsText(settings_.Missing).c_str(),
+                record::Widen(gui::Application::Instance().Title()).c_str(), MB_OK | MB_ICONWARNING);
   Wizard.Next();
 }

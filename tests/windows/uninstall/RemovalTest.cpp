@@ -261,7 +261,8 @@ TEST_P(DamagedRecord, IsToldAndAllOurInstallerMakesForTheFolderGoes) {
   window = e2e::WaitForTopWindow(uninstaller.Id(), "Uninstall Twinsift");
   ASSERT_NE(window, nullptr);
   std::string shown = reader::Read(reader::Object::ClientOf(window)), warning = GetParam() < 0 ? "missing" : "damaged";
-  EXPECT_NE(shown.find("\"Warning: the uninstall record UnInstall.dat is " + warning + ".\""), std::string::npos) << shown;
+  EXPECT_NE(shown.find("\"Warning: the uninstall record UnInstall.dat is " + warning + ".\""), std::string::npos)
+      << shown;
   UninstallAndFinish("Twinsift");
   EXPECT_EQ(e2e::TreeDifferences(rootBefore, e2e::SnapshotTree(kRoot)), std::vector<std::string>());
   EXPECT_EQ(e2e::TreeDifferences(menuBefore, e2e::SnapshotTree(folders.programMenu)), std::vector<std::string>());
