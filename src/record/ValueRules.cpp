@@ -98,7 +98,7 @@ bool HandoverRules::Accepts(char tag, TextView value) const {
 
 unsigned RequiredLineBit(char tag, TextView value, SameText same) {
   constexpr std::size_t files = std::size(kInstalledFiles);
-  static_assert(kEveryRequiredLine == (1u << (files + 2)) - 1, "a bit for each file, the folder and the menu folder");
+  static_assert(kEveryRequiredLine == (1u << (files + 2)) - 1, "one bit for each required line");
   if (tag == kEmptyFolder) return 1u << files;
   if (tag == kMenuFolder) return 1u << (files + 1);
   if (tag != kInstalledFile) return 0;

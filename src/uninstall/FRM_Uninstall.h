@@ -10,8 +10,8 @@
 // The command that starts the remover as the uninstaller ends; empty: start nothing.
 extern std::string RemoverCommand;
 
-// The uninstall record beside the program cannot be read, and no utility of ours stands beside it: the
-// uninstaller ends without a word.
+// The uninstall record beside the program cannot be read: the uninstaller ends without a word. (One that
+// is simply missing beside our utility counts as damaged instead.)
 // (A plain exception: the library's runtime_error would bring its whole string family into the program.)
 struct RecordUnreadable : std::exception {
   const char* what() const noexcept override { return "the uninstall record cannot be read"; }
