@@ -5,6 +5,7 @@
 #include "install/RecordFile.h"
 #include "payload/ProtectedFolder.h"
 #include "record/win32/WidePaths.h"
+#include "win32/Error.h"
 #include "payload/EmbeddedPayloads.h"
 #include "payload/PayloadExtractor.h"
 #include "payload/ProgressSink.h"
@@ -61,37 +62,58 @@ void Unpack(const PayloadData& payload, const std::string& target, InstallProgre
   PayloadExtractor(payload, &steps).ExtractToFile(target);
 }
 
-// The current path of a shell folder, or nothing when the shell cannot tell it.
-bool ShellFolder(HWND window, int folderId, std::string& path) {
-  char buffer[MAX_PATH] = {};
-  if (SHGetFolderPathA(window, folderId, nullptr, 0, buffer) != S_OK) return false;
-  path = buffer;
-  return true;
+// The current path of a shell folder; one the shell cannot tell is named as missing. Wide: a profile's
+// name may hold what the code page cannot write.
+bool ShellFolder(HWND window, int folderId, const wchar_t* name, std::wstring& path,
+                 std::vector<MissingItem>& missing) {
+  wchar_t buffer[MAX_PATH] = {};
+  const HRESULT found = SHGetFolderPathW(window, folderId, nullptr, 0, buffer);
+  if (found == S_OK) {
+    path = buffer;
+    return true;
+  }
+  // S_FALSE: the folder does not exist.
+  missing.push_back({name, OleErrorText(FAILED(found) ? found : HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND))});
+  return false;
 }
 
-void SaveLink(const record::InstalledLink& link, const std::string& installDir, const std::string& folder) {
+void SaveLink(const record::InstalledLink& link, const std::string& installDir, const std::wstring& folder,
+              std::vector<MissingItem>& missing) {
   const std::string target = link.targetInstalled ? installDir + link.target : std::string(link.target);
-  CreateShortcut(target, folder + "\\" + link.file, link.description, "", link.icon);
+  const std::wstring file = folder + L"\\" + record::Widen(link.file);
+  HRESULT saved = CreateShortcut(record::Widen(target), file, record::Widen(link.description), L"", link.icon);
+  if (FAILED(saved)) missing.push_back({file, OleErrorText(saved)});
 }
 
-void CreateMenuShortcuts(const std::string& installDir, HWND window) {
-  std::string programs;
-  if (!ShellFolder(window, CSIDL_PROGRAMS, programs)) return;
-  const std::string menu = programs + "\\" + record::kMenuFolderName;
-  CreateDirectoryA(menu.c_str(), nullptr);  // it may exist from an earlier installation
-  for (const record::InstalledLink& link : record::kMenuLinks) SaveLink(link, installDir, menu);
+void CreateMenuShortcuts(const std::string& installDir, HWND window, std::vector<MissingItem>& missing) {
+  std::wstring programs;
+  if (!ShellFolder(window, CSIDL_PROGRAMS, L"The program menu", programs, missing)) return;
+  const std::wstring menu = programs + L"\\" + record::Widen(record::kMenuFolderName);
+  // It may exist from an earlier installation; anything else in its place leaves no room for the links.
+  if (!CreateDirectoryW(menu.c_str(), nullptr)) {
+    const DWORD error = GetLastError(), attributes = GetFileAttributesW(menu.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
+      return missing.push_back({menu, win32::SystemErrorText(error)});
+  }
+  for (const record::InstalledLink& link : record::kMenuLinks) SaveLink(link, installDir, menu, missing);
 }
 
-void CreateDesktopShortcut(const std::string& installDir, HWND window) {
-  std::string desktop;
-  if (!ShellFolder(window, CSIDL_DESKTOPDIRECTORY, desktop)) return;
-  SaveLink(record::kDesktopShortcut, installDir, desktop);
+void CreateDesktopShortcut(const std::string& installDir, HWND window, std::vector<MissingItem>& missing) {
+  std::wstring desktop;
+  if (!ShellFolder(window, CSIDL_DESKTOPDIRECTORY, L"The desktop", desktop, missing)) return;
+  SaveLink(record::kDesktopShortcut, installDir, desktop, missing);
 }
 
 }  // namespace
 
-void RunInstallation(const InstallSettings& settings, InstallProgress& progress, HWND window,
-                     const InstalledPrograms& programs) {
+std::wstring MissingItemsText(const std::vector<MissingItem>& missing) {
+  std::wstring text = record::Widen(std::string(record::kProduct) + " is installed, but these could not be made:");
+  for (const MissingItem& item : missing) text += L"\n\n" + item.path + L"\n" + record::Widen(item.reason);
+  return text;
+}
+
+std::vector<MissingItem> RunInstallation(const InstallSettings& settings, InstallProgress& progress, HWND window,
+                                         const InstalledPrograms& programs) {
   const int span = static_cast<int>(RunProgressSpan(programs));
   const int maximum = span + span / 30;  // room for the steps after the unpacking
   progress.Begin(maximum);
@@ -101,9 +123,11 @@ void RunInstallation(const InstallSettings& settings, InstallProgress& progress,
   Unpack(programs.utility, directory + record::kUtilityFile, progress, true);
   Unpack(programs.uninstaller, directory + record::kUninstallerFile, progress, false);
   progress.StepDone(ShareOfMaximum(maximum, 94));
-  CreateMenuShortcuts(directory, window);
+  std::vector<MissingItem> missing;
+  CreateMenuShortcuts(directory, window, missing);
   progress.StepDone(ShareOfMaximum(maximum, 96));
-  if (settings.DesktopShortcut) CreateDesktopShortcut(directory, window);
+  if (settings.DesktopShortcut) CreateDesktopShortcut(directory, window, missing);
   progress.StepDone(ShareOfMaximum(maximum, 98));
   WriteUninstallRecord(directory, settings.DesktopShortcut);
+  return missing;
 }

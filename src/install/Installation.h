@@ -2,6 +2,7 @@
 #include <windows.h>
 #include <cstdint>
 #include <string>
+#include <vector>
 #include "install/InstallSettings.h"
 #include "payload/PayloadData.h"
 #include "record/UninstallRecord.h"
@@ -30,8 +31,9 @@ class InstallProgress {
 
 // The whole installation: the directory (every missing level), both programs, the program-menu links, the
 // desktop link when asked for, the uninstall record. window owns whatever the shell may show.
-// Raises win32::Error for what cannot be done; the steps before stay done.
-void RunInstallation(const InstallSettings& settings, InstallProgress& progress, HWND window,
+// Raises win32::Error for what cannot be done; the steps before stay done. A menu folder or link that
+// cannot be made does not stop the run: it is returned with the system's reason.
+std::vector<MissingItem> RunInstallation(const InstallSettings& settings, InstallProgress& progress, HWND window,
                      const InstalledPrograms& programs);
 
 // The run's progress scale: both programs' stream and decompressed lengths, before the added thirtieth.
@@ -43,3 +45,6 @@ std::uint32_t ShareOfMaximum(int maximum, int percent);
 // directory that is missing afterwards shows when a file is made in it.
 void CreateDirectoryChain(const std::string& directory);
 bool DirectoryExists(const std::string& path);
+
+// The box that names what the run could not make, each with its reason.
+std::wstring MissingItemsText(const std::vector<MissingItem>& missing);

@@ -1,6 +1,7 @@
 #include "install/PNL_Installing.h"
 #include <cmath>
 #include "gui/core/Application.h"
+#include "record/win32/WidePaths.h"
 
 std::string PercentCompleteText(int position, int maximum) {
   long double percent = static_cast<long double>(position) / maximum * 100;
@@ -8,7 +9,7 @@ std::string PercentCompleteText(int position, int maximum) {
   return std::to_string(static_cast<long long>(std::nearbyintl(percent))) + "% complete";
 }
 
-TPnlInstalling::TPnlInstalling(Navigation& navigation, const InstallSettings& settings,
+TPnlInstalling::TPnlInstalling(Navigation& navigation, InstallSettings& settings,
                                const InstalledPrograms& programs)
     : TFramePanel(navigation),
       ProgressBar1(Add<gui::ProgressBar>()),
@@ -62,6 +63,9 @@ void TPnlInstalling::StepDone(std::uint32_t position) { SetProgress(position); }
 void TPnlInstalling::PanelEnter() { SetProgress(0); }
 
 void TPnlInstalling::PanelAfterShow() {
-  RunInstallation(settings_, *this, Wizard.WizardWindow(), programs_);
+  settings_.Missing = RunInstallation(settings_, *this, Wizard.WizardWindow(), programs_);
+  if (!settings_.Missing.empty())
+    MessageBoxW(Wizard.WizardWindow(), MissingItemsText(settings_.Missing).c_str(),
+                record::Widen(gui::Application::Instance().Title()).c_str(), MB_OK | MB_ICONWARNING);
   Wizard.Next();
 }

@@ -15,9 +15,9 @@ class TPnlInstalling : public TFramePanel, public InstallProgress {
   static constexpr DWORD kRedrawIntervalMs = 20;
 
   // programs: what the run unpacks.
-  TPnlInstalling(Navigation& navigation, const InstallSettings& settings, const InstalledPrograms& programs);
+  TPnlInstalling(Navigation& navigation, InstallSettings& settings, const InstalledPrograms& programs);
   void PanelEnter() override;
-  void PanelAfterShow() override;  // the run
+  void PanelAfterShow() override;  // the run, and a box naming what it could not make
 
   gui::ProgressBar& ProgressBar1;
   gui::Label& Label12;
@@ -40,7 +40,7 @@ class TPnlInstalling : public TFramePanel, public InstallProgress {
   void ShowWaitingProgress();
   void LetMessagesRun();
 
-  const InstallSettings& settings_;
+  InstallSettings& settings_;  // read, and given what the run could not make
   InstalledPrograms programs_;
 };
 

@@ -2,10 +2,12 @@
 #include <cstring>
 #include "gui/core/Error.h"
 #include "record/UninstallRecord.h"
+#include "record/win32/WidePaths.h"
 
 namespace {
 
 constexpr int kDiskFull = 101;
+constexpr const char* kPartEnding = ".tmp";  // the record while it is written
 
 [[noreturn]] void Fail(DWORD windowsError) { throw gui::Error(TextFileError(IoResultFor(windowsError))); }
 
@@ -68,7 +70,18 @@ void BufferedTextFile::Flush() {
 }
 
 void WriteUninstallRecord(const std::string& installDir, bool desktopShortcut) {
-  BufferedTextFile file(installDir + record::kRecordFile);
-  for (const std::string& line : record::UninstallRecordLines(installDir, desktopShortcut)) file.WriteLine(line);
-  file.Close();
+  // Written whole under a name of its own, then renamed over the old one: a failure leaves the earlier
+  // record or none, never one cut short.
+  const std::string path = installDir + record::kRecordFile, part = path + kPartEnding;
+  try {
+    BufferedTextFile file(part);
+    for (const std::string& line : record::UninstallRecordLines(installDir, desktopShortcut)) file.WriteLine(line);
+    file.Close();
+    if (!MoveFileExW(record::Widen(part).c_str(), record::Widen(path).c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+      Fail(GetLastError());
+  } catch (...) {
+    DeleteFileA(part.c_str());  // the file is closed by now
+    throw;
+  }
 }

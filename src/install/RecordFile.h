@@ -4,9 +4,10 @@
 #include <vector>
 #include "win32/UniqueHandle.h"
 
-// Writes the lines of record::UninstallRecordLines to installDir + "UnInstall.dat" (created or
-// truncated), every line ended by CR LF.
-// Raises gui::Error with the message of TextFileError when opening, writing or closing fails.
+// Writes the lines of record::UninstallRecordLines to installDir + "UnInstall.dat", every line ended by
+// CR LF: first to a file beside it, which then replaces it.
+// Raises gui::Error with the message of TextFileError when opening, writing, closing or replacing fails;
+// the record there before stays then.
 void WriteUninstallRecord(const std::string& installDir, bool desktopShortcut);
 
 // A text file written through a 128-byte buffer. Write raises the failure of a flush that it needed;

@@ -4,7 +4,6 @@
 #include <shlobj.h>
 #include "win32/ComRef.h"
 #include "win32/Error.h"
-#include "win32/TextCodes.h"
 
 using win32::ComRef;
 
@@ -18,22 +17,21 @@ std::string OleErrorText(long result) {
   return code;
 }
 
-void CreateShortcut(const std::string& target, const std::string& linkFile, const std::string& description,
-                    const std::string& arguments, int iconIndex) {
+HRESULT CreateShortcut(const std::wstring& target, const std::wstring& linkFile, const std::wstring& description,
+                       const std::wstring& arguments, int iconIndex) {
   ComRef<IUnknown> object;
   HRESULT created = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
                                      IID_IUnknown, object.out());
   if (FAILED(created)) throw win32::Error(OleErrorText(created));
-  ComRef<IShellLinkA> link;
+  ComRef<IShellLinkW> link;
   ComRef<IPersistFile> file;
-  if (FAILED(object->QueryInterface(IID_IShellLinkA, link.out())) || !link.get() ||
+  if (FAILED(object->QueryInterface(IID_IShellLinkW, link.out())) || !link.get() ||
       FAILED(object->QueryInterface(IID_IPersistFile, file.out())) || !file.get())
     throw win32::Error("Interface not supported");
-  // std::string::c_str() of an empty string is a pointer to a zero, never null.
+  // std::wstring::c_str() of an empty string is a pointer to a zero, never null.
   link->SetArguments(arguments.c_str());
   link->SetDescription(description.c_str());
   link->SetPath(target.c_str());
   if (iconIndex >= 0) link->SetIconLocation(target.c_str(), iconIndex);
-  std::wstring name = win32::WideFromAnsi(linkFile);
-  file->Save(name.c_str(), FALSE);
+  return file->Save(linkFile.c_str(), FALSE);
 }

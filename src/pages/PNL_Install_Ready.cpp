@@ -23,7 +23,11 @@ void TPnlInstall_Ready::SetupButtons(tNvButtonBar& bar) {
   bar.AddButtonRight("&Run Twinsift", 2, 3, [this] { RunClick(); });
 }
 
-void TPnlInstall_Ready::PanelEnter() {}
+void TPnlInstall_Ready::PanelEnter() {
+  // The box before this page has named them.
+  if (!settings_.Missing.empty())
+    Label9.SetCaption("Twinsift is installed, but some links are missing.");
+}
 
 void TPnlInstall_Ready::RunClick() {
   // A utility that does not start is not reported: the wizard has done its part either way.

@@ -1,6 +1,7 @@
 #include "record/ValueRules.h"
 
 #include <cstddef>
+#include <iterator>
 #include "record/UninstallRecord.h"
 
 namespace record {
@@ -93,6 +94,18 @@ bool HandoverRules::Accepts(char tag, TextView value) const {
     case kDesktopLink: return ValueRules::IsBareName(value);
     default: return false;
   }
+}
+
+unsigned RequiredLineBit(char tag, TextView value, SameText same) {
+  constexpr std::size_t files = std::size(kInstalledFiles);
+  static_assert(kEveryRequiredLine == (1u << (files + 2)) - 1, "one bit for each required line");
+  if (tag == kEmptyFolder) return 1u << files;
+  if (tag == kMenuFolder) return 1u << (files + 1);
+  if (tag != kInstalledFile) return 0;
+  TextView name = value.substr(value.find_last_of(u"\\/") + 1);  // npos + 1: the whole value
+  for (std::size_t i = 0; i < files; ++i)
+    if (same(name, FromAscii(kInstalledFiles[i]))) return 1u << i;
+  return 0;
 }
 
 }  // namespace record

@@ -49,4 +49,10 @@ class HandoverRules {
   SameText same_;
 };
 
+// Which of the lines our installer always writes after the name an accepted line is: a bit for each of
+// its files (F, by file name), one for its folder (E) and one for the menu folder (S); 0 for any other.
+// A record whose accepted lines give kEveryRequiredLine between them is whole.
+unsigned RequiredLineBit(char tag, TextView value, SameText same);
+inline constexpr unsigned kEveryRequiredLine = 0x1F;
+
 }  // namespace record

@@ -39,6 +39,15 @@ bool HeldOpen(const std::wstring& path) {
   return error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND;
 }
 
+// No record where one should be, beside the utility our installer puts there first: a run that failed
+// before its last step, or a record deleted. Anything else without a record is not ours to remove.
+bool MissingBesideUtility(const std::wstring& folder, const std::wstring& recordPath) {
+  if (GetFileAttributesW(recordPath.c_str()) != INVALID_FILE_ATTRIBUTES || GetLastError() != ERROR_FILE_NOT_FOUND)
+    return false;
+  DWORD utility = GetFileAttributesW((folder + record::Widen(record::kUtilityFile)).c_str());
+  return utility != INVALID_FILE_ATTRIBUTES && !(utility & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 // The remover is unpacked without a bar; the window still answers between the steps.
 class MessagesRunOnProgress : public ProgressSink {
  public:
@@ -115,12 +124,36 @@ void TFrmUninstall::FormCreate() {
   OwnPath_ = OwnPath();
   const std::wstring folder = FolderOf(OwnPath_);
   // The folder ends with a backslash and the name starts with one, as the record has always been found.
-  record::UninstallRecord content =
-      record::ParseUninstallRecord(ReadRecordFile(folder + L"\\" + record::Widen(record::kRecordFile)));
-  ProductName_ = content.productName;
+  const std::wstring recordPath = folder + L"\\" + record::Widen(record::kRecordFile);
+  const std::string recordName = record::kRecordFile;
+  std::string damage;
+  if (MissingBesideUtility(folder, recordPath)) {
+    damage = "Warning: the uninstall record " + recordName + " is missing.";
+  } else {
+    record::UninstallRecord content = record::ParseUninstallRecord(ReadRecordFile(recordPath));
+    ProductName_ = content.productName;
+    if (TakeItems(folder, content.items) != record::kEveryRequiredLine || ProductName_.empty())
+      damage = "Warning: the uninstall record " + recordName + " is damaged.";
+  }
+  if (!damage.empty()) {
+    // What our installer always makes for this folder goes instead: the lines it would have written.
+    std::vector<std::string> lines = record::UninstallRecordLines(record::Narrow(folder), true);
+    ProductName_ = lines.front();
+    Items_.clear();
+    FilesToCheck_.clear();
+    TakeItems(folder, std::vector<std::string>(lines.begin() + 1, lines.end()));
+    Label3.SetCaption(damage);
+  }
+  SetCaption("Uninstall " + ProductName_);
+  LblTitle.SetCaption(Caption());
+  Label1.SetCaption(ProductName_ + " " + Label1.Caption());
+}
+
+unsigned TFrmUninstall::TakeItems(const std::wstring& folder, const std::vector<std::string>& items) {
+  unsigned required = 0;
   const record::HandoverRules asStarted(record::AsText(folder), record::SameOnDisk);
   const record::HandoverRules resolved(record::AsText(record::ResolvedPath(folder)), record::SameOnDisk);
-  for (const std::string& item : content.items) {
+  for (const std::string& item : items) {
     char tag = 0;
     std::string_view value;
     if (!record::SplitTagged(std::string_view(item), tag, value)) continue;
@@ -131,13 +164,12 @@ void TFrmUninstall::FormCreate() {
                  resolved.Accepts(tag, record::AsText(record::ResolvedPath(wide))));
     if (!ours) continue;
     Items_.push_back(item);
+    required |= record::RequiredLineBit(tag, record::AsText(wide), record::SameOnDisk);
     // Its own file is running, of course: known by what it is, however the record spells its path.
     if (tag == record::kInstalledFile && !record::SameFile(wide, OwnPath_))
       FilesToCheck_.push_back(wide);
   }
-  SetCaption("Uninstall " + ProductName_);
-  LblTitle.SetCaption(Caption());
-  Label1.SetCaption(ProductName_ + " " + Label1.Caption());
+  return required;
 }
 
 void TFrmUninstall::FillCreateParams(gui::CreateParams& params) {

@@ -8,7 +8,8 @@
 #include "gui/label/Label.h"
 #include "uninstall/RemoverStart.h"
 
-// The uninstall record beside the program cannot be read: the uninstaller ends without a word.
+// The uninstall record beside the program cannot be read: the uninstaller ends without a word. (One that
+// is simply missing beside our utility counts as damaged instead.)
 // (A plain exception: the library's runtime_error would bring its whole string family into the program.)
 struct RecordUnreadable : std::exception {
   const char* what() const noexcept override { return "the uninstall record cannot be read"; }
@@ -16,7 +17,9 @@ struct RecordUnreadable : std::exception {
 
 // The uninstaller's window: reads the uninstall record beside the program, asks for confirmation and
 // unpacks the remover into a protected folder of its own in the temporary folder, to be started when the
-// uninstaller ends. Only the record lines our installer writes reach the remover.
+// uninstaller ends. Only the record lines our installer writes reach the remover. A record that lacks one
+// of the lines our installer always writes, or is missing beside our utility, is damaged: the window says
+// so, and what our installer always makes for this folder goes instead.
 class TFrmUninstall : public gui::Form {
  public:
   TFrmUninstall();  // reads the record; raises RecordUnreadable
@@ -31,6 +34,8 @@ class TFrmUninstall : public gui::Form {
 
  private:
   void FormCreate();
+  // Keeps the items that may reach the remover; returns the RequiredLineBit of them all.
+  unsigned TakeItems(const std::wstring& folder, const std::vector<std::string>& items);
   void FormActivate();
   void btnOKClick();
   void btnCancelClick();

@@ -16,10 +16,10 @@ struct Budget {
 };
 
 const Budget kBudgets[] = {
-    {"Install_Twinsift.exe", {"Twinsift.exe", "Uninstall.exe"}, 324 * 1024},
-    {"Uninstall.exe", {"NVUninstall.exe"}, 180 * 1024},
-    {"NVUninstall.exe", {}, 160 * 1024},
-    {"Twinsift.exe", {}, 224 * 1024},
+    {"Install_Twinsift.exe", {"Twinsift.exe", "Uninstall.exe"}, 326 * 1024},  // links through the wide calls
+    {"Uninstall.exe", {"NVUninstall.exe"}, 180 * 1024},  // identity checks, the damaged record told and handled
+    {"NVUninstall.exe", {}, 160 * 1024},  // deletions through handles it opened itself
+    {"Twinsift.exe", {}, 224 * 1024},  // folders resolved, identity checked before a deletion, workers' errors told
 };
 
 std::vector<unsigned char> ReadProgram(const std::string& file) {

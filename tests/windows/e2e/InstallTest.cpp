@@ -265,3 +265,19 @@ TEST_F(InstallTest, InstallThenUninstallLeavesThePrefixAsItWas) {
   for (const char* shot : {"90-uninstall-window", "91-uninstall-confirm", "92-remover-waiting", "93-remover-finished"})
     DeleteFileA((std::string(shots) + shot + ".png").c_str());
 }
+
+// A file where the program menu's folder goes: a box before the completion names it and the system's reason.
+TEST_F(InstallTest, MenuFolderThatCannotBeMadeIsNamedBeforeTheCompletion) {
+  const std::string dir = "C:\\TwinsiftNoMenu\\", menu = e2e::Installation::MenuFolder();
+  WriteText(menu, "in the way");
+  WalkToReady(dir, false);
+  InstallNow();
+  auto box = e2e::WaitForMessageBox(setup.Id(), 30000);
+  DeleteFileA(menu.c_str());
+  ASSERT_TRUE(box) << HeaderText();
+  EXPECT_EQ(box->caption, "Twinsift");
+  const std::string named = "Twinsift is installed, but these could not be made:\n\n" + menu + "\n";
+  EXPECT_TRUE(box->text.rfind(named, 0) == 0 && box->text.size() > named.size()) << "and a reason: " << box->text;
+  e2e::AnswerMessageBox(box->window);
+  EXPECT_TRUE(WaitForPage("Installation completed", 30000));
+}

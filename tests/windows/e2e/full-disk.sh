@@ -49,6 +49,6 @@ rm -f "$drive"; umount "$mnt"
 run_case "$(( $(pages "$utility") + $(pages "$uninstaller") ))" "Disk full."
 check "the utility is whole" "cmp -s '$bin/Twinsift.exe' '$mnt/Twinsift/Twinsift.Exe'"
 check "the uninstaller is whole" "cmp -s '$bin/Uninstall.exe' '$mnt/Twinsift/Uninstall.Exe'"
-check "the record is not complete" "[ \$(stat -c %s '$mnt/Twinsift/UnInstall.dat') -lt 129 ]"
+check "no record, not even a part of one" "[ ! -e '$mnt/Twinsift/UnInstall.dat' ] && [ ! -e '$mnt/Twinsift/UnInstall.dat.tmp' ]"
 rm -rf "$WINEPREFIX"/drive_c/users/*/AppData/Roaming/Microsoft/Windows/"Start Menu"/Programs/Twinsift
 exit $failed

@@ -14,6 +14,7 @@
 #include "pages/PNL_Install_Ready.h"
 #include "payload/EmbeddedPayloads.h"
 #include "payload/TestPayload.h"
+#include "record/win32/WidePaths.h"
 #include "shell/Form_Main.h"
 #include "toolkit/ComApartment.h"
 #include "toolkit/WizardWindow.h"
@@ -278,12 +279,16 @@ TEST(UninstallRecord, FailuresCarryTheTextFileMessages) {
   } catch (const std::exception& error) {
     EXPECT_STREQ(error.what(), "File access denied");
   }
+  EXPECT_FALSE(folder.Has("UnInstall.dat.tmp")) << "the part written is taken away";
   RemoveDirectoryA(folder.File("UnInstall.dat").c_str());
 }
 
 TEST(Shortcut, ThatCannotBeSavedIsSilent) {
   e2e::TestApplication();
   ScratchFolder folder;
-  EXPECT_NO_THROW(CreateShortcut(folder.File("Twinsift.Exe"), folder.File("missing\\Twinsift.Lnk"), "Twinsift", "", 0));
+  HRESULT saved = S_OK;
+  EXPECT_NO_THROW(saved = CreateShortcut(record::Widen(folder.File("Twinsift.Exe")),
+                                         record::Widen(folder.File("missing\\Twinsift.Lnk")), L"Twinsift", L"", 0));
+  EXPECT_TRUE(FAILED(saved)) << "the run names a link it could not save";
   EXPECT_FALSE(e2e::FileExists(folder.File("missing\\Twinsift.Lnk")));
 }

@@ -91,23 +91,23 @@ void RemoveRemoverFolders() {
   for (const std::string& folder : RemoverFolders()) RemoveTree(folder);
 }
 
-std::vector<std::string> MakeInstallation(bool desktop) {
+std::vector<std::string> MakeInstallation(bool desktop, const std::string& product) {
   ShellFolders folders = ShellFolders::Query();
   std::string dir = kInstallDir;
   CreateDirectoryA(kRoot, nullptr);
   CreateDirectoryA(dir.c_str(), nullptr);
   CopyFileA((e2e::ProgramFolder() + "Twinsift.exe").c_str(), (dir + "Twinsift.Exe").c_str(), FALSE);
   CopyFileA((e2e::ProgramFolder() + "Uninstall.exe").c_str(), (dir + "Uninstall.Exe").c_str(), FALSE);
-  std::string menu = folders.programMenu + "\\" + kProduct;
+  std::string menu = folders.programMenu + "\\" + product;
   CreateDirectoryA(menu.c_str(), nullptr);
   MakeLink(dir + "Twinsift.Exe", menu + "\\Twinsift.Lnk");
   MakeLink(kWebsite, menu + "\\Website.Lnk");
   MakeLink(dir + "Uninstall.Exe", menu + "\\Uninstall.Lnk");
   std::vector<std::string> lines = {"<F" + dir + "Twinsift.Exe>", "<F" + dir + "Uninstall.Exe>",
-                                    "<F" + dir + "Uninstall.Dat>", "<E" + dir + ">", std::string("<S") + kProduct + ">"};
+                                    "<F" + dir + "Uninstall.Dat>", "<E" + dir + ">", "<S" + product + ">"};
   if (desktop) {
-    MakeLink(dir + "Twinsift.Exe", folders.desktop + "\\" + kProduct + ".Lnk");
-    lines.push_back(std::string("<T") + kProduct + ".Lnk>");
+    MakeLink(dir + "Twinsift.Exe", folders.desktop + "\\" + product + ".Lnk");
+    lines.push_back("<T" + product + ".Lnk>");
   }
   WriteRecord(lines);
   return lines;

@@ -23,7 +23,7 @@ constexpr const char* kInstallDir = "C:\\TwinsiftE2E\\Twinsift Tools\\";  // wit
 // after the product name, the program-menu folder with its three links and, with desktop, the desktop
 // link, the links pointing where our installer's do.
 // Returns the record's lines after the first as written.
-std::vector<std::string> MakeInstallation(bool desktop);
+std::vector<std::string> MakeInstallation(bool desktop, const std::string& product = kProduct);
 void WriteRecord(const std::vector<std::string>& lines);  // product name first, CR LF after each
 
 // The installation's links, as our installer makes them: the website link points at this address.

@@ -7,6 +7,7 @@
 #include "driver/Driver.h"
 #include "driver/FileTree.h"
 #include "driver/ProcessorClock.h"
+#include "access/ScreenReader.h"
 #include "uninstall/Installation.h"
 
 using namespace uninstall_test;
@@ -56,12 +57,12 @@ class RemovalTest : public ::testing::Test {
   }
 
   // "&OK", "Yes", then follows the remover to its finish; measures its processor time while it waits.
-  void UninstallAndFinish() {
+  void UninstallAndFinish(const std::string& product = kProduct) {
     ASSERT_NO_FATAL_FAILURE(OkAndYes());
     ASSERT_TRUE(uninstaller.WaitForExit(10000));
     EXPECT_EQ(uninstaller.ExitCode(), 0u);
 
-    std::string caption = std::string("Swiftclear -  ") + kProduct;  // the N value keeps its blank
+    std::string caption = "Swiftclear -  " + product;  // the N value keeps its blank
     HWND window2 = nullptr;
     ASSERT_TRUE(e2e::WaitFor([&] { return (window2 = e2e::VisibleWindowTitled(caption)) != nullptr; }, 10000));
     DWORD id = 0;
@@ -104,6 +105,8 @@ class RemovalTest : public ::testing::Test {
   HWND window = nullptr;
   HANDLE remover = nullptr;
 };
+
+class DamagedRecord : public RemovalTest, public ::testing::WithParamInterface<int> {};  // bytes kept, -1: none
 
 }  // namespace
 
@@ -273,3 +276,24 @@ TEST_F(RemovalTest, TheUsersNoteStaysAndOurDesktopLinkGoesWithoutItsLine) {
   EXPECT_FALSE(Exists(kInstallDir));
   DeleteFileA(link.c_str());
 }
+
+// An empty record, one cut at 128 bytes, none beside our utility: told, and all our installer makes goes.
+TEST_P(DamagedRecord, IsToldAndAllOurInstallerMakesForTheFolderGoes) {
+  reader::ComApartment com;
+  std::string text = "Twinsift\r\n", record = std::string(kInstallDir) + "UnInstall.dat";
+  for (const std::string& line : MakeInstallation(true, "Twinsift")) text += line + "\r\n";
+  if (GetParam() < 0) DeleteFileA(record.c_str());
+  else WriteTextFile(record, text.substr(0, static_cast<std::size_t>(GetParam())));
+  uninstaller = e2e::Process::Start(std::string(kInstallDir) + "Uninstall.Exe");
+  window = e2e::WaitForTopWindow(uninstaller.Id(), "Uninstall Twinsift");
+  ASSERT_NE(window, nullptr);
+  std::string shown = reader::Read(reader::Object::ClientOf(window)), warning = GetParam() < 0 ? "missing" : "damaged";
+  EXPECT_NE(shown.find("\"Warning: the uninstall record UnInstall.dat is " + warning + ".\""), std::string::npos)
+      << shown;
+  UninstallAndFinish("Twinsift");
+  EXPECT_EQ(e2e::TreeDifferences(rootBefore, e2e::SnapshotTree(kRoot)), std::vector<std::string>());
+  EXPECT_EQ(e2e::TreeDifferences(menuBefore, e2e::SnapshotTree(folders.programMenu)), std::vector<std::string>());
+  EXPECT_EQ(e2e::TreeDifferences(desktopBefore, e2e::SnapshotTree(folders.desktop, 1)), std::vector<std::string>());
+}
+
+INSTANTIATE_TEST_SUITE_P(EmptyCutMissing, DamagedRecord, ::testing::Values(0, 128, -1));
