@@ -76,7 +76,8 @@ if [ ${#missing[@]} -gt 0 ] || [ $need_i386 = 1 ] || [ $need_src = 1 ]; then
   if [ ${#missing[@]} -gt 0 ]; then
     echo "setup: installing ${missing[*]}"
     install=(env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends)
-    if ! "${install[@]}" "${missing[@]}" >/dev/null && [ $lists_complete = 0 ]; then
+    if ! "${install[@]}" "${missing[@]}" >/dev/null; then
+      [ $lists_complete = 0 ] || { echo "setup: installing ${missing[*]} failed" >&2; exit 1; }
       # Without one architecture's security list, 32-bit libraries cannot match their 64-bit twins' versions
       # (multiarch asks for equal ones): take both from the main suite, where each version exists for both.
       echo "setup: installing again from the main suite only, as a package list is missing" >&2
