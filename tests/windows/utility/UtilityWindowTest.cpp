@@ -40,6 +40,15 @@ void Write(const std::string& path, const std::string& content, int daysOld) {
 
 bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
+// Types folder into the window of a started utility and adds it; the window's progress label.
+HWND AddFolder(HWND window, const std::string& folder) {
+  SetForegroundWindow(window);
+  HWND edit = FindChild(window, "Edit", [](const std::string& t) { return t.empty(); });
+  SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(folder.c_str()));
+  ClickButton(Labelled(window, "Button", "&Add folder"));
+  return FindChild(window, "Static", [](const std::string& t) { return StartsWith(t, "Add the folders"); });
+}
+
 }  // namespace
 
 TEST(UtilityWindow, FindsMarksRefusesAndDeletesDuplicates) {
@@ -61,12 +70,7 @@ TEST(UtilityWindow, FindsMarksRefusesAndDeletesDuplicates) {
   e2e::Process program = e2e::Process::Start(e2e::ProgramFolder() + "Twinsift.exe");
   HWND window = e2e::WaitForTopWindow(program.Id(), "Twinsift");
   ASSERT_NE(window, nullptr);
-  SetForegroundWindow(window);
-  HWND folderEdit = FindChild(window, "Edit", [](const std::string& t) { return t.empty(); });
-  ASSERT_NE(folderEdit, nullptr);
-  SendMessageA(folderEdit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(root.c_str()));
-  ClickButton(Labelled(window, "Button", "&Add folder"));
-  HWND progress = FindChild(window, "Static", [](const std::string& t) { return StartsWith(t, "Add the folders"); });
+  HWND progress = AddFolder(window, root);
   ASSERT_NE(progress, nullptr);
 
   ClickButton(Labelled(window, "Button", "&Search"));
@@ -136,11 +140,7 @@ TEST(UtilityWindow, ClosingDuringASearchEndsCleanly) {
   e2e::Process program = e2e::Process::Start(e2e::ProgramFolder() + "Twinsift.exe");
   HWND window = e2e::WaitForTopWindow(program.Id(), "Twinsift");
   ASSERT_NE(window, nullptr);
-  HWND folderEdit = FindChild(window, "Edit", [](const std::string& t) { return t.empty(); });
-  ASSERT_NE(folderEdit, nullptr);
-  SendMessageA(folderEdit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("C:\\windows"));
-  SetForegroundWindow(window);
-  ClickButton(Labelled(window, "Button", "&Add folder"));
+  AddFolder(window, "C:\\windows");
   ClickButton(Labelled(window, "Button", "&Search"));
   HWND cancel = Labelled(window, "Button", "&Cancel");
   ASSERT_TRUE(e2e::WaitFor([&] { return IsWindowEnabled(cancel) != FALSE; }, 5000));
@@ -215,11 +215,7 @@ TEST(UtilityWindow, DeletesManyOnAWorkerAndAlwaysKeepsOneCopy) {
   e2e::Process program = e2e::Process::Start(e2e::ProgramFolder() + "Twinsift.exe");
   HWND window = e2e::WaitForTopWindow(program.Id(), "Twinsift");
   ASSERT_NE(window, nullptr);
-  SetForegroundWindow(window);
-  HWND folderEdit = FindChild(window, "Edit", [](const std::string& t) { return t.empty(); });
-  SendMessageA(folderEdit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(root.c_str()));
-  ClickButton(Labelled(window, "Button", "&Add folder"));
-  HWND progress = FindChild(window, "Static", [](const std::string& t) { return StartsWith(t, "Add the folders"); });
+  HWND progress = AddFolder(window, root);
   ClickButton(Labelled(window, "Button", "&Search"));
   ASSERT_TRUE(e2e::WaitFor([&] { return StartsWith(e2e::WindowText(progress), "Done:"); }, 30000));
   EXPECT_EQ(e2e::WindowText(progress), "Done: 600 files seen, 300 groups of identical files.");
@@ -254,11 +250,7 @@ TEST(UtilityWindow, ACancelledSearchIsLabelledIncomplete) {
   e2e::Process program = e2e::Process::Start(e2e::ProgramFolder() + "Twinsift.exe");
   HWND window = e2e::WaitForTopWindow(program.Id(), "Twinsift");
   ASSERT_NE(window, nullptr);
-  SetForegroundWindow(window);
-  HWND folderEdit = FindChild(window, "Edit", [](const std::string& t) { return t.empty(); });
-  SendMessageA(folderEdit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("C:\\windows"));
-  ClickButton(Labelled(window, "Button", "&Add folder"));
-  HWND progress = FindChild(window, "Static", [](const std::string& t) { return StartsWith(t, "Add the folders"); });
+  HWND progress = AddFolder(window, "C:\\windows");
   ClickButton(Labelled(window, "Button", "&Search"));
   HWND cancel = Labelled(window, "Button", "&Cancel");
   ASSERT_TRUE(e2e::WaitFor([&] { return IsWindowEnabled(cancel) != FALSE; }, 5000));
@@ -328,5 +320,51 @@ TEST(UtilityWindow, OneFolderUnderTwoNamesIsSearchedOnce) {
   EXPECT_TRUE(program.WaitForExit(10000));
   DeleteFileA((root + "\\sub\\only.txt").c_str());
   RemoveDirectoryA((root + "\\sub").c_str());
+  RemoveDirectoryA(root.c_str());
+}
+
+// Where the drive's bin is too small the shell would delete for good without a word: the file stays, is listed,
+// and goes only when the user answers a question of its own.
+TEST(UtilityWindow, WhatTheBinWouldNotTakeGoesForGoodOnlyWhenAsked) {
+  char temp[MAX_PATH];
+  GetTempPathA(MAX_PATH, temp);
+  const std::string root = std::string(temp) + "twinsift-nobin-" + std::to_string(GetTickCount());
+  CreateDirectoryA(root.c_str(), nullptr);
+  for (const auto& [name, daysOld] : {std::pair{"\\new", 1}, {"\\old", 9}}) Write(root + name, std::string((1 << 20) + 1, 'x'), daysOld);
+  wchar_t volume[64];
+  ASSERT_TRUE(GetVolumeNameForVolumeMountPointW(L"C:\\", volume, 64));
+  const std::wstring bin = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\BitBucket\\Volume\\" +
+                           std::wstring(wcschr(volume, L'{')).substr(0, 38);
+  const DWORD megabytes = 1;
+  RegSetKeyValueW(HKEY_CURRENT_USER, bin.c_str(), L"MaxCapacity", REG_DWORD, &megabytes, sizeof megabytes);
+
+  e2e::Process program = e2e::Process::Start(e2e::ProgramFolder() + "Twinsift.exe");
+  HWND window = e2e::WaitForTopWindow(program.Id(), "Twinsift");
+  ASSERT_NE(window, nullptr);
+  HWND progress = AddFolder(window, root);
+  ClickButton(Labelled(window, "Button", "&Search"));
+  ASSERT_TRUE(e2e::WaitFor([&] { return StartsWith(e2e::WindowText(progress), "Done:"); }, 20000));
+  ClickButton(Labelled(window, "Button", "Keep &newest"));
+  ClickButton(Labelled(window, "Button", "&Delete marked..."));
+  ASSERT_TRUE(e2e::AnswerBox(program.Id(), IDYES));
+  auto listed = e2e::AnswerBox(program.Id());
+  ASSERT_TRUE(listed);
+  EXPECT_EQ(listed->text, "These files were not deleted:\n\n" + root + "\\old: it is larger than its drive's Recycle Bin, so it would be deleted for good");
+  EXPECT_EQ(e2e::WindowText(progress), "Moved 0 files to the Recycle Bin; 1 file was kept, since the Recycle Bin would "
+                                       "not take it and it would have been deleted for good.");
+  auto question = e2e::WaitForMessageBox(program.Id());
+  ASSERT_TRUE(question);
+  EXPECT_EQ(question->text, "The Recycle Bin would not take 1 marked file (listed before). Delete it for good? This "
+                            "cannot be undone.");
+  e2e::SaveScreenshot(nullptr, "utility-for-good.png");
+  EXPECT_TRUE(Exists(root + "\\old"));
+  e2e::AnswerMessageBox(question->window, IDYES);
+  ASSERT_TRUE(e2e::WaitFor([&] { return e2e::WindowText(progress) == "Deleted 1 file for good."; }, 10000));
+  EXPECT_FALSE(Exists(root + "\\old"));
+  EXPECT_TRUE(Exists(root + "\\new"));
+  PostMessageA(window, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(program.WaitForExit(10000));
+  RegDeleteKeyValueW(HKEY_CURRENT_USER, bin.c_str(), L"MaxCapacity");
+  DeleteFileA((root + "\\new").c_str());
   RemoveDirectoryA(root.c_str());
 }
