@@ -1,5 +1,6 @@
 // Whole installations through the real window, checked on disk afterwards.
 #include <shlobj.h>
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -7,6 +8,8 @@
 #include "e2e/InstalledFiles.h"
 #include "e2e/UninstallTour.h"
 #include "e2e/SetupHarness.h"
+#include "toolkit/Folders.h"
+#include "win32/TextCodes.h"
 
 namespace {
 
@@ -36,7 +39,7 @@ class InstallTest : public SetupTest {
   void WalkToReady(const std::string& dir, bool desktopLink) {
     made.push_back(dir);
     GoToDirectory();
-    SendMessageA(PageControl("Edit"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(dir.c_str()));
+    SendMessageW(PageControl("Edit"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(win32::WideFromUtf8(dir).c_str()));
     Next();
     ASSERT_TRUE(WaitForPage("Ready to install"));
     if (Ticked() != desktopLink) e2e::Click(PageControl("Button"), 8, 8);
@@ -62,7 +65,9 @@ class InstallTest : public SetupTest {
     EXPECT_TRUE(e2e::ReadBytes(installed.File("Twinsift.Exe")) == e2e::ReadBytes(e2e::ProgramFolder() + "Twinsift.exe"));
     EXPECT_TRUE(e2e::ReadBytes(installed.File("Uninstall.Exe")) ==
                 e2e::ReadBytes(e2e::ProgramFolder() + "Uninstall.exe"));
-    EXPECT_EQ(e2e::ReadText(installed.File("UnInstall.dat")), Record(dir, desktopLink));
+    // Every name outside ASCII these tests use lies outside the code page too: the record is UTF-8 then.
+    const bool ascii = std::all_of(dir.begin(), dir.end(), [](char ch) { return static_cast<unsigned char>(ch) < 0x80; });
+    EXPECT_EQ(e2e::ReadText(installed.File("UnInstall.dat")), (ascii ? "" : "\xEF\xBB\xBF") + Record(dir, desktopLink));
     struct Expected {
       std::string link, target, description;
       bool icon;
@@ -264,6 +269,68 @@ TEST_F(InstallTest, InstallThenUninstallLeavesThePrefixAsItWas) {
   RemoveDirectoryA((temp + removerFolder).c_str());
   for (const char* shot : {"90-uninstall-window", "91-uninstall-confirm", "92-remover-waiting", "93-remover-finished"})
     DeleteFileA((std::string(shots) + shot + ".png").c_str());
+}
+
+// Names the code page (1252) cannot write: the folder itself, or the user's profile and temporary folder.
+TEST_F(InstallTest, FoldersOutsideTheCodePageInstallAndUninstall) {
+  const std::string profile = "C:\\\xD0\x9F\xD1\x80\xD0\xBE\xD1\x84\xD0\xB8\xD0\xBB\xD1\x8C";  // Cyrillic
+  struct Case {
+    std::string dir;
+    bool ownProfile;
+  };
+  ScratchFolder shots;  // made while the temporary folder is the prefix's
+  std::wstring temp[2];
+  for (int i = 0; i < 2; ++i) {
+    temp[i].resize(MAX_PATH);
+    temp[i].resize(GetEnvironmentVariableW(i ? L"TMP" : L"TEMP", temp[i].data(), MAX_PATH));
+  }
+  for (const Case& c : {Case{"C:\\\xD0\x9F\xD0\xB0\xD0\xBF\xD0\xBA\xD0\xB0 Twinsift\\", false},
+                        Case{"C:\\\xE5\xB7\xA5\xE5\x85\xB7\\", false}, Case{"C:\\Twinsift Profile\\", true}}) {
+    SCOPED_TRACE(c.dir);
+    HKEY folders = nullptr;
+    RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders", 0,
+                  KEY_ALL_ACCESS, &folders);
+    std::wstring before[2];
+    const wchar_t* names[] = {L"Desktop", L"Programs"};
+    if (c.ownProfile) {
+      for (int i = 0; i < 2; ++i) {
+        wchar_t value[MAX_PATH] = {};
+        DWORD size = sizeof(value);
+        RegQueryValueExW(folders, names[i], nullptr, nullptr, reinterpret_cast<BYTE*>(value), &size);
+        before[i] = value;
+        const std::wstring mine = win32::WideFromUtf8(profile) + L"\\" + names[i];
+        CreateDirectoryW(win32::WideFromUtf8(profile).c_str(), nullptr);
+        CreateDirectoryW(mine.c_str(), nullptr);
+        RegSetValueExW(folders, names[i], 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE*>(mine.c_str()),
+                       static_cast<DWORD>((mine.size() + 1) * sizeof(wchar_t)));
+      }
+      const std::wstring mine = win32::WideFromUtf8(profile) + L"\\Temp";
+      CreateDirectoryW(mine.c_str(), nullptr);
+      SetEnvironmentVariableW(L"TEMP", mine.c_str());
+      SetEnvironmentVariableW(L"TMP", mine.c_str());
+    }
+    if (!setup.Running()) SetUp();
+    WalkToReady(c.dir, true);
+    InstallNow();
+    ASSERT_TRUE(WaitForPage("Installation completed", 30000)) << HeaderText();
+    EXPECT_EQ(e2e::Installation::MenuFolder().rfind(c.ownProfile ? profile : "C:\\", 0), 0u);
+    ExpectInstalled(c.dir, true);
+    Exit();
+    ASSERT_TRUE(setup.WaitForExit(10000));
+    EXPECT_TRUE(WalkUninstall(c.dir + "Uninstall.Exe", shots.File(""), 80));
+    EXPECT_FALSE(e2e::FileExists(c.dir));
+    EXPECT_FALSE(e2e::FileExists(e2e::Installation::MenuFolder()));
+    EXPECT_FALSE(e2e::FileExists(e2e::Installation::DesktopLink()));
+    if (c.ownProfile) {
+      for (int i = 0; i < 2; ++i)
+        RegSetValueExW(folders, names[i], 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE*>(before[i].c_str()),
+                       static_cast<DWORD>((before[i].size() + 1) * sizeof(wchar_t)));
+      RemoveTree(profile);  // the remover's folder in its temporary folder too
+      SetEnvironmentVariableW(L"TEMP", temp[0].c_str());
+      SetEnvironmentVariableW(L"TMP", temp[1].c_str());
+    }
+    RegCloseKey(folders);
+  }
 }
 
 // A file where the program menu's folder goes: a box before the completion names it and the system's reason.
