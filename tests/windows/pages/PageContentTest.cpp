@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <memory>
 #include <set>
 #include <string>
@@ -9,7 +10,9 @@
 #include "pages/PNL_Disclaimer.h"
 #include "pages/PNL_Welcome.h"
 #include "shell/Form_Main.h"
+#include "toolkit/Folders.h"
 #include "toolkit/WizardWindow.h"
+#include "win32/TextCodes.h"
 
 namespace {
 
@@ -123,7 +126,7 @@ TEST_F(WizardPages, TypedDirectoryIsStoredAsOneFullPathOrRefusedWhenItCouldMeanA
       {"D:\\", "D:\\", "D:\\"},
       {"C:/Apps//Twinsift/", "C:/Apps//Twinsift/", "C:\\Apps\\Twinsift\\"},
       {"\\\\server\\share\\Apps", "\\\\server\\share\\Apps", "\\\\server\\share\\Apps\\"},
-      {"C:\\My Apps\\\xC4pfel", "C:\\My Apps\\\xC4pfel", "C:\\My Apps\\\xC4pfel\\"},
+      {"C:\\My Apps\\\xC3\x84pfel", "C:\\My Apps\\\xC3\x84pfel", "C:\\My Apps\\\xC3\x84pfel\\"},  // UTF-8
       {"C:\\Apps\\..\\Windows", nullptr, nullptr},
       {"C:\\x\\nul.txt", nullptr, nullptr},
   };
@@ -147,6 +150,25 @@ TEST_F(WizardPages, TypedDirectoryIsStoredAsOneFullPathOrRefusedWhenItCouldMeanA
     }
     EXPECT_EQ(settings.InstallDir, "E:\\Before\\") << "kept";
     EXPECT_EQ(form->CurrentPage()->Name(), "PnlChooseDirectory");
+  }
+}
+
+// Cyrillic and Chinese: neither is in the code page (1252).
+TEST_F(WizardPages, DirectoryListShowsAndPicksAFolderOutsideTheCodePage) {
+  ScratchFolder folder;  // its path holds the product's name: the field adds nothing
+  for (const char* name : {"\xD0\x9F\xD0\xB0\xD0\xBF\xD0\xBA\xD0\xB0", "\xE5\xB7\xA5\xE5\x85\xB7"}) {
+    const std::string path = folder.File(name);
+    SCOPED_TRACE(path);
+    ASSERT_TRUE(CreateDirectoryW(win32::WideFromUtf8(path).c_str(), nullptr));
+    auto& page = Shown<TPnlChooseDirectory>("PnlChooseDirectory");
+    page.DirectoryListBox1.SetDirectory(folder.File(""));
+    const std::vector<std::string>& entries = page.DirectoryListBox1.EntryPaths();
+    const auto shown = std::find(entries.begin(), entries.end(), path);
+    ASSERT_NE(shown, entries.end());
+    page.DirectoryListBox1.OpenEntry(static_cast<int>(shown - entries.begin()));
+    EXPECT_EQ(page.Edit1.Text(), path + "\\");
+    page.NextClick();
+    EXPECT_EQ(settings.InstallDir, path + "\\");
   }
 }
 
