@@ -42,6 +42,8 @@ void TPnlInstall_Ready::RunClick() {
   startup.wShowWindow = SW_SHOWMAXIMIZED;
   PROCESS_INFORMATION started{};
   CreateProcessW(program.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started);
-  win32::UniqueHandle process(started.hProcess), thread(started.hThread);  // not waited for
+  win32::UniqueHandle process(started.hProcess), thread(started.hThread);
+  // The wizard stays until the utility takes input, as it always has: its window is up by then.
+  if (process) WaitForInputIdle(process.get(), 30000);
   Wizard.CloseWizard();
 }

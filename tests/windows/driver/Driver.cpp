@@ -32,15 +32,13 @@ Process& Process::operator=(Process&& other) noexcept {
 }
 
 Process Process::Start(const std::string& path, const std::string& args, const std::string& workDir) {
-  // UTF-8, as the programs hold their paths.
-  std::wstring program = win32::WideFromUtf8(path), folder = win32::WideFromUtf8(workDir);
-  std::wstring commandLine = win32::WideFromUtf8("\"" + path + "\"" + (args.empty() ? "" : " " + args));
+  std::wstring commandLine = win32::WideFromUtf8("\"" + path + "\"" + (args.empty() ? "" : " " + args));  // UTF-8
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION info{};
   Process process;
-  if (CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                     workDir.empty() ? nullptr : folder.c_str(), &startup, &info)) {
+  if (CreateProcessW(win32::WideFromUtf8(path).c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                     workDir.empty() ? nullptr : win32::WideFromUtf8(workDir).c_str(), &startup, &info)) {
     CloseHandle(info.hThread);
     process.process_ = info.hProcess;
     process.id_ = info.dwProcessId;

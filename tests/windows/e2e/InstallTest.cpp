@@ -1,6 +1,5 @@
 // Whole installations through the real window, checked on disk afterwards.
 #include <shlobj.h>
-#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -32,6 +31,7 @@ class InstallTest : public SetupTest {
  protected:
   void TearDown() override {
     SetupTest::TearDown();
+    if (undo) undo();  // the prefix outlives the test
     if (std::getenv("TWINSIFT_KEEP_INSTALL")) return;  // the host-side check looks at it next
     for (const std::string& dir : made) e2e::Installation{dir}.Remove();
     for (auto it = madeAbove.rbegin(); it != madeAbove.rend(); ++it) RemoveDirectoryA(it->c_str());
@@ -65,8 +65,7 @@ class InstallTest : public SetupTest {
     EXPECT_TRUE(e2e::ReadBytes(installed.File("Twinsift.Exe")) == e2e::ReadBytes(e2e::ProgramFolder() + "Twinsift.exe"));
     EXPECT_TRUE(e2e::ReadBytes(installed.File("Uninstall.Exe")) ==
                 e2e::ReadBytes(e2e::ProgramFolder() + "Uninstall.exe"));
-    // Every name outside ASCII these tests use lies outside the code page too: the record is UTF-8 then.
-    const bool ascii = std::all_of(dir.begin(), dir.end(), [](char ch) { return static_cast<unsigned char>(ch) < 0x80; });
+    const bool ascii = std::none_of(dir.begin(), dir.end(), [](char ch) { return ch & 0x80; });  // else outside 1252
     EXPECT_EQ(e2e::ReadText(installed.File("UnInstall.dat")), (ascii ? "" : "\xEF\xBB\xBF") + Record(dir, desktopLink));
     struct Expected {
       std::string link, target, description;
@@ -96,6 +95,7 @@ class InstallTest : public SetupTest {
   }
 
   std::vector<std::string> made, madeAbove;
+  std::function<void()> undo;
 };
 
 HWND UtilityWindow() { return FindWindowA(nullptr, "Twinsift"); }
@@ -273,63 +273,38 @@ TEST_F(InstallTest, InstallThenUninstallLeavesThePrefixAsItWas) {
 
 // Names the code page (1252) cannot write: the folder itself, or the user's profile and temporary folder.
 TEST_F(InstallTest, FoldersOutsideTheCodePageInstallAndUninstall) {
-  const std::string profile = "C:\\\xD0\x9F\xD1\x80\xD0\xBE\xD1\x84\xD0\xB8\xD0\xBB\xD1\x8C";  // Cyrillic
-  struct Case {
-    std::string dir;
-    bool ownProfile;
+  const std::wstring profile = L"C:\\\u041F\u0440\u043E\u0444\u0438\u043B\u044C";
+  const wchar_t* const kShellFolders = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+  auto point = [kShellFolders](const wchar_t* folder, const wchar_t* path) {
+    RegSetKeyValueW(HKEY_CURRENT_USER, kShellFolders, folder, REG_EXPAND_SZ, path,
+                    static_cast<DWORD>((wcslen(path) + 1) * sizeof(wchar_t)));
   };
+  wchar_t before[2][MAX_PATH] = {};
+  for (DWORD i = 0, size = sizeof(before[0]); i < 2; ++i, size = sizeof(before[0]))
+    RegGetValueW(HKEY_CURRENT_USER, kShellFolders, i ? L"Programs" : L"Desktop", RRF_RT_ANY | RRF_NOEXPAND, nullptr,
+                 before[i], &size);
   ScratchFolder shots;  // made while the temporary folder is the prefix's
-  std::wstring temp[2];
-  for (int i = 0; i < 2; ++i) {
-    temp[i].resize(MAX_PATH);
-    temp[i].resize(GetEnvironmentVariableW(i ? L"TMP" : L"TEMP", temp[i].data(), MAX_PATH));
-  }
-  for (const Case& c : {Case{"C:\\\xD0\x9F\xD0\xB0\xD0\xBF\xD0\xBA\xD0\xB0 Twinsift\\", false},
-                        Case{"C:\\\xE5\xB7\xA5\xE5\x85\xB7\\", false}, Case{"C:\\Twinsift Profile\\", true}}) {
-    SCOPED_TRACE(c.dir);
-    HKEY folders = nullptr;
-    RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders", 0,
-                  KEY_ALL_ACCESS, &folders);
-    std::wstring before[2];
-    const wchar_t* names[] = {L"Desktop", L"Programs"};
-    if (c.ownProfile) {
-      for (int i = 0; i < 2; ++i) {
-        wchar_t value[MAX_PATH] = {};
-        DWORD size = sizeof(value);
-        RegQueryValueExW(folders, names[i], nullptr, nullptr, reinterpret_cast<BYTE*>(value), &size);
-        before[i] = value;
-        const std::wstring mine = win32::WideFromUtf8(profile) + L"\\" + names[i];
-        CreateDirectoryW(win32::WideFromUtf8(profile).c_str(), nullptr);
-        CreateDirectoryW(mine.c_str(), nullptr);
-        RegSetValueExW(folders, names[i], 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE*>(mine.c_str()),
-                       static_cast<DWORD>((mine.size() + 1) * sizeof(wchar_t)));
-      }
-      const std::wstring mine = win32::WideFromUtf8(profile) + L"\\Temp";
-      CreateDirectoryW(mine.c_str(), nullptr);
-      SetEnvironmentVariableW(L"TEMP", mine.c_str());
-      SetEnvironmentVariableW(L"TMP", mine.c_str());
+  undo = [=] { point(L"Desktop", before[0]); point(L"Programs", before[1]); RemoveTree(win32::Utf8FromWide(profile)); };
+  for (const auto& [dir, ownProfile] : {std::pair<std::string, bool>{"C:\\\xD0\x9F\xD0\xB0\xD0\xBF\xD0\xBA\xD0\xB0 Twinsift\\", false},
+                                        {"C:\\\xE5\xB7\xA5\xE5\x85\xB7\\", false}, {"C:\\Twinsift Profile\\", true}}) {
+    SCOPED_TRACE(dir);
+    if (ownProfile) {
+      for (const wchar_t* folder : {L"", L"\\Desktop", L"\\Programs", L"\\Temp"}) CreateDirectoryW((profile + folder).c_str(), nullptr);
+      point(L"Desktop", (profile + L"\\Desktop").c_str());
+      point(L"Programs", (profile + L"\\Programs").c_str());
+      for (const wchar_t* name : {L"TEMP", L"TMP"}) SetEnvironmentVariableW(name, (profile + L"\\Temp").c_str());
     }
     if (!setup.Running()) SetUp();
-    WalkToReady(c.dir, true);
+    WalkToReady(dir, true);
     InstallNow();
     ASSERT_TRUE(WaitForPage("Installation completed", 30000)) << HeaderText();
-    EXPECT_EQ(e2e::Installation::MenuFolder().rfind(c.ownProfile ? profile : "C:\\", 0), 0u);
-    ExpectInstalled(c.dir, true);
+    EXPECT_EQ(win32::WideFromUtf8(e2e::Installation::MenuFolder()).rfind(ownProfile ? profile : L"C:\\", 0), 0u);
+    ExpectInstalled(dir, true);
     Exit();
     ASSERT_TRUE(setup.WaitForExit(10000));
-    EXPECT_TRUE(WalkUninstall(c.dir + "Uninstall.Exe", shots.File(""), 80));
-    EXPECT_FALSE(e2e::FileExists(c.dir));
-    EXPECT_FALSE(e2e::FileExists(e2e::Installation::MenuFolder()));
-    EXPECT_FALSE(e2e::FileExists(e2e::Installation::DesktopLink()));
-    if (c.ownProfile) {
-      for (int i = 0; i < 2; ++i)
-        RegSetValueExW(folders, names[i], 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE*>(before[i].c_str()),
-                       static_cast<DWORD>((before[i].size() + 1) * sizeof(wchar_t)));
-      RemoveTree(profile);  // the remover's folder in its temporary folder too
-      SetEnvironmentVariableW(L"TEMP", temp[0].c_str());
-      SetEnvironmentVariableW(L"TMP", temp[1].c_str());
-    }
-    RegCloseKey(folders);
+    EXPECT_TRUE(WalkUninstall(dir + "Uninstall.Exe", shots.File(""), 80));
+    for (const std::string& gone : {dir, e2e::Installation::MenuFolder(), e2e::Installation::DesktopLink()})
+      EXPECT_FALSE(e2e::FileExists(gone)) << gone;
   }
 }
 

@@ -34,23 +34,19 @@ LinkContents ReadLink(const std::string& path) {
       SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
     std::wstring name = win32::WideFromUtf8(path);
     if (SUCCEEDED(file->Load(name.c_str(), STGM_READ))) {
-      wchar_t text[1024] = {};
+      wchar_t text[4][1024] = {};
       contents.loaded = true;
-      if (link->GetPath(text, 1024, nullptr, SLGP_RAWPATH) == S_OK) contents.target = win32::Utf8FromWide(text);
       PIDLIST_ABSOLUTE item = nullptr;  // Wine keeps the path in the code page, the item list whole
-      if (contents.target.find('?') != std::string::npos && SUCCEEDED(link->GetIDList(&item)) &&
-          SHGetPathFromIDListW(item, text))
-        contents.target = win32::Utf8FromWide(text);
+      if (link->GetPath(text[0], 1024, nullptr, SLGP_RAWPATH) == S_OK && wcschr(text[0], L'?') &&
+          SUCCEEDED(link->GetIDList(&item)))
+        SHGetPathFromIDListW(item, text[0]);
       CoTaskMemFree(item);
-      text[0] = 0;
-      link->GetDescription(text, 1024);
-      contents.description = win32::Utf8FromWide(text);
-      text[0] = 0;
-      link->GetArguments(text, 1024);
-      contents.arguments = win32::Utf8FromWide(text);
-      text[0] = 0;
-      link->GetIconLocation(text, 1024, &contents.iconIndex);
-      contents.iconFile = win32::Utf8FromWide(text);
+      link->GetDescription(text[1], 1024);
+      link->GetArguments(text[2], 1024);
+      link->GetIconLocation(text[3], 1024, &contents.iconIndex);
+      for (auto [field, i] : {std::pair{&contents.target, 0}, {&contents.description, 1}, {&contents.arguments, 2},
+                              {&contents.iconFile, 3}})
+        *field = win32::Utf8FromWide(text[i]);
     }
   }
   if (file) file->Release();
