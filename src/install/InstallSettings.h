@@ -11,7 +11,9 @@ struct MissingItem {
 // What the pages decide and the installation run reads. One object lives for the whole program; the pages
 // are given a reference to it.
 struct InstallSettings {
-  std::string InstallDir;  // empty until the directory page stores it; then ends with a backslash
+  // UTF-8, as every text the gui layer holds; empty until the directory page stores it; then ends with a
+  // backslash.
+  std::string InstallDir;
   bool DesktopShortcut = false;
   std::vector<MissingItem> Missing;  // stored by the run: what it went on without
 };

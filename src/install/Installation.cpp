@@ -9,6 +9,7 @@
 #include "payload/EmbeddedPayloads.h"
 #include "payload/PayloadExtractor.h"
 #include "payload/ProgressSink.h"
+#include "win32/TextCodes.h"
 
 InstalledPrograms CarriedPrograms() { return {EB_Twinsift_exe::Payload(), EB_Uninstall_exe::Payload()}; }
 
@@ -22,7 +23,7 @@ std::uint32_t ShareOfMaximum(int maximum, int percent) {
 }
 
 bool DirectoryExists(const std::string& path) {
-  DWORD attributes = GetFileAttributesA(path.c_str());
+  DWORD attributes = GetFileAttributesW(win32::WideFromUtf8(path).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
@@ -33,7 +34,7 @@ void CreateDirectoryChain(const std::string& directory) {
   if (path.empty() || (path.size() == 2 && path[1] == ':') || DirectoryExists(path)) return;
   size_t parentEnd = path.find_last_of("\\/");
   if (parentEnd != std::string::npos && parentEnd > 0) CreateDirectoryChain(path.substr(0, parentEnd + 1));
-  CreateProtectedDirectory(record::Widen(path));
+  CreateProtectedDirectory(win32::WideFromUtf8(path));
 }
 
 namespace {
@@ -81,7 +82,7 @@ void SaveLink(const record::InstalledLink& link, const std::string& installDir, 
               std::vector<MissingItem>& missing) {
   const std::string target = link.targetInstalled ? installDir + link.target : std::string(link.target);
   const std::wstring file = folder + L"\\" + record::Widen(link.file);
-  HRESULT saved = CreateShortcut(record::Widen(target), file, record::Widen(link.description), L"", link.icon);
+  HRESULT saved = CreateShortcut(win32::WideFromUtf8(target), file, record::Widen(link.description), L"", link.icon);
   if (FAILED(saved)) missing.push_back({file, OleErrorText(saved)});
 }
 
@@ -108,7 +109,7 @@ void CreateDesktopShortcut(const std::string& installDir, HWND window, std::vect
 
 std::wstring MissingItemsText(const std::vector<MissingItem>& missing) {
   std::wstring text = record::Widen(std::string(record::kProduct) + " is installed, but these could not be made:");
-  for (const MissingItem& item : missing) text += L"\n\n" + item.path + L"\n" + record::Widen(item.reason);
+  for (const MissingItem& item : missing) text += L"\n\n" + item.path + L"\n" + win32::WideFromUtf8(item.reason);
   return text;
 }
 

@@ -2,6 +2,7 @@
 #include <cmath>
 #include "gui/core/Application.h"
 #include "record/win32/WidePaths.h"
+#include "win32/TextCodes.h"
 
 std::string PercentCompleteText(int position, int maximum) {
   long double percent = static_cast<long double>(position) / maximum * 100;
@@ -66,6 +67,6 @@ void TPnlInstalling::PanelAfterShow() {
   settings_.Missing = RunInstallation(settings_, *this, Wizard.WizardWindow(), programs_);
   if (!settings_.Missing.empty())
     MessageBoxW(Wizard.WizardWindow(), MissingItemsText(settings_.Missing).c_str(),
-                record::Widen(gui::Application::Instance().Title()).c_str(), MB_OK | MB_ICONWARNING);
+                win32::WideFromUtf8(gui::Application::Instance().Title()).c_str(), MB_OK | MB_ICONWARNING);
   Wizard.Next();
 }

@@ -3,6 +3,7 @@
 #include "gui/core/Error.h"
 #include "record/UninstallRecord.h"
 #include "record/win32/WidePaths.h"
+#include "win32/TextCodes.h"
 
 namespace {
 
@@ -32,7 +33,7 @@ int IoResultFor(DWORD windowsError) {
 }
 
 BufferedTextFile::BufferedTextFile(const std::string& path) {
-  handle_.reset(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+  handle_.reset(CreateFileW(win32::WideFromUtf8(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
                             FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!handle_) Fail(GetLastError());
 }
@@ -74,14 +75,26 @@ void WriteUninstallRecord(const std::string& installDir, bool desktopShortcut) {
   // record or none, never one cut short.
   const std::string path = installDir + record::kRecordFile, part = path + kPartEnding;
   try {
+    // In the code page as ever while every line can be; else all of it in UTF-8 behind its mark.
+    const std::vector<std::string> lines = record::UninstallRecordLines(installDir, desktopShortcut);
+    std::vector<std::string> written;
+    for (const std::string& line : lines) {
+      std::string ansi;
+      if (!win32::ExactAnsiFromWide(win32::WideFromUtf8(line), ansi)) break;
+      written.push_back(ansi);
+    }
+    if (written.size() != lines.size()) {
+      written = lines;
+      written.front().insert(0, record::kUtf8Mark);
+    }
     BufferedTextFile file(part);
-    for (const std::string& line : record::UninstallRecordLines(installDir, desktopShortcut)) file.WriteLine(line);
+    for (const std::string& line : written) file.WriteLine(line);
     file.Close();
-    if (!MoveFileExW(record::Widen(part).c_str(), record::Widen(path).c_str(),
+    if (!MoveFileExW(win32::WideFromUtf8(part).c_str(), win32::WideFromUtf8(path).c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
       Fail(GetLastError());
   } catch (...) {
-    DeleteFileA(part.c_str());  // the file is closed by now
+    DeleteFileW(win32::WideFromUtf8(part).c_str());  // the file is closed by now
     throw;
   }
 }

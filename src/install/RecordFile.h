@@ -5,7 +5,8 @@
 #include "win32/UniqueHandle.h"
 
 // Writes the lines of record::UninstallRecordLines to installDir + "UnInstall.dat", every line ended by
-// CR LF: first to a file beside it, which then replaces it.
+// CR LF: first to a file beside it, which then replaces it. installDir is UTF-8; the lines go in the ANSI
+// code page when all of them can, else the record is UTF-8 after record::kUtf8Mark.
 // Raises gui::Error with the message of TextFileError when opening, writing, closing or replacing fails;
 // the record there before stays then.
 void WriteUninstallRecord(const std::string& installDir, bool desktopShortcut);

@@ -5,6 +5,7 @@
 #include "pages/DirectoryChoice.h"
 #include "record/UninstallRecord.h"
 #include "record/win32/WidePaths.h"
+#include "win32/TextCodes.h"
 
 const char* const TPnlChooseDirectory::kExplanation =
     "The installation directory is the directory\r"
@@ -50,10 +51,11 @@ void TPnlChooseDirectory::SetupButtons(tNvButtonBar& bar) {
 void TPnlChooseDirectory::PanelEnter() {
   StaticText1.SetCaption(kExplanation);
   if (!settings_.InstallDir.empty()) return;
-  char programFiles[MAX_PATH] = {};
-  HRESULT found = SHGetFolderPathA(Wizard.WizardWindow(), CSIDL_PROGRAM_FILES, nullptr, 0, programFiles);
+  wchar_t programFiles[MAX_PATH] = {};
+  HRESULT found = SHGetFolderPathW(Wizard.WizardWindow(), CSIDL_PROGRAM_FILES, nullptr, 0, programFiles);
   // The list's change event fills the field.
-  DirectoryListBox1.SetDirectory(found == S_OK ? std::string(programFiles) : std::string("C:\\") + record::kProduct);
+  DirectoryListBox1.SetDirectory(found == S_OK ? win32::Utf8FromWide(programFiles)
+                                               : std::string("C:\\") + record::kProduct);
 }
 
 void TPnlChooseDirectory::DirectoryListBox1Change() {
@@ -64,13 +66,12 @@ void TPnlChooseDirectory::NextClick() {
   std::string trimmed = directory_choice::Trimmed(Edit1.Text());
   Edit1.SetText(trimmed);
   // Checked as typed, before the current drive and folder could give it a meaning.
-  if (!directory_choice::IsAcceptableDirectory(record::AsText(record::Widen(trimmed))))
-    throw gui::Error("Invalid directory");
-  char full[MAX_PATH];
-  DWORD length = GetFullPathNameA(trimmed.c_str(), sizeof(full), full, nullptr);
-  if (length == 0 || length >= sizeof(full)) throw gui::Error("Invalid directory");
-  settings_.InstallDir =
-      record::Narrow(record::AsWide(directory_choice::InstallDirFor(record::AsText(record::Widen(full)))));
+  const std::wstring typed = win32::WideFromUtf8(trimmed);
+  if (!directory_choice::IsAcceptableDirectory(record::AsText(typed))) throw gui::Error("Invalid directory");
+  wchar_t full[MAX_PATH];
+  DWORD length = GetFullPathNameW(typed.c_str(), MAX_PATH, full, nullptr);
+  if (length == 0 || length >= MAX_PATH) throw gui::Error("Invalid directory");
+  settings_.InstallDir = win32::Utf8FromWide(record::AsWide(directory_choice::InstallDirFor(record::AsText(full))));
   Wizard.Next();
 }
 

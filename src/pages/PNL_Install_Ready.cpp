@@ -1,6 +1,8 @@
 #include "pages/PNL_Install_Ready.h"
 #include "record/UninstallRecord.h"
 #include "shell/NVI_ButtonBar.h"
+#include "win32/TextCodes.h"
+#include "win32/UniqueHandle.h"
 
 std::string UtilityCommandLine(const std::string& installDir) {
   return "\"" + installDir + record::kUtilityFile + "\"";
@@ -31,6 +33,17 @@ void TPnlInstall_Ready::PanelEnter() {
 
 void TPnlInstall_Ready::RunClick() {
   // A utility that does not start is not reported: the wizard has done its part either way.
-  WinExec(UtilityCommandLine(settings_.InstallDir).c_str(), SW_SHOWMAXIMIZED);
+  // The program named in full: nothing is searched for, whatever the folder is called.
+  const std::wstring program = win32::WideFromUtf8(settings_.InstallDir + record::kUtilityFile);
+  std::wstring command = win32::WideFromUtf8(UtilityCommandLine(settings_.InstallDir));  // the call may write into it
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = SW_SHOWMAXIMIZED;
+  PROCESS_INFORMATION started{};
+  CreateProcessW(program.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started);
+  win32::UniqueHandle process(started.hProcess), thread(started.hThread);
+  // The wizard stays until the utility takes input, as it always has: its window is up by then.
+  if (process) WaitForInputIdle(process.get(), 30000);
   Wizard.CloseWizard();
 }

@@ -5,6 +5,7 @@
 #include <vector>
 #include "payload/ProgressSink.h"
 #include "win32/Error.h"
+#include "win32/TextCodes.h"
 #include "win32/UniqueHandle.h"
 
 namespace {
@@ -13,31 +14,31 @@ constexpr int kTransferSize = 1024;
 
 [[noreturn]] void DamagedStream() { throw win32::Error("Error"); }
 
-std::string FullPath(const std::string& path) {
-  DWORD needed = GetFullPathNameA(path.c_str(), 0, nullptr, nullptr);
+std::wstring FullPath(const std::wstring& path) {
+  DWORD needed = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
   if (needed == 0) return path;
-  std::string full(needed, '\0');
-  DWORD length = GetFullPathNameA(path.c_str(), needed, full.data(), nullptr);
+  std::wstring full(needed, L'\0');
+  DWORD length = GetFullPathNameW(path.c_str(), needed, full.data(), nullptr);
   if (length == 0 || length >= needed) return path;
   full.resize(length);
   return full;
 }
 
 // The name of a file beside path: in path's folder, or the current folder when path names none.
-std::string Beside(const std::string& path, const std::string& name) {
-  std::size_t slash = path.find_last_of("\\/");
-  return slash == std::string::npos ? name : path.substr(0, slash + 1) + name;
+std::wstring Beside(const std::wstring& path, const std::wstring& name) {
+  std::size_t slash = path.find_last_of(L"\\/");
+  return slash == std::wstring::npos ? name : path.substr(0, slash + 1) + name;
 }
 
 // The program is written under a fresh temporary name in its own folder and takes its place only once it
 // is whole: a damaged payload or a full disk never costs the user a program installed there before.
 class TargetFile {
  public:
-  explicit TargetFile(const std::string& path) : path_(path) {
+  explicit TargetFile(const std::wstring& path) : path_(path) {
     // A name nobody holds: one a program that was stopped may have left behind is passed over.
     for (int attempt = 0; !handle_; ++attempt) {
-      partPath_ = Beside(path, "~tws" + std::to_string(attempt) + ".tmp");
-      handle_.reset(CreateFileA(partPath_.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+      partPath_ = Beside(path, win32::WideFromUtf8("~tws" + std::to_string(attempt) + ".tmp"));
+      handle_.reset(CreateFileW(partPath_.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
       DWORD error = GetLastError();
       if (!handle_ && (error != ERROR_FILE_EXISTS || attempt == 99)) FailToCreate(error);
@@ -46,7 +47,7 @@ class TargetFile {
   // A file never confirmed whole is removed: a program cut off or damaged must not pass for installed.
   ~TargetFile() {
     handle_.reset();
-    if (!whole_) DeleteFileA(partPath_.c_str());
+    if (!whole_) DeleteFileW(partPath_.c_str());
   }
   TargetFile(const TargetFile&) = delete;
   TargetFile& operator=(const TargetFile&) = delete;
@@ -56,7 +57,7 @@ class TargetFile {
   // file that cannot be created.
   void ConfirmWhole() {
     handle_.reset();
-    if (!MoveFileExA(partPath_.c_str(), path_.c_str(), MOVEFILE_REPLACE_EXISTING)) FailToCreate(GetLastError());
+    if (!MoveFileExW(partPath_.c_str(), path_.c_str(), MOVEFILE_REPLACE_EXISTING)) FailToCreate(GetLastError());
     whole_ = true;
   }
 
@@ -69,13 +70,13 @@ class TargetFile {
 
  private:
   [[noreturn]] void FailToCreate(DWORD error) {
-    throw win32::Error("Cannot create file \"" + FullPath(path_) + "\". " + win32::SystemErrorText(error));
+    throw win32::Error("Cannot create file \"" + win32::Utf8FromWide(FullPath(path_)) + "\". " + win32::SystemErrorText(error));
   }
   [[noreturn]] void Fail(DWORD error) {
-    throw win32::Error("Cannot write file \"" + FullPath(path_) + "\". " + win32::SystemErrorText(error));
+    throw win32::Error("Cannot write file \"" + win32::Utf8FromWide(FullPath(path_)) + "\". " + win32::SystemErrorText(error));
   }
-  std::string path_;
-  std::string partPath_;
+  std::wstring path_;
+  std::wstring partPath_;
   win32::UniqueHandle handle_;
   bool whole_ = false;
 };
@@ -135,7 +136,9 @@ class InflateReader {
 
 PayloadExtractor::PayloadExtractor(const PayloadData& payload, ProgressSink* sink) : payload_(payload), sink_(sink) {}
 
-void PayloadExtractor::ExtractToFile(const std::string& targetPath) {
+void PayloadExtractor::ExtractToFile(const std::string& targetPath) { ExtractToFile(win32::WideFromUtf8(targetPath)); }
+
+void PayloadExtractor::ExtractToFile(const std::wstring& targetPath) {
   std::vector<unsigned char> compressed;
   for (int block = 1; block <= payload_.blockCount; ++block) {
     const unsigned char* data = payload_.blocks[block - 1];

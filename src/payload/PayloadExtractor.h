@@ -17,7 +17,8 @@ class PayloadExtractor {
   // Raises win32::Error("Cannot create file ...") / ("Cannot write file ...") for the file,
   // win32::Error("Error") for a damaged, short or overlong stream, std::bad_alloc when memory runs out.
   // On any failure the temporary file is removed again, and a file at targetPath stays as it was.
-  void ExtractToFile(const std::string& targetPath);
+  void ExtractToFile(const std::wstring& targetPath);
+  void ExtractToFile(const std::string& targetPath);  // UTF-8
 
  private:
   void ReportProgress(std::int64_t position);

@@ -31,6 +31,8 @@ inline constexpr const char* kUninstallerFile = "Uninstall.Exe";
 inline constexpr const char* kRecordFile = "UnInstall.dat";      // as the file is made
 inline constexpr const char* kRecordLineName = "Uninstall.Dat";  // as the record names it
 inline constexpr const char* kRemoverFile = "NVUninstall.Exe";
+// Starts a record written in UTF-8; one without it is in the ANSI code page.
+inline constexpr const char* kUtf8Mark = "\xEF\xBB\xBF";
 // The utility's web page, on the maker's site: the target of the program menu's website link.
 inline constexpr const char* kWebsite = "http://www.example.com/twinsift";
 

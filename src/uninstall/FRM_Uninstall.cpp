@@ -9,6 +9,7 @@
 #include "record/UninstallRecord.h"
 #include "record/ValueRules.h"
 #include "record/win32/WidePaths.h"
+#include "win32/TextCodes.h"
 #include "win32/UniqueHandle.h"
 
 namespace {
@@ -68,6 +69,12 @@ std::string ReadRecordFile(const std::wstring& path) {
                            read != content.size()))
     throw RecordUnreadable();
   return content;
+}
+
+std::string RecordText(const std::string& content) {
+  const std::string_view mark = record::kUtf8Mark;
+  if (content.compare(0, mark.size(), mark) == 0) return content.substr(mark.size());
+  return win32::Utf8FromAnsi(content);
 }
 
 TFrmUninstall::TFrmUninstall()
@@ -130,14 +137,14 @@ void TFrmUninstall::FormCreate() {
   if (MissingBesideUtility(folder, recordPath)) {
     damage = "Warning: the uninstall record " + recordName + " is missing.";
   } else {
-    record::UninstallRecord content = record::ParseUninstallRecord(ReadRecordFile(recordPath));
+    record::UninstallRecord content = record::ParseUninstallRecord(RecordText(ReadRecordFile(recordPath)));
     ProductName_ = content.productName;
     if (TakeItems(folder, content.items) != record::kEveryRequiredLine || ProductName_.empty())
       damage = "Warning: the uninstall record " + recordName + " is damaged.";
   }
   if (!damage.empty()) {
     // What our installer always makes for this folder goes instead: the lines it would have written.
-    std::vector<std::string> lines = record::UninstallRecordLines(record::Narrow(folder), true);
+    std::vector<std::string> lines = record::UninstallRecordLines(win32::Utf8FromWide(folder), true);
     ProductName_ = lines.front();
     Items_.clear();
     FilesToCheck_.clear();
@@ -157,7 +164,7 @@ unsigned TFrmUninstall::TakeItems(const std::wstring& folder, const std::vector<
     char tag = 0;
     std::string_view value;
     if (!record::SplitTagged(std::string_view(item), tag, value)) continue;
-    const std::wstring wide = record::Widen(value);
+    const std::wstring wide = win32::WideFromUtf8(std::string(value));
     // The same folder reached through another spelling (a link, a short name) counts as well.
     bool ours = asStarted.Accepts(tag, record::AsText(wide)) ||
                 (record::ValueRules::IsSafeAbsolutePath(record::AsText(wide)) &&
@@ -188,21 +195,24 @@ void TFrmUninstall::FormActivate() { btnCancel.SetFocus(); }
 void TFrmUninstall::btnCancelClick() { Close(); }
 
 void TFrmUninstall::btnOKClick() {
-  int answer = MessageBoxA(HandleIfAllocated(), ConfirmationText(ProductName_).c_str(), "Confirm",
+  int answer = MessageBoxW(HandleIfAllocated(), win32::WideFromUtf8(ConfirmationText(ProductName_)).c_str(), L"Confirm",
                            MB_YESNO | MB_ICONQUESTION);
   if (answer != IDYES) return;
   for (const std::wstring& file : FilesToCheck_) {
     if (!HeldOpen(file)) continue;
-    std::string name = record::Narrow(file.substr(file.find_last_of(L'\\') + 1));
-    MessageBoxA(HandleIfAllocated(), InUseText(name).c_str(), Caption().c_str(), MB_OK | MB_ICONEXCLAMATION);
+    std::string name = win32::Utf8FromWide(file.substr(file.find_last_of(L'\\') + 1));
+    MessageBoxW(HandleIfAllocated(), win32::WideFromUtf8(InUseText(name)).c_str(), win32::WideFromUtf8(Caption()).c_str(),
+                MB_OK | MB_ICONEXCLAMATION);
     return;
   }
   RemoverStart remover;
-  const std::string folder = record::Narrow(remover.MakeFolder());
+  const std::wstring& folder = remover.MakeFolder();
   MessagesRunOnProgress messagesRun;
-  PayloadExtractor(EB_NVUninstall_exe::Payload(), &messagesRun).ExtractToFile(folder + record::kRemoverFile);
-  if (!remover.HoldProgram()) throw gui::Error("Cannot open " + folder + record::kRemoverFile);
-  remover.SetCommand(record::Widen(record::RemoverCommandLine(folder, record::UninstallRecord{ProductName_, Items_})));
+  PayloadExtractor(EB_NVUninstall_exe::Payload(), &messagesRun).ExtractToFile(remover.ProgramPath());
+  if (!remover.HoldProgram()) throw gui::Error("Cannot open " + win32::Utf8FromWide(remover.ProgramPath()));
+  // Built in UTF-8 and handed over in UTF-16: the values keep what the code page cannot write.
+  remover.SetCommand(win32::WideFromUtf8(
+      record::RemoverCommandLine(win32::Utf8FromWide(folder), record::UninstallRecord{ProductName_, Items_})));
   Remover_ = std::move(remover);
   Close();
 }

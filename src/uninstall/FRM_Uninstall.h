@@ -58,6 +58,8 @@ class TFrmUninstall : public gui::Form {
 
 // The text of the uninstall record at path; raises RecordUnreadable.
 std::string ReadRecordFile(const std::wstring& path);
+// The record's content as UTF-8: after its mark, or turned from the ANSI code page.
+std::string RecordText(const std::string& content);
 
 // "Uninstall " + product name + "." CR "Sure?": the confirmation's text.
 std::string ConfirmationText(const std::string& productName);

@@ -5,6 +5,7 @@
 #include "gui/core/Application.h"
 #include "record/win32/WidePaths.h"
 #include "uninstall/Removal.h"
+#include "win32/TextCodes.h"
 
 namespace {
 constexpr int kLineHeight = 13;
@@ -57,7 +58,7 @@ void TForm1::FormShow() {
     arguments.push_back(record::AsText(argument));
   if (!arguments.empty()) arguments.erase(arguments.begin());  // the program's own path
   plan_ = uninstall::ParseRemoverArguments(arguments, *rules_);
-  removeName_ = record::Narrow(record::AsWide(plan_.removeName));
+  removeName_ = win32::Utf8FromWide(record::AsWide(plan_.removeName));
   if (!removeName_.empty()) {
     SetCaption("Swiftclear - " + removeName_);
     Label1.SetCaption("Removing " + removeName_ + " from your computer");
@@ -122,11 +123,11 @@ FinishLines FinishText(const std::string& removeName, const uninstall::RemovalOu
   } else {
     lines.title = removeName + " is not removed completely.";
     lines.details.push_back("Could not be removed (close what uses it and delete it):");
-    for (const std::wstring& path : outcome.left) lines.details.push_back("  " + record::Narrow(path));
+    for (const std::wstring& path : outcome.left) lines.details.push_back("  " + win32::Utf8FromWide(path));
   }
   if (!outcome.kept.empty()) {
     lines.details.push_back("Kept, as it holds files of your own:");
-    for (const std::wstring& path : outcome.kept) lines.details.push_back("  " + record::Narrow(path));
+    for (const std::wstring& path : outcome.kept) lines.details.push_back("  " + win32::Utf8FromWide(path));
   }
   return lines;
 }

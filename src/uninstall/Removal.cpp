@@ -126,6 +126,10 @@ LinkContents ReadLink(const std::wstring& file) {
     const std::wstring address = record::Widen(record::kWebsite);
     contents.website = ItemNamed(item, SIGDN_DESKTOPABSOLUTEPARSING, address) ||
                        ItemNamed(item, SIGDN_PARENTRELATIVEPARSING, address);
+    // A shell that keeps the path in the code page writes "?" for what it cannot hold; no file name holds
+    // one, and the item list keeps the whole name.
+    wchar_t itemPath[MAX_PATH * 2] = {};
+    if (contents.path.find(L'?') != std::wstring::npos && SHGetPathFromIDListW(item, itemPath)) contents.path = itemPath;
     CoTaskMemFree(item);
   }
   return contents;

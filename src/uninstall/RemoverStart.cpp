@@ -5,6 +5,7 @@
 #include "payload/ProtectedFolder.h"
 #include "record/UninstallRecord.h"
 #include "record/win32/WidePaths.h"
+#include "win32/TextCodes.h"
 
 namespace {
 
@@ -45,7 +46,7 @@ const std::wstring& RemoverStart::MakeFolder() {
     folder_ = folder;
     return folder_;
   }
-  throw gui::Error("Cannot create a folder in " + record::Narrow(temp));
+  throw gui::Error("Cannot create a folder in " + win32::Utf8FromWide(temp));
 }
 
 std::wstring RemoverStart::ProgramPath() const { return folder_ + record::Widen(record::kRemoverFile); }

@@ -11,6 +11,7 @@
 #include "gui/progressbar/ProgressBar.h"
 #include "gui/statictext/StaticText.h"
 #include "duplicates/Safeguards.h"
+#include "win32/TextCodes.h"
 
 namespace {
 
@@ -152,25 +153,25 @@ void TFormTwinsift::LayOut(int width, int height) {
 void TFormTwinsift::AddFolder(const std::string& folder) {
   DWORD attributes = GetFileAttributesW(duplicates::WideFromUtf8(folder).c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
-    throw gui::Error("There is no folder \"" + duplicates::AnsiFromUtf8(folder) + "\"");
+    throw gui::Error("There is no folder \"" + folder + "\"");
   std::string real, error;
   if (!duplicates::RealFolder(folder, real, error))
-    throw gui::Error("The folder \"" + duplicates::AnsiFromUtf8(folder) + "\" cannot be opened: " + error);
+    throw gui::Error("The folder \"" + folder + "\" cannot be opened: " + error);
   duplicates::FolderPlace place = duplicates::PlaceFolder(folders_, real);
   if (place.holder >= 0) {
     const std::string& holder = folders_[static_cast<std::size_t>(place.holder)];
     if (duplicates::FolderHolds(real, holder))
-      throw gui::Error("The folder \"" + duplicates::AnsiFromUtf8(folder) + "\" is already in the list as \"" +
-                       duplicates::AnsiFromUtf8(holder) + "\"");
-    throw gui::Error("The folder \"" + duplicates::AnsiFromUtf8(folder) + "\" is inside \"" +
-                     duplicates::AnsiFromUtf8(holder) + "\", which is already in the list");
+      throw gui::Error("The folder \"" + folder + "\" is already in the list as \"" +
+                       holder + "\"");
+    throw gui::Error("The folder \"" + folder + "\" is inside \"" +
+                     holder + "\", which is already in the list");
   }
   for (auto held = place.held.rbegin(); held != place.held.rend(); ++held) {  // from the end: indexes stay true
     folders_.erase(folders_.begin() + static_cast<std::ptrdiff_t>(*held));
     lstFolders_->RemoveItem(static_cast<int>(*held));
   }
   folders_.push_back(real);
-  lstFolders_->AddItem(duplicates::AnsiFromUtf8(real));
+  lstFolders_->AddItem(real);
 }
 
 void TFormTwinsift::BtnBrowseClick() {
@@ -183,7 +184,7 @@ void TFormTwinsift::BtnAddClick() {
   typed.erase(0, typed.find_first_not_of(" \t"));
   typed.erase(typed.find_last_not_of(" \t") + 1);
   if (typed.empty()) throw gui::Error("Type a folder to add, or choose one with Browse");
-  AddFolder(duplicates::Utf8FromAnsi(typed));
+  AddFolder(typed);
   edtFolder_->SetText("");
 }
 
@@ -318,9 +319,7 @@ void TFormTwinsift::BtnDeleteClick() {
                      " is marked. Keep at least one copy of each file: nothing was deleted");
   std::string question = "Move " + Plural(totals.marked, "marked file", "marked files") + " (" +
                          duplicates::FormatSize(totals.markedBytes) + ") to the Recycle Bin?";
-  if (MessageBoxA(Handle(), question.c_str(), gui::Application::Instance().Title().c_str(),
-                  MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
-    return;
+  if (Ask(question, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES) return;
   forGood_ = false;
   StartDeletion(results_.marks(), totals.marked, nullptr);
 }
@@ -398,9 +397,7 @@ void TFormTwinsift::OfferDeletionForGood() {
   std::string question = "The Recycle Bin would not take " + Plural(paths.size(), "marked file", "marked files") +
                          " (listed before). Delete " + (paths.size() == 1 ? "it" : "them") +
                          " for good? This cannot be undone.";
-  if (MessageBoxA(Handle(), question.c_str(), gui::Application::Instance().Title().c_str(),
-                  MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) != IDYES)
-    return;
+  if (Ask(question, MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) != IDYES) return;
   // Only these files, each checked again as every deletion checks: the copies it relies on may be gone.
   const duplicates::Groups& groups = results_.groups();
   destroyMarks_.assign(groups.size(), {});
@@ -426,7 +423,13 @@ void TFormTwinsift::ShowDeleteFailures() {
       message += "... and " + std::to_string(failures.size() - 20) + " more\n";
       break;
     }
-    message += "\n" + duplicates::AnsiFromUtf8(failure.path) + ": " + failure.message;
+    message += "\n" + failure.path + ": " + failure.message;
   }
-  MessageBoxA(Handle(), message.c_str(), gui::Application::Instance().Title().c_str(), MB_OK | MB_ICONWARNING);
+  Ask(message, MB_OK | MB_ICONWARNING);
+}
+
+// A message box of the window's own, titled as the application.
+int TFormTwinsift::Ask(const std::string& text, unsigned flags) {
+  return MessageBoxW(Handle(), win32::WideFromUtf8(text).c_str(),
+                     win32::WideFromUtf8(gui::Application::Instance().Title()).c_str(), flags);
 }

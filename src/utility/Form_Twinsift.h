@@ -51,6 +51,7 @@ class TFormTwinsift : public gui::Form {
   void DeleteDone(RecycleOutcome& outcome);
   void ShowWorkerEnd();
   void ShowDeleteFailures();
+  int Ask(const std::string& text, unsigned flags);
   void ShowDeleteProgress();
   gui::VirtualCheckListView::Box RowBox(int row) const;
   void ToggleRow(int row);

@@ -32,4 +32,19 @@ std::string AnsiFromWide(const std::wstring& text) { return FromWide(CP_ACP, tex
 std::string Utf8FromAnsi(const std::string& text) { return Utf8FromWide(WideFromAnsi(text)); }
 std::string AnsiFromUtf8(const std::string& text) { return AnsiFromWide(WideFromUtf8(text)); }
 
+bool ExactAnsiFromWide(const std::wstring& text, std::string& ansi) {
+  ansi.clear();
+  if (text.empty()) return true;
+  const int size = static_cast<int>(text.size());
+  BOOL usedDefault = FALSE;
+  // A UTF-8 code page refuses the default-character question but writes every character.
+  BOOL* asked = GetACP() == CP_UTF8 ? nullptr : &usedDefault;
+  const DWORD flags = asked ? WC_NO_BEST_FIT_CHARS : 0;
+  int length = WideCharToMultiByte(CP_ACP, flags, text.data(), size, nullptr, 0, nullptr, asked);
+  if (length <= 0 || usedDefault) return false;
+  ansi.resize(static_cast<std::size_t>(length));
+  WideCharToMultiByte(CP_ACP, flags, text.data(), size, ansi.data(), length, nullptr, asked);
+  return !usedDefault;
+}
+
 }  // namespace win32

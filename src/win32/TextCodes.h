@@ -10,5 +10,8 @@ std::wstring WideFromAnsi(const std::string& text);
 std::string AnsiFromWide(const std::wstring& text);
 std::string Utf8FromAnsi(const std::string& text);
 std::string AnsiFromUtf8(const std::string& text);
+// The text in the ANSI code page when every character has its own code there (no default character, no
+// look-alike); false otherwise.
+bool ExactAnsiFromWide(const std::wstring& text, std::string& ansi);
 
 }  // namespace win32

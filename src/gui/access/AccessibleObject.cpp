@@ -6,9 +6,9 @@ namespace gui::access {
 
 BSTR ToBstr(const std::string& text) {
   if (text.empty()) return nullptr;
-  int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
   BSTR result = Oleacc::Instance().AllocateString(static_cast<UINT>(length));
-  if (result) MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), result, length);
+  if (result) MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), result, length);
   return result;
 }
 

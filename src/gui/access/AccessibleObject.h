@@ -85,7 +85,7 @@ class AccessibleObject : public IAccessible {
   LONG references_ = 1;
 };
 
-// A BSTR of text (the program's code page), or nullptr for empty text.
+// A BSTR of UTF-8 text, or nullptr for empty text.
 BSTR ToBstr(const std::string& text);
 
 }  // namespace gui::access

@@ -1,5 +1,6 @@
 #include "gui/button/Button.h"
 #include "gui/core/Accelerator.h"
+#include "win32/TextCodes.h"
 
 namespace gui {
 
@@ -9,7 +10,7 @@ Button::Button(WinControl* parent, const std::string& caption) : WinControl(pare
 
 void Button::SetCaption(const std::string& caption) {
   caption_ = caption;
-  if (HandleAllocated()) SetWindowTextA(HandleIfAllocated(), caption_.c_str());
+  if (HandleAllocated()) SetWindowTextW(HandleIfAllocated(), win32::WideFromUtf8(caption_).c_str());
 }
 
 std::string Button::AccessibleName() const { return WithoutAccelerator(caption_); }
@@ -18,7 +19,7 @@ std::string Button::AccessibleShortcut() const { return ShortcutOf(caption_); }
 
 void Button::DoAccessibleDefaultAction() {
   // Posted: the click comes as the user's own, and the screen reader's call returns at once.
-  if (HandleAllocated()) PostMessageA(HandleIfAllocated(), BM_CLICK, 0, 0);
+  if (HandleAllocated()) PostMessageW(HandleIfAllocated(), BM_CLICK, 0, 0);
 }
 
 void Button::SetDefault(bool isDefault) {
@@ -92,7 +93,7 @@ std::vector<Button*> Button::ButtonsOfParent() const {
 }
 
 void Button::ShowDefaultFrame(bool on) {
-  if (HandleAllocated()) SendMessageA(HandleIfAllocated(), BM_SETSTYLE, on ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+  if (HandleAllocated()) SendMessageW(HandleIfAllocated(), BM_SETSTYLE, on ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
 }
 
 }  // namespace gui

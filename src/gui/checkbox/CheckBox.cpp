@@ -1,6 +1,7 @@
 #include "gui/checkbox/CheckBox.h"
 #include "gui/core/Accelerator.h"
 #include "gui/core/Events.h"
+#include "win32/TextCodes.h"
 
 namespace gui {
 
@@ -8,23 +9,23 @@ CheckBox::CheckBox(WinControl* parent) : WinControl(parent) { SetTabStop(true); 
 
 void CheckBox::SetCaption(const std::string& caption) {
   caption_ = caption;
-  if (HandleAllocated()) SetWindowTextA(HandleIfAllocated(), caption_.c_str());
+  if (HandleAllocated()) SetWindowTextW(HandleIfAllocated(), win32::WideFromUtf8(caption_).c_str());
 }
 
 bool CheckBox::Checked() const {
-  if (HandleAllocated()) return SendMessageA(HandleIfAllocated(), BM_GETCHECK, 0, 0) == BST_CHECKED;
+  if (HandleAllocated()) return SendMessageW(HandleIfAllocated(), BM_GETCHECK, 0, 0) == BST_CHECKED;
   return checked_;
 }
 
 void CheckBox::SetChecked(bool checked) {
   checked_ = checked;
-  if (HandleAllocated()) SendMessageA(HandleIfAllocated(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+  if (HandleAllocated()) SendMessageW(HandleIfAllocated(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 bool CheckBox::DialogChar(char ch) {
   if (!IsAccelerator(caption_, ch) || !Enabled() || !Showing()) return false;
   SetFocus();
-  SendMessageA(Handle(), BM_CLICK, 0, 0);
+  SendMessageW(Handle(), BM_CLICK, 0, 0);
   return true;
 }
 
@@ -36,7 +37,7 @@ void CheckBox::FillCreateParams(CreateParams& params) {
 }
 
 void CheckBox::HandleCreated() {
-  SendMessageA(HandleIfAllocated(), BM_SETCHECK, checked_ ? BST_CHECKED : BST_UNCHECKED, 0);
+  SendMessageW(HandleIfAllocated(), BM_SETCHECK, checked_ ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 bool CheckBox::Reflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {

@@ -5,12 +5,13 @@
 #include "gui/core/Messages.h"
 #include "gui/core/Form.h"
 #include "gui/core/Timer.h"
+#include "win32/TextCodes.h"
 
 namespace gui {
 
 namespace {
 Application* g_instance = nullptr;
-constexpr const char* kUtilityClass = "TwinsiftUtility";
+constexpr const wchar_t* kUtilityClass = L"TwinsiftUtility";
 }  // namespace
 
 Application::Application() : guiThread_(GetCurrentThreadId()) {
@@ -18,14 +19,14 @@ Application::Application() : guiThread_(GetCurrentThreadId()) {
   comInitialized_ = SUCCEEDED(CoInitialize(nullptr));
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS};
   InitCommonControlsEx(&controls);
-  WNDCLASSEXA wc{};
+  WNDCLASSEXW wc{};
   wc.cbSize = sizeof(wc);
   wc.lpfnWndProc = UtilityProc;
-  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.hInstance = GetModuleHandleW(nullptr);
   wc.lpszClassName = kUtilityClass;
-  RegisterClassExA(&wc);
+  RegisterClassExW(&wc);
   callsQueued_.reset(CreateEventA(nullptr, FALSE, FALSE, nullptr));
-  utility_ = CreateWindowExA(0, kUtilityClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+  utility_ = CreateWindowExW(0, kUtilityClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
 }
 
 Application::~Application() {
@@ -50,7 +51,7 @@ bool Application::DispatchOne(MSG& msg) {
   }
   // Dialog navigation: Tab, Shift+Tab and the arrow keys that the focused control does not take move the focus.
   if (msg.message == WM_KEYDOWN && IsNavigationKey(msg.wParam)) {
-    LRESULT code = SendMessageA(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg));
+    LRESULT code = SendMessageW(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg));
     bool wanted =
         (code & DLGC_WANTMESSAGE) || (msg.wParam == VK_TAB ? (code & DLGC_WANTTAB) : (code & DLGC_WANTARROWS));
     if (!wanted) {
@@ -69,7 +70,7 @@ bool Application::DispatchOne(MSG& msg) {
   // Accelerators: a character that the focused control does not take is offered to the window's controls.
   if (msg.message == WM_SYSCHAR || msg.message == WM_CHAR) {
     bool wantsChars = msg.message == WM_CHAR &&
-                      (SendMessageA(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg)) &
+                      (SendMessageW(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg)) &
                        DLGC_WANTCHARS);
     if (!wantsChars) {
       if (Form* form = Form::FromChildHandle(msg.hwnd)) {
@@ -85,7 +86,7 @@ bool Application::DispatchOne(MSG& msg) {
     }
   }
   TranslateMessage(&msg);
-  DispatchMessageA(&msg);
+  DispatchMessageW(&msg);
   return true;
 }
 
@@ -98,7 +99,7 @@ void Application::Run(Form& mainForm) {
   }
   MSG msg;
   while (!terminated_) {
-    BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+    BOOL got = GetMessageW(&msg, nullptr, 0, 0);
     if (got == -1) break;
     if (got == 0) {
       terminated_ = true;
@@ -110,7 +111,7 @@ void Application::Run(Form& mainForm) {
 
 void Application::ProcessMessages() {
   MSG msg;
-  while (!terminated_ && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+  while (!terminated_ && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
     if (!DispatchOne(msg)) {
       PostQuitMessage(static_cast<int>(msg.wParam));  // the outer loop still has to see it
       break;
@@ -135,7 +136,7 @@ void Application::ShowError(const std::string& message) {
     return;
   }
   HWND owner = mainForm_ ? mainForm_->HandleIfAllocated() : nullptr;
-  MessageBoxA(owner, ErrorBoxText(message).c_str(), title_.c_str(), MB_OK | MB_ICONERROR);
+  MessageBoxW(owner, win32::WideFromUtf8(ErrorBoxText(message)).c_str(), win32::WideFromUtf8(title_).c_str(), MB_OK | MB_ICONERROR);
 }
 
 void Application::HandleException() {
@@ -161,7 +162,7 @@ void Application::Synchronize(const std::function<void()>& call) {
     queue_.push_back(&queued);
   }
   SetEvent(callsQueued_.get());
-  PostMessageA(utility_, WM_TWINSIFT_SYNCHRONIZE, 0, 0);
+  PostMessageW(utility_, WM_TWINSIFT_SYNCHRONIZE, 0, 0);
   WaitForSingleObject(queued.done.get(), INFINITE);
 }
 
@@ -201,7 +202,7 @@ LRESULT CALLBACK Application::UtilityProc(HWND hwnd, UINT message, WPARAM wParam
       Timer::Dispatch(wParam);
       return 0;
   }
-  return DefWindowProcA(hwnd, message, wParam, lParam);
+  return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
 }  // namespace gui

@@ -1,4 +1,5 @@
 #include "gui/core/Canvas.h"
+#include "win32/TextCodes.h"
 
 namespace gui {
 
@@ -88,13 +89,15 @@ void Canvas::PrepareText() {
 int Canvas::TextWidth(const std::string& text) {
   PrepareText();
   SIZE size{};
-  GetTextExtentPoint32A(dc_, text.c_str(), static_cast<int>(text.size()), &size);
+  const std::wstring wide = win32::WideFromUtf8(text);
+  GetTextExtentPoint32W(dc_, wide.c_str(), static_cast<int>(wide.size()), &size);
   return size.cx;
 }
 
 int Canvas::DrawText(const std::string& text, RECT& rect, UINT format) {
   PrepareText();
-  return ::DrawTextA(dc_, text.c_str(), static_cast<int>(text.size()), &rect, format);
+  std::wstring wide = win32::WideFromUtf8(text);
+  return ::DrawTextW(dc_, wide.data(), static_cast<int>(wide.size()), &rect, format);
 }
 
 }  // namespace gui

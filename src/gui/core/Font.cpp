@@ -2,6 +2,7 @@
 #include "gui/core/Gdi.h"
 #include <map>
 #include <tuple>
+#include "win32/TextCodes.h"
 
 namespace gui {
 
@@ -49,9 +50,9 @@ HFONT Font::Handle() const {
   if (auto shared = cache[key].lock()) {
     handle_ = shared;
   } else {
-    HFONT font = CreateFontA(height_, 0, 0, 0, style_.bold ? FW_BOLD : FW_NORMAL, style_.italic, style_.underline,
+    HFONT font = CreateFontW(height_, 0, 0, 0, style_.bold ? FW_BOLD : FW_NORMAL, style_.italic, style_.underline,
                              style_.strikeOut, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                             DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, name_.c_str());
+                             DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, win32::WideFromUtf8(name_).c_str());
     // Shared by every font of the same face and size; counted with the other GDI objects our types own.
     if (font) ++liveGdiObjects;
     handle_ = std::shared_ptr<void>(font, [](void* h) {

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <vector>
 #include "gui/core/Application.h"
+#include "win32/TextCodes.h"
 
 namespace gui {
 
@@ -18,7 +19,7 @@ Form::~Form() {
 
 void Form::SetCaption(const std::string& caption) {
   caption_ = caption;
-  if (HandleAllocated()) SetWindowTextA(HandleIfAllocated(), caption_.c_str());
+  if (HandleAllocated()) SetWindowTextW(HandleIfAllocated(), win32::WideFromUtf8(caption_).c_str());
 }
 
 void Form::FillCreateParams(CreateParams& params) {
@@ -63,12 +64,12 @@ void Form::SetAlphaBlendValue(BYTE value) {
 void Form::ApplyAlpha() {
   HWND window = HandleIfAllocated();
   if (!window) return;
-  LONG exStyle = GetWindowLongA(window, GWL_EXSTYLE);
+  LONG exStyle = GetWindowLongW(window, GWL_EXSTYLE);
   if (alphaBlend_) {
-    if (!(exStyle & WS_EX_LAYERED)) SetWindowLongA(window, GWL_EXSTYLE, exStyle | WS_EX_LAYERED);
+    if (!(exStyle & WS_EX_LAYERED)) SetWindowLongW(window, GWL_EXSTYLE, exStyle | WS_EX_LAYERED);
     SetLayeredWindowAttributes(window, 0, alphaValue_, LWA_ALPHA);
   } else if (exStyle & WS_EX_LAYERED) {
-    SetWindowLongA(window, GWL_EXSTYLE, exStyle & ~WS_EX_LAYERED);
+    SetWindowLongW(window, GWL_EXSTYLE, exStyle & ~WS_EX_LAYERED);
     RedrawWindow(window, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
   }
 }
@@ -89,7 +90,7 @@ void Form::Show() {
 }
 
 void Form::Close() {
-  if (HandleAllocated()) PostMessageA(HandleIfAllocated(), WM_CLOSE, 0, 0);
+  if (HandleAllocated()) PostMessageW(HandleIfAllocated(), WM_CLOSE, 0, 0);
 }
 
 Form* Form::FromChildHandle(HWND window) {
@@ -129,11 +130,11 @@ bool Form::SelectNext(bool forward) {
   SetActiveControl(target);
   if (HWND window = target->HandleIfAllocated()) {
     // As in a dialog: the whole text of a field is selected on arrival, ready to be typed over.
-    if (SendMessageA(window, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) SendMessageA(window, EM_SETSEL, 0, -1);
+    if (SendMessageW(window, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) SendMessageW(window, EM_SETSEL, 0, -1);
   }
   // Keyboard users see where the focus is from now on.
   if (HWND window = HandleIfAllocated())
-    SendMessageA(window, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+    SendMessageW(window, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
   return true;
 }
 

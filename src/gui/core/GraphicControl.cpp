@@ -71,8 +71,8 @@ void GraphicControl::PostClick() const {
   HWND window = Parent() ? Parent()->HandleIfAllocated() : nullptr;
   if (!window) return;
   LPARAM centre = MAKELPARAM(Left() + Width() / 2, Top() + Height() / 2);
-  PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, centre);
-  PostMessageA(window, WM_LBUTTONUP, 0, centre);
+  PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, centre);
+  PostMessageW(window, WM_LBUTTONUP, 0, centre);
 }
 
 void GraphicControl::HandleMouseDown(MouseButton button, WPARAM keys, POINT point) {

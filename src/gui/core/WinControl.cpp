@@ -1,6 +1,7 @@
 #include "gui/core/WinControl.h"
 #include <algorithm>
 #include "gui/core/GraphicControl.h"
+#include "win32/TextCodes.h"
 
 namespace gui {
 
@@ -53,8 +54,8 @@ void WinControl::SetFocus() { ::SetFocus(Handle()); }
 void WinControl::SetTabStop(bool tabStop) {
   tabStop_ = tabStop;
   if (!hwnd_) return;
-  LONG style = GetWindowLongA(hwnd_, GWL_STYLE);
-  SetWindowLongA(hwnd_, GWL_STYLE, tabStop ? style | WS_TABSTOP : style & ~WS_TABSTOP);
+  LONG style = GetWindowLongW(hwnd_, GWL_STYLE);
+  SetWindowLongW(hwnd_, GWL_STYLE, tabStop ? style | WS_TABSTOP : style & ~WS_TABSTOP);
 }
 
 int WinControl::TabOrder() const {
@@ -96,9 +97,9 @@ std::vector<FocusStop> WinControl::FocusStopsInside() const {
 
 std::string WinControl::AccessibleName() const {
   if (!hwnd_) return {};
-  char text[512];
-  int length = GetWindowTextA(hwnd_, text, sizeof(text));
-  return std::string(text, static_cast<size_t>(std::max(length, 0)));
+  wchar_t text[512];
+  int length = GetWindowTextW(hwnd_, text, 512);
+  return win32::Utf8FromWide(std::wstring(text, static_cast<size_t>(std::max(length, 0))));
 }
 
 std::vector<Control*> WinControl::AccessibleChildren() const {
@@ -132,7 +133,7 @@ std::vector<WinControl*> WinControl::TabStopsInside() const {
 WinControl* WinControl::OwnerOfWindow(HWND window) {
   for (; window; window = GetParent(window)) {
     if (WinControl* control = FromHandle(window)) return control;
-    if (!(GetWindowLongA(window, GWL_STYLE) & WS_CHILD)) break;
+    if (!(GetWindowLongW(window, GWL_STYLE) & WS_CHILD)) break;
   }
   return nullptr;
 }
@@ -153,7 +154,7 @@ void WinControl::EnabledChanged() {
 void WinControl::ColorChanged() { Invalidate(); }
 
 void WinControl::FontChanged() {
-  if (hwnd_) SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(GetFont().Handle()), TRUE);
+  if (hwnd_) SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(GetFont().Handle()), TRUE);
 }
 
 void WinControl::Realign() {

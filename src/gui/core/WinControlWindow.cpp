@@ -7,6 +7,7 @@
 #include "gui/core/Messages.h"
 #include "gui/core/PaintBuffer.h"
 #include "gui/core/AccessibleWindow.h"
+#include "win32/TextCodes.h"
 
 // The window side of WinControl: making and destroying the window, its class, the window procedures,
 // painting and the reflection of notifications to the child they came from.
@@ -14,13 +15,13 @@ namespace gui {
 
 namespace {
 
-constexpr const char* kOwnClassName = "TwinsiftWindow";
-constexpr const char* kObjectProperty = "TwinsiftControl";
+constexpr const wchar_t* kOwnClassName = L"TwinsiftWindow";
+constexpr const wchar_t* kObjectProperty = L"TwinsiftControl";
 
 }  // namespace
 
 WinControl* WinControl::FromHandle(HWND window) {
-  return window ? static_cast<WinControl*>(GetPropA(window, kObjectProperty)) : nullptr;
+  return window ? static_cast<WinControl*>(GetPropW(window, kObjectProperty)) : nullptr;
 }
 
 void WinControl::FillCreateParams(CreateParams& params) {
@@ -36,34 +37,35 @@ void WinControl::CreateHandle() {
   CreateParams params;
   FillCreateParams(params);
   creating_ = true;
-  HINSTANCE instance = GetModuleHandleA(nullptr);
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  const std::wstring text = win32::WideFromUtf8(params.text);
   if (params.className.empty()) {
     static const bool registered = [] {
-      WNDCLASSEXA wc{};
+      WNDCLASSEXW wc{};
       wc.cbSize = sizeof(wc);
       wc.style = CS_DBLCLKS;
       wc.lpfnWndProc = OwnClassProc;
-      wc.hInstance = GetModuleHandleA(nullptr);
+      wc.hInstance = GetModuleHandleW(nullptr);
       wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-      wc.hIcon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1));
+      wc.hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
       wc.lpszClassName = kOwnClassName;
-      return RegisterClassExA(&wc) != 0;
+      return RegisterClassExW(&wc) != 0;
     }();
     (void)registered;
-    hwnd_ = CreateWindowExA(params.exStyle, kOwnClassName, params.text.c_str(), params.style, Left(), Top(), Width(),
+    hwnd_ = CreateWindowExW(params.exStyle, kOwnClassName, text.c_str(), params.style, Left(), Top(), Width(),
                             Height(), parentWindow, nullptr, instance, this);
   } else {
-    hwnd_ = CreateWindowExA(params.exStyle, params.className.c_str(), params.text.c_str(), params.style, Left(), Top(),
+    hwnd_ = CreateWindowExW(params.exStyle, win32::WideFromUtf8(params.className).c_str(), text.c_str(), params.style, Left(), Top(),
                             Width(), Height(), parentWindow, nullptr, instance, nullptr);
     if (hwnd_) {
-      SetPropA(hwnd_, kObjectProperty, this);
+      SetPropW(hwnd_, kObjectProperty, this);
       SetWindowSubclass(hwnd_, SubclassProc, 1, reinterpret_cast<DWORD_PTR>(this));
       subclassed_ = true;
     }
   }
   creating_ = false;
   if (!hwnd_) throw Error("Cannot create a window: " + SystemErrorText(GetLastError()));
-  SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(GetFont().Handle()), FALSE);
+  SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(GetFont().Handle()), FALSE);
   HandleCreated();
   if (!DefersChildHandles()) CreateChildHandles();
   Realign();
@@ -127,7 +129,7 @@ LRESULT WinControl::AnswerColorRequest(HDC dc, Color background) {
 
 LRESULT WinControl::DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) {
   return subclassed_ ? DefSubclassProc(hwnd_, message, wParam, lParam)
-                     : DefWindowProcA(hwnd_, message, wParam, lParam);
+                     : DefWindowProcW(hwnd_, message, wParam, lParam);
 }
 
 LRESULT WinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -199,17 +201,17 @@ LRESULT WinControl::SafeWndProc(UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT CALLBACK WinControl::OwnClassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
-    auto* control = static_cast<WinControl*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+    auto* control = static_cast<WinControl*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
     control->hwnd_ = hwnd;
-    SetPropA(hwnd, kObjectProperty, control);
+    SetPropW(hwnd, kObjectProperty, control);
   }
   WinControl* control = FromHandle(hwnd);
-  if (!control) return DefWindowProcA(hwnd, message, wParam, lParam);
+  if (!control) return DefWindowProcW(hwnd, message, wParam, lParam);
   if (message == WM_NCDESTROY) {
-    RemovePropA(hwnd, kObjectProperty);
+    RemovePropW(hwnd, kObjectProperty);
     control->hwnd_ = nullptr;
     control->host_.WindowGone();
-    return DefWindowProcA(hwnd, message, wParam, lParam);
+    return DefWindowProcW(hwnd, message, wParam, lParam);
   }
   return control->SafeWndProc(message, wParam, lParam);
 }
@@ -219,7 +221,7 @@ LRESULT CALLBACK WinControl::SubclassProc(HWND hwnd, UINT message, WPARAM wParam
   auto* control = reinterpret_cast<WinControl*>(data);
   if (message == WM_NCDESTROY) {
     RemoveWindowSubclass(hwnd, SubclassProc, 1);
-    RemovePropA(hwnd, kObjectProperty);
+    RemovePropW(hwnd, kObjectProperty);
     control->hwnd_ = nullptr;
     control->subclassed_ = false;
     return DefSubclassProc(hwnd, message, wParam, lParam);

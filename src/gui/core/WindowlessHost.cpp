@@ -60,7 +60,7 @@ void WindowlessHost::Repaint(GraphicControl* control) const {
 void WindowlessHost::Relaid() {
   ++laying_;
   HWND hwnd = window_.HandleIfAllocated();
-  if (hwnd && !reorderPosted_) reorderPosted_ = PostMessageA(hwnd, WM_TWINSIFT_REORDERED, 0, 0);
+  if (hwnd && !reorderPosted_) reorderPosted_ = PostMessageW(hwnd, WM_TWINSIFT_REORDERED, 0, 0);
 }
 
 void WindowlessHost::AnnounceReorder() {

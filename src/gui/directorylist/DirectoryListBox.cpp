@@ -4,6 +4,7 @@
 #include "gui/core/Events.h"
 #include "gui/core/Gdi.h"
 #include "gui/directorylist/DirectoryPath.h"
+#include "win32/TextCodes.h"
 #include "win32/UniqueHandle.h"
 
 namespace gui {
@@ -11,23 +12,27 @@ namespace gui {
 namespace {
 
 bool IsDirectory(const std::string& path) {
-  DWORD attributes = GetFileAttributesA(path.c_str());
+  DWORD attributes = GetFileAttributesW(win32::WideFromUtf8(path).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 std::vector<std::string> Subdirectories(const std::string& path) {
-  std::vector<std::string> names;
-  WIN32_FIND_DATAA found;
-  win32::UniqueFindHandle search(FindFirstFileA(directory_path::Join(path, "*.*").c_str(), &found));
-  if (!search) return names;
-  do {
-    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && found.cFileName[0] != '.')
-      names.emplace_back(found.cFileName);
-  } while (FindNextFileA(search.get(), &found));
+  std::vector<std::wstring> wide;
+  WIN32_FIND_DATAW found;
+  win32::UniqueFindHandle search(
+      FindFirstFileW(win32::WideFromUtf8(directory_path::Join(path, "*.*")).c_str(), &found));
+  if (search) {
+    do {
+      if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && found.cFileName[0] != L'.')
+        wide.emplace_back(found.cFileName);
+    } while (FindNextFileW(search.get(), &found));
+  }
   search.reset();
-  std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-    return lstrcmpiA(a.c_str(), b.c_str()) < 0;
+  std::sort(wide.begin(), wide.end(), [](const std::wstring& a, const std::wstring& b) {
+    return lstrcmpiW(a.c_str(), b.c_str()) < 0;
   });
+  std::vector<std::string> names;
+  for (const std::wstring& name : wide) names.push_back(win32::Utf8FromWide(name));
   return names;
 }
 
@@ -51,9 +56,9 @@ void DrawFolder(HDC dc, int x, int y, bool opened) {
 DirectoryListBox::DirectoryListBox(WinControl* parent) : WinControl(parent) {
   SetColor(clWindow);
   SetTabStop(true);
-  char current[MAX_PATH] = {};
-  GetCurrentDirectoryA(MAX_PATH, current);
-  directory_ = directory_path::Normalize(current);
+  wchar_t current[MAX_PATH] = {};
+  GetCurrentDirectoryW(MAX_PATH, current);
+  directory_ = directory_path::Normalize(win32::Utf8FromWide(current));
   Rebuild();
 }
 
@@ -65,7 +70,7 @@ void DirectoryListBox::FillCreateParams(CreateParams& params) {
 }
 
 void DirectoryListBox::HandleCreated() {
-  SendMessageA(HandleIfAllocated(), LB_SETITEMHEIGHT, 0, kItemHeight);
+  SendMessageW(HandleIfAllocated(), LB_SETITEMHEIGHT, 0, kItemHeight);
   Rebuild();
 }
 
@@ -95,17 +100,17 @@ void DirectoryListBox::Rebuild() {
   }
   HWND window = HandleIfAllocated();
   if (!window) return;
-  SendMessageA(window, WM_SETREDRAW, FALSE, 0);
-  SendMessageA(window, LB_RESETCONTENT, 0, 0);
-  for (size_t i = 0; i < entries_.size(); ++i) SendMessageA(window, LB_ADDSTRING, 0, static_cast<LPARAM>(i));
-  SendMessageA(window, LB_SETCURSEL, openedCount_ ? openedCount_ - 1 : 0, 0);
-  SendMessageA(window, WM_SETREDRAW, TRUE, 0);
+  SendMessageW(window, WM_SETREDRAW, FALSE, 0);
+  SendMessageW(window, LB_RESETCONTENT, 0, 0);
+  for (size_t i = 0; i < entries_.size(); ++i) SendMessageW(window, LB_ADDSTRING, 0, static_cast<LPARAM>(i));
+  SendMessageW(window, LB_SETCURSEL, openedCount_ ? openedCount_ - 1 : 0, 0);
+  SendMessageW(window, WM_SETREDRAW, TRUE, 0);
   InvalidateRect(window, nullptr, TRUE);
 }
 
 int DirectoryListBox::SelectedIndex() const {
   HWND window = HandleIfAllocated();
-  return window ? static_cast<int>(SendMessageA(window, LB_GETCURSEL, 0, 0)) : -1;
+  return window ? static_cast<int>(SendMessageW(window, LB_GETCURSEL, 0, 0)) : -1;
 }
 
 void DirectoryListBox::OpenEntry(int index) {
@@ -128,7 +133,7 @@ void DirectoryListBox::DrawEntry(const DRAWITEMSTRUCT& item) {
   ScopedSelect font(dc, GetFont().Handle());
   std::string name = directory_path::LeafName(entries_[item.itemID]);
   if (item.itemID == 0 && name.size() == 3) name = name.substr(0, 2);
-  DrawTextA(dc, name.c_str(), -1, &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+  DrawTextW(dc, win32::WideFromUtf8(name).c_str(), -1, &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
   if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &item.rcItem);
 }
 
@@ -169,8 +174,8 @@ DriveComboBox::DriveComboBox(WinControl* parent) : WinControl(parent) {
   DWORD mask = GetLogicalDrives();
   for (int i = 0; i < 26; ++i)
     if (mask & (1u << i)) letters_.push_back(static_cast<char>('a' + i));
-  char current[MAX_PATH] = {};
-  if (GetCurrentDirectoryA(MAX_PATH, current) && current[1] == ':')
+  wchar_t current[MAX_PATH] = {};
+  if (GetCurrentDirectoryW(MAX_PATH, current) && current[1] == L':' && current[0] < 0x80)
     drive_ = static_cast<char>(std::tolower(static_cast<unsigned char>(current[0])));
 }
 
@@ -186,14 +191,13 @@ void DriveComboBox::HandleCreated() {
   // The drop-down list needs room below the box.
   SetWindowPos(window, nullptr, 0, 0, Width(), Height() + 200, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   for (char letter : letters_) {
-    std::string root = {static_cast<char>(std::toupper(static_cast<unsigned char>(letter))), ':', '\\'};
-    char label[MAX_PATH] = {};
-    std::string text = std::string(1, letter) + ":";
-    if (GetDriveTypeA(root.c_str()) == DRIVE_FIXED && GetVolumeInformationA(root.c_str(), label, MAX_PATH, nullptr,
-                                                                             nullptr, nullptr, nullptr, 0) &&
-        label[0])
-      text += std::string(" [") + label + "]";
-    SendMessageA(window, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    const wchar_t root[] = {static_cast<wchar_t>(std::toupper(static_cast<unsigned char>(letter))), L':', L'\\', 0};
+    wchar_t label[MAX_PATH] = {};
+    std::wstring text = {static_cast<wchar_t>(letter), L':'};
+    if (GetDriveTypeW(root) == DRIVE_FIXED &&
+        GetVolumeInformationW(root, label, MAX_PATH, nullptr, nullptr, nullptr, nullptr, 0) && label[0])
+      text += std::wstring(L" [") + label + L"]";
+    SendMessageW(window, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
   }
   ShowDrive(drive_);
 }
@@ -207,22 +211,22 @@ void DriveComboBox::ShowDrive(char letter) {
   drive_ = letter;
   auto it = std::find(letters_.begin(), letters_.end(), letter);
   if (HandleAllocated() && it != letters_.end())
-    SendMessageA(HandleIfAllocated(), CB_SETCURSEL, static_cast<WPARAM>(it - letters_.begin()), 0);
+    SendMessageW(HandleIfAllocated(), CB_SETCURSEL, static_cast<WPARAM>(it - letters_.begin()), 0);
 }
 
 void DriveComboBox::SetDrive(char letter) {
   ShowDrive(letter);
   if (!list_) return;
   // The drive's own current directory, as the system keeps one per drive.
-  char path[MAX_PATH] = {};
-  std::string drive = {static_cast<char>(std::toupper(static_cast<unsigned char>(letter))), ':'};
-  if (!GetFullPathNameA(drive.c_str(), MAX_PATH, path, nullptr)) return;
-  list_->SetDirectory(path);
+  wchar_t path[MAX_PATH] = {};
+  const wchar_t drive[] = {static_cast<wchar_t>(std::toupper(static_cast<unsigned char>(letter))), L':', 0};
+  if (!GetFullPathNameW(drive, MAX_PATH, path, nullptr)) return;
+  list_->SetDirectory(win32::Utf8FromWide(path));
 }
 
 bool DriveComboBox::Reflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   if (message == WM_COMMAND && HIWORD(wParam) == CBN_SELCHANGE) {
-    auto index = SendMessageA(HandleIfAllocated(), CB_GETCURSEL, 0, 0);
+    auto index = SendMessageW(HandleIfAllocated(), CB_GETCURSEL, 0, 0);
     if (index >= 0 && index < static_cast<LRESULT>(letters_.size())) SetDrive(letters_[static_cast<size_t>(index)]);
     result = 0;
     return true;

@@ -1,4 +1,5 @@
 #include "gui/edit/Edit.h"
+#include "win32/TextCodes.h"
 
 namespace gui {
 
@@ -10,14 +11,14 @@ Edit::Edit(WinControl* parent) : WinControl(parent) {
 std::string Edit::Text() const {
   HWND window = HandleIfAllocated();
   if (!window) return text_;
-  std::string text(static_cast<size_t>(GetWindowTextLengthA(window)) + 1, '\0');
-  text.resize(static_cast<size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
-  return text;
+  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+  text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  return win32::Utf8FromWide(text);
 }
 
 void Edit::SetText(const std::string& text) {
   text_ = text;
-  if (HandleAllocated()) SetWindowTextA(HandleIfAllocated(), text.c_str());
+  if (HandleAllocated()) SetWindowTextW(HandleIfAllocated(), win32::WideFromUtf8(text).c_str());
 }
 
 void Edit::FillCreateParams(CreateParams& params) {

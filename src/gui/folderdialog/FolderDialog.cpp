@@ -6,11 +6,12 @@
 namespace gui {
 
 std::string PickFolder(HWND owner, const std::string& title) {
-  BROWSEINFOA browse{};
+  const std::wstring wideTitle = win32::WideFromUtf8(title);
+  BROWSEINFOW browse{};
   browse.hwndOwner = owner;
-  browse.lpszTitle = title.c_str();
+  browse.lpszTitle = wideTitle.c_str();
   browse.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE;
-  LPITEMIDLIST chosen = SHBrowseForFolderA(&browse);
+  LPITEMIDLIST chosen = SHBrowseForFolderW(&browse);
   if (!chosen) return {};
   wchar_t path[MAX_PATH] = {};
   bool ok = SHGetPathFromIDListW(chosen, path);

@@ -2,6 +2,7 @@
 #include "gui/core/Canvas.h"
 #include "gui/core/Gdi.h"
 #include "gui/core/WinControl.h"
+#include "win32/TextCodes.h"
 
 namespace gui {
 
@@ -40,9 +41,10 @@ void Label::AdjustSize() {
   SIZE extent{};
   {
     ScopedSelect font(dc, GetFont().Handle());
-    TEXTMETRICA metrics{};
-    GetTextMetricsA(dc, &metrics);
-    GetTextExtentPoint32A(dc, caption_.c_str(), static_cast<int>(caption_.size()), &extent);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    const std::wstring caption = win32::WideFromUtf8(caption_);
+    GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
     extent.cy = metrics.tmHeight;
   }
   SetBounds(Left(), Top(), extent.cx, extent.cy);
@@ -54,7 +56,8 @@ void Label::Paint(Canvas& canvas) {
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, ColorToRGB(GetFont().GetColor()));
   RECT area{0, 0, Width(), Height()};
-  DrawTextA(dc, caption_.c_str(), static_cast<int>(caption_.size()), &area, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+  std::wstring caption = win32::WideFromUtf8(caption_);
+  DrawTextW(dc, caption.data(), static_cast<int>(caption.size()), &area, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
 }
 
 }  // namespace gui

@@ -1,4 +1,5 @@
 #include "gui/listbox/ListBox.h"
+#include "win32/TextCodes.h"
 
 namespace gui {
 
@@ -6,18 +7,18 @@ ListBox::ListBox(WinControl* parent) : WinControl(parent) { SetColor(clWindow); 
 
 void ListBox::AddItem(const std::string& text) {
   items_.push_back(text);
-  if (HandleAllocated()) SendMessageA(HandleIfAllocated(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  if (HandleAllocated()) SendMessageW(HandleIfAllocated(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(win32::WideFromUtf8(text).c_str()));
 }
 
 void ListBox::RemoveItem(int index) {
   if (index < 0 || index >= static_cast<int>(items_.size())) return;
   items_.erase(items_.begin() + index);
-  if (HandleAllocated()) SendMessageA(HandleIfAllocated(), LB_DELETESTRING, static_cast<WPARAM>(index), 0);
+  if (HandleAllocated()) SendMessageW(HandleIfAllocated(), LB_DELETESTRING, static_cast<WPARAM>(index), 0);
 }
 
 int ListBox::SelectedIndex() const {
   if (!HandleAllocated()) return -1;
-  LRESULT index = SendMessageA(HandleIfAllocated(), LB_GETCURSEL, 0, 0);
+  LRESULT index = SendMessageW(HandleIfAllocated(), LB_GETCURSEL, 0, 0);
   return index == LB_ERR ? -1 : static_cast<int>(index);
 }
 
@@ -30,7 +31,7 @@ void ListBox::FillCreateParams(CreateParams& params) {
 
 void ListBox::HandleCreated() {
   for (const std::string& text : items_)
-    SendMessageA(HandleIfAllocated(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    SendMessageW(HandleIfAllocated(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(win32::WideFromUtf8(text).c_str()));
 }
 
 }  // namespace gui

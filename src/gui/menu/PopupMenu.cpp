@@ -1,6 +1,7 @@
 #include "gui/menu/PopupMenu.h"
 #include "gui/core/Application.h"
 #include "gui/core/Form.h"
+#include "win32/TextCodes.h"
 
 namespace gui {
 
@@ -10,7 +11,7 @@ PopupMenu::~PopupMenu() { DestroyMenu(menu_); }
 
 void PopupMenu::Add(const std::string& caption, std::function<void()> onClick) {
   handlers_.push_back(std::move(onClick));
-  AppendMenuA(menu_, MF_STRING, handlers_.size(), caption.c_str());
+  AppendMenuW(menu_, MF_STRING, handlers_.size(), win32::WideFromUtf8(caption).c_str());
 }
 
 void PopupMenu::Popup(int screenX, int screenY) {

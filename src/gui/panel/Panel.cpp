@@ -1,6 +1,7 @@
 #include "gui/panel/Panel.h"
 #include "gui/core/Events.h"
 #include <windowsx.h>
+#include "win32/TextCodes.h"
 
 namespace gui {
 
@@ -10,7 +11,7 @@ void Panel::SetCaption(const std::string& caption) {
   if (caption == caption_) return;
   caption_ = caption;
   if (HandleAllocated()) {
-    SetWindowTextA(HandleIfAllocated(), caption_.c_str());  // readable from outside
+    SetWindowTextW(HandleIfAllocated(), win32::WideFromUtf8(caption_).c_str());  // readable from outside
     NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, HandleIfAllocated(), OBJID_CLIENT, CHILDID_SELF);
   }
   Invalidate();
@@ -45,7 +46,7 @@ void Panel::PaintBackground(HDC dc, const RECT& area) {
     ScopedSelect font(dc, GetFont().Handle());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, ColorToRGB(GetFont().GetColor()));
-    DrawTextA(dc, caption_.c_str(), -1, &client, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    DrawTextW(dc, win32::WideFromUtf8(caption_).c_str(), -1, &client, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
   }
 }
 

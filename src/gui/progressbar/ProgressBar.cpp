@@ -13,8 +13,8 @@ void ProgressBar::FillCreateParams(CreateParams& params) {
 }
 
 void ProgressBar::HandleCreated() {
-  SendMessageA(HandleIfAllocated(), PBM_SETRANGE32, static_cast<WPARAM>(min_), static_cast<LPARAM>(max_));
-  SendMessageA(HandleIfAllocated(), PBM_SETPOS, static_cast<WPARAM>(position_), 0);
+  SendMessageW(HandleIfAllocated(), PBM_SETRANGE32, static_cast<WPARAM>(min_), static_cast<LPARAM>(max_));
+  SendMessageW(HandleIfAllocated(), PBM_SETPOS, static_cast<WPARAM>(position_), 0);
 }
 
 // Range and position are kept here exactly as the window holds them (every change passes through
@@ -31,8 +31,8 @@ void ProgressBar::SetRange(int min, int max) {
   max_ = std::max(min, max);
   position_ = std::clamp(position_, min_, max_);
   if (HandleAllocated()) {
-    SendMessageA(HandleIfAllocated(), PBM_SETRANGE32, static_cast<WPARAM>(min_), static_cast<LPARAM>(max_));
-    SendMessageA(HandleIfAllocated(), PBM_SETPOS, static_cast<WPARAM>(position_), 0);
+    SendMessageW(HandleIfAllocated(), PBM_SETRANGE32, static_cast<WPARAM>(min_), static_cast<LPARAM>(max_));
+    SendMessageW(HandleIfAllocated(), PBM_SETPOS, static_cast<WPARAM>(position_), 0);
   }
 }
 
@@ -48,7 +48,7 @@ void ProgressBar::Flush() {
 }
 
 void ProgressBar::ShowPosition() {
-  SendMessageA(HandleIfAllocated(), PBM_SETPOS, static_cast<WPARAM>(position_), 0);
+  SendMessageW(HandleIfAllocated(), PBM_SETPOS, static_cast<WPARAM>(position_), 0);
 }
 
 }  // namespace gui

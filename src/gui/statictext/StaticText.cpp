@@ -1,4 +1,5 @@
 #include "gui/statictext/StaticText.h"
+#include "win32/TextCodes.h"
 
 namespace gui {
 
@@ -6,7 +7,7 @@ StaticText::StaticText(WinControl* parent) : WinControl(parent) {}
 
 void StaticText::SetCaption(const std::string& caption) {
   caption_ = caption;
-  if (HandleAllocated()) SetWindowTextA(HandleIfAllocated(), caption_.c_str());
+  if (HandleAllocated()) SetWindowTextW(HandleIfAllocated(), win32::WideFromUtf8(caption_).c_str());
 }
 
 void StaticText::SetParentColor(bool parentColor) {

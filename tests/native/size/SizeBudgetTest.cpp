@@ -16,9 +16,9 @@ struct Budget {
 };
 
 const Budget kBudgets[] = {
-    {"Install_Twinsift.exe", {"Twinsift.exe", "Uninstall.exe"}, 326 * 1024},  // links through the wide calls
-    {"Uninstall.exe", {"NVUninstall.exe"}, 180 * 1024},  // identity checks, the damaged record told and handled
-    {"NVUninstall.exe", {}, 160 * 1024},  // deletions through handles it opened itself
+    {"Install_Twinsift.exe", {"Twinsift.exe", "Uninstall.exe"}, 330 * 1024},  // every text through the wide calls
+    {"Uninstall.exe", {"NVUninstall.exe"}, 182 * 1024},  // identity checks, the damaged record told, records in UTF-8
+    {"NVUninstall.exe", {}, 161 * 1024},  // deletions through handles it opened itself, links known by their items
     {"Twinsift.exe", {}, 228 * 1024},  // folders resolved, identity checked before a deletion, workers' errors told, the bin's settings read
 };
 

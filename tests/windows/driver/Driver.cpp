@@ -1,4 +1,5 @@
 #include "driver/Driver.h"
+#include "win32/TextCodes.h"
 #include <commctrl.h>
 #include <utility>
 #include "driver/Png.h"
@@ -31,13 +32,13 @@ Process& Process::operator=(Process&& other) noexcept {
 }
 
 Process Process::Start(const std::string& path, const std::string& args, const std::string& workDir) {
-  std::string commandLine = "\"" + path + "\"" + (args.empty() ? "" : " " + args);
-  STARTUPINFOA startup{};
+  std::wstring commandLine = win32::WideFromUtf8("\"" + path + "\"" + (args.empty() ? "" : " " + args));  // UTF-8
+  STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION info{};
   Process process;
-  if (CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                     workDir.empty() ? nullptr : workDir.c_str(), &startup, &info)) {
+  if (CreateProcessW(win32::WideFromUtf8(path).c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                     workDir.empty() ? nullptr : win32::WideFromUtf8(workDir).c_str(), &startup, &info)) {
     CloseHandle(info.hThread);
     process.process_ = info.hProcess;
     process.id_ = info.dwProcessId;

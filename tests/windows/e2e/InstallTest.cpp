@@ -7,6 +7,8 @@
 #include "e2e/InstalledFiles.h"
 #include "e2e/UninstallTour.h"
 #include "e2e/SetupHarness.h"
+#include "toolkit/Folders.h"
+#include "win32/TextCodes.h"
 
 namespace {
 
@@ -29,6 +31,7 @@ class InstallTest : public SetupTest {
  protected:
   void TearDown() override {
     SetupTest::TearDown();
+    if (undo) undo();  // the prefix outlives the test
     if (std::getenv("TWINSIFT_KEEP_INSTALL")) return;  // the host-side check looks at it next
     for (const std::string& dir : made) e2e::Installation{dir}.Remove();
     for (auto it = madeAbove.rbegin(); it != madeAbove.rend(); ++it) RemoveDirectoryA(it->c_str());
@@ -36,7 +39,7 @@ class InstallTest : public SetupTest {
   void WalkToReady(const std::string& dir, bool desktopLink) {
     made.push_back(dir);
     GoToDirectory();
-    SendMessageA(PageControl("Edit"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(dir.c_str()));
+    SendMessageW(PageControl("Edit"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(win32::WideFromUtf8(dir).c_str()));
     Next();
     ASSERT_TRUE(WaitForPage("Ready to install"));
     if (Ticked() != desktopLink) e2e::Click(PageControl("Button"), 8, 8);
@@ -62,7 +65,8 @@ class InstallTest : public SetupTest {
     EXPECT_TRUE(e2e::ReadBytes(installed.File("Twinsift.Exe")) == e2e::ReadBytes(e2e::ProgramFolder() + "Twinsift.exe"));
     EXPECT_TRUE(e2e::ReadBytes(installed.File("Uninstall.Exe")) ==
                 e2e::ReadBytes(e2e::ProgramFolder() + "Uninstall.exe"));
-    EXPECT_EQ(e2e::ReadText(installed.File("UnInstall.dat")), Record(dir, desktopLink));
+    const bool ascii = std::none_of(dir.begin(), dir.end(), [](char ch) { return ch & 0x80; });  // else outside 1252
+    EXPECT_EQ(e2e::ReadText(installed.File("UnInstall.dat")), (ascii ? "" : "\xEF\xBB\xBF") + Record(dir, desktopLink));
     struct Expected {
       std::string link, target, description;
       bool icon;
@@ -91,6 +95,7 @@ class InstallTest : public SetupTest {
   }
 
   std::vector<std::string> made, madeAbove;
+  std::function<void()> undo;
 };
 
 HWND UtilityWindow() { return FindWindowA(nullptr, "Twinsift"); }
@@ -264,6 +269,43 @@ TEST_F(InstallTest, InstallThenUninstallLeavesThePrefixAsItWas) {
   RemoveDirectoryA((temp + removerFolder).c_str());
   for (const char* shot : {"90-uninstall-window", "91-uninstall-confirm", "92-remover-waiting", "93-remover-finished"})
     DeleteFileA((std::string(shots) + shot + ".png").c_str());
+}
+
+// Names the code page (1252) cannot write: the folder itself, or the user's profile and temporary folder.
+TEST_F(InstallTest, FoldersOutsideTheCodePageInstallAndUninstall) {
+  const std::wstring profile = L"C:\\\u041F\u0440\u043E\u0444\u0438\u043B\u044C";
+  const wchar_t* const kShellFolders = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+  auto point = [kShellFolders](const wchar_t* folder, const wchar_t* path) {
+    RegSetKeyValueW(HKEY_CURRENT_USER, kShellFolders, folder, REG_EXPAND_SZ, path,
+                    static_cast<DWORD>((wcslen(path) + 1) * sizeof(wchar_t)));
+  };
+  wchar_t before[2][MAX_PATH] = {};
+  for (DWORD i = 0, size = sizeof(before[0]); i < 2; ++i, size = sizeof(before[0]))
+    RegGetValueW(HKEY_CURRENT_USER, kShellFolders, i ? L"Programs" : L"Desktop", RRF_RT_ANY | RRF_NOEXPAND, nullptr,
+                 before[i], &size);
+  ScratchFolder shots;  // made while the temporary folder is the prefix's
+  undo = [=] { point(L"Desktop", before[0]); point(L"Programs", before[1]); RemoveTree(win32::Utf8FromWide(profile)); };
+  for (const auto& [dir, ownProfile] : {std::pair<std::string, bool>{"C:\\\xD0\x9F\xD0\xB0\xD0\xBF\xD0\xBA\xD0\xB0 Twinsift\\", false},
+                                        {"C:\\\xE5\xB7\xA5\xE5\x85\xB7\\", false}, {"C:\\Twinsift Profile\\", true}}) {
+    SCOPED_TRACE(dir);
+    if (ownProfile) {
+      for (const wchar_t* folder : {L"", L"\\Desktop", L"\\Programs", L"\\Temp"}) CreateDirectoryW((profile + folder).c_str(), nullptr);
+      point(L"Desktop", (profile + L"\\Desktop").c_str());
+      point(L"Programs", (profile + L"\\Programs").c_str());
+      for (const wchar_t* name : {L"TEMP", L"TMP"}) SetEnvironmentVariableW(name, (profile + L"\\Temp").c_str());
+    }
+    if (!setup.Running()) SetUp();
+    WalkToReady(dir, true);
+    InstallNow();
+    ASSERT_TRUE(WaitForPage("Installation completed", 30000)) << HeaderText();
+    EXPECT_EQ(win32::WideFromUtf8(e2e::Installation::MenuFolder()).rfind(ownProfile ? profile : L"C:\\", 0), 0u);
+    ExpectInstalled(dir, true);
+    Exit();
+    ASSERT_TRUE(setup.WaitForExit(10000));
+    EXPECT_TRUE(WalkUninstall(dir + "Uninstall.Exe", shots.File(""), 80));
+    for (const std::string& gone : {dir, e2e::Installation::MenuFolder(), e2e::Installation::DesktopLink()})
+      EXPECT_FALSE(e2e::FileExists(gone)) << gone;
+  }
 }
 
 // A file where the program menu's folder goes: a box before the completion names it and the system's reason.

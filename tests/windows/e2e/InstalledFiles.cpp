@@ -1,4 +1,5 @@
 #include "e2e/InstalledFiles.h"
+#include "win32/TextCodes.h"
 #include <objbase.h>
 #include <shlobj.h>
 #include <fstream>
@@ -7,14 +8,14 @@
 namespace e2e {
 
 std::string ShellFolderPath(int folderId) {
-  char path[MAX_PATH] = {};
-  return SHGetFolderPathA(nullptr, folderId, nullptr, 0, path) == S_OK ? path : "";
+  wchar_t path[MAX_PATH] = {};
+  return SHGetFolderPathW(nullptr, folderId, nullptr, 0, path) == S_OK ? win32::Utf8FromWide(path) : "";
 }
 
-bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool FileExists(const std::string& path) { return GetFileAttributesW(win32::WideFromUtf8(path).c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 std::vector<unsigned char> ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
+  std::ifstream in(win32::WideFromUtf8(path).c_str(), std::ios::binary);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
@@ -26,25 +27,26 @@ std::string ReadText(const std::string& path) {
 LinkContents ReadLink(const std::string& path) {
   LinkContents contents;
   HRESULT entered = CoInitialize(nullptr);
-  IShellLinkA* link = nullptr;
+  IShellLinkW* link = nullptr;
   IPersistFile* file = nullptr;
-  if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+  if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
                                  reinterpret_cast<void**>(&link))) &&
       SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
-    std::wstring name(path.begin(), path.end());
+    std::wstring name = win32::WideFromUtf8(path);
     if (SUCCEEDED(file->Load(name.c_str(), STGM_READ))) {
-      char text[1024] = {};
+      wchar_t text[4][1024] = {};
       contents.loaded = true;
-      if (link->GetPath(text, sizeof(text), nullptr, SLGP_RAWPATH) == S_OK) contents.target = text;
-      text[0] = 0;
-      link->GetDescription(text, sizeof(text));
-      contents.description = text;
-      text[0] = 0;
-      link->GetArguments(text, sizeof(text));
-      contents.arguments = text;
-      text[0] = 0;
-      link->GetIconLocation(text, sizeof(text), &contents.iconIndex);
-      contents.iconFile = text;
+      PIDLIST_ABSOLUTE item = nullptr;  // Wine keeps the path in the code page, the item list whole
+      if (link->GetPath(text[0], 1024, nullptr, SLGP_RAWPATH) == S_OK && wcschr(text[0], L'?') &&
+          SUCCEEDED(link->GetIDList(&item)))
+        SHGetPathFromIDListW(item, text[0]);
+      CoTaskMemFree(item);
+      link->GetDescription(text[1], 1024);
+      link->GetArguments(text[2], 1024);
+      link->GetIconLocation(text[3], 1024, &contents.iconIndex);
+      for (auto [field, i] : {std::pair{&contents.target, 0}, {&contents.description, 1}, {&contents.arguments, 2},
+                              {&contents.iconFile, 3}})
+        *field = win32::Utf8FromWide(text[i]);
     }
   }
   if (file) file->Release();
@@ -88,13 +90,13 @@ std::string Installation::Listing() const {
 
 void Installation::Remove() const {
   for (const char* name : kFiles) {
-    SetFileAttributesA(File(name).c_str(), FILE_ATTRIBUTE_NORMAL);
-    DeleteFileA(File(name).c_str());
+    SetFileAttributesW(win32::WideFromUtf8(File(name)).c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileW(win32::WideFromUtf8(File(name)).c_str());
   }
-  RemoveDirectoryA(directory.c_str());
-  for (const char* name : kMenuLinks) DeleteFileA((MenuFolder() + "\\" + name).c_str());
-  RemoveDirectoryA(MenuFolder().c_str());
-  DeleteFileA(DesktopLink().c_str());
+  RemoveDirectoryW(win32::WideFromUtf8(directory).c_str());
+  for (const char* name : kMenuLinks) DeleteFileW(win32::WideFromUtf8(MenuFolder() + "\\" + name).c_str());
+  RemoveDirectoryW(win32::WideFromUtf8(MenuFolder()).c_str());
+  DeleteFileW(win32::WideFromUtf8(DesktopLink()).c_str());
 }
 
 }  // namespace e2e

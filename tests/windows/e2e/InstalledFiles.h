@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-// What an installation leaves behind, seen from outside: its files, its links and its record.
+// What an installation leaves behind, seen from outside: its files, its links and its record. Paths in UTF-8.
 namespace e2e {
 
 std::string ShellFolderPath(int folderId);

@@ -18,6 +18,7 @@
 #include "shell/Form_Main.h"
 #include "toolkit/ComApartment.h"
 #include "toolkit/WizardWindow.h"
+#include "win32/TextCodes.h"
 
 namespace {
 
@@ -249,7 +250,11 @@ TEST_F(InstallRun, ReadyPageShowsTheDirectoryAndStoresTheTick) {
 
 TEST(UninstallRecord, IsWrittenByteForByteAndReplacesAnOldOne) {
   ScratchFolder folder;
-  const std::string dir = folder.File("");  // a path with a blank in it
+  // A folder the code page (1252) holds: the record stays in it, byte for byte.
+  CreateDirectoryW(win32::WideFromUtf8(folder.File("Caf\xC3\xA9\\")).c_str(), nullptr);
+  WriteUninstallRecord(folder.File("Caf\xC3\xA9\\"), true);
+  EXPECT_EQ(e2e::ReadText(folder.File("Caf\xC3\xA9\\UnInstall.dat")), RecordFor(folder.File("Caf\xE9\\"), true));
+  const std::string dir = folder.File("");
   WriteFileBytes(dir + "UnInstall.dat", std::vector<unsigned char>(1000, 'x'));
   WriteUninstallRecord(dir, true);
   EXPECT_EQ(e2e::ReadText(dir + "UnInstall.dat"), RecordFor(dir, true));

@@ -9,7 +9,9 @@
 #include "pages/PNL_Disclaimer.h"
 #include "pages/PNL_Welcome.h"
 #include "shell/Form_Main.h"
+#include "toolkit/Folders.h"
 #include "toolkit/WizardWindow.h"
+#include "win32/TextCodes.h"
 
 namespace {
 
@@ -123,7 +125,7 @@ TEST_F(WizardPages, TypedDirectoryIsStoredAsOneFullPathOrRefusedWhenItCouldMeanA
       {"D:\\", "D:\\", "D:\\"},
       {"C:/Apps//Twinsift/", "C:/Apps//Twinsift/", "C:\\Apps\\Twinsift\\"},
       {"\\\\server\\share\\Apps", "\\\\server\\share\\Apps", "\\\\server\\share\\Apps\\"},
-      {"C:\\My Apps\\\xC4pfel", "C:\\My Apps\\\xC4pfel", "C:\\My Apps\\\xC4pfel\\"},
+      {"C:\\My Apps\\\xC3\x84pfel", "C:\\My Apps\\\xC3\x84pfel", "C:\\My Apps\\\xC3\x84pfel\\"},  // UTF-8
       {"C:\\Apps\\..\\Windows", nullptr, nullptr},
       {"C:\\x\\nul.txt", nullptr, nullptr},
   };
@@ -148,6 +150,18 @@ TEST_F(WizardPages, TypedDirectoryIsStoredAsOneFullPathOrRefusedWhenItCouldMeanA
     EXPECT_EQ(settings.InstallDir, "E:\\Before\\") << "kept";
     EXPECT_EQ(form->CurrentPage()->Name(), "PnlChooseDirectory");
   }
+}
+
+TEST_F(WizardPages, DirectoryListShowsAndPicksAFolderOutsideTheCodePage) {
+  ScratchFolder folder;  // its path holds the product's name: the field adds nothing
+  const std::string path = folder.File("\xD0\x9F\xD0\xB0\xD0\xBF\xD0\xBA\xD0\xB0");  // Cyrillic, outside 1252
+  ASSERT_TRUE(CreateDirectoryW(win32::WideFromUtf8(path).c_str(), nullptr));
+  auto& page = Shown<TPnlChooseDirectory>("PnlChooseDirectory");
+  page.DirectoryListBox1.SetDirectory(folder.File(""));
+  const std::vector<std::string>& shown = page.DirectoryListBox1.EntryPaths();
+  page.DirectoryListBox1.OpenEntry(static_cast<int>(std::find(shown.begin(), shown.end(), path) - shown.begin()));
+  page.NextClick();
+  EXPECT_EQ(settings.InstallDir, path + "\\");
 }
 
 TEST_F(WizardPages, HandlerThatLaysTheBarAnewRunsToItsEndOnALiveClosure) {

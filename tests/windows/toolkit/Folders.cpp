@@ -1,27 +1,29 @@
 #include "toolkit/Folders.h"
 #include <windows.h>
+#include "win32/TextCodes.h"
 
 void RemoveTree(const std::string& path) {
-  DWORD attributes = GetFileAttributesA(path.c_str());
+  const std::wstring wide = win32::WideFromUtf8(path);
+  DWORD attributes = GetFileAttributesW(wide.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) return;
-  SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL | (attributes & FILE_ATTRIBUTE_DIRECTORY));
+  SetFileAttributesW(wide.c_str(), FILE_ATTRIBUTE_NORMAL | (attributes & FILE_ATTRIBUTE_DIRECTORY));
   if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-    DeleteFileA(path.c_str());
+    DeleteFileW(wide.c_str());
     return;
   }
   const std::string folder = path.back() == '\\' ? path.substr(0, path.size() - 1) : path;
   if (!(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
-    WIN32_FIND_DATAA entry;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &entry);
+    WIN32_FIND_DATAW entry;
+    HANDLE search = FindFirstFileW(win32::WideFromUtf8(folder + "\\*").c_str(), &entry);
     if (search != INVALID_HANDLE_VALUE) {
       do {
-        std::string name = entry.cFileName;
+        std::string name = win32::Utf8FromWide(entry.cFileName);
         if (name != "." && name != "..") RemoveTree(folder + "\\" + name);
-      } while (FindNextFileA(search, &entry));
+      } while (FindNextFileW(search, &entry));
       FindClose(search);
     }
   }
-  RemoveDirectoryA(folder.c_str());
+  RemoveDirectoryW(win32::WideFromUtf8(folder).c_str());
 }
 
 ScratchFolder::ScratchFolder() {

@@ -2,7 +2,7 @@
 #include <string>
 
 // Removes a file or a folder with everything below it, read-only entries too; a missing path is no error.
-// Follows no folder link.
+// Follows no folder link. The path is UTF-8.
 void RemoveTree(const std::string& path);
 
 // A fresh empty folder under the temporary folder, removed with everything in it at the end of the scope.
