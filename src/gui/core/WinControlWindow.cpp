@@ -1,4 +1,5 @@
 #include "gui/core/WinControl.h"
+#include "gui/core/Dpi.h"
 #include <commctrl.h>
 #include "gui/core/Canvas.h"
 #include "gui/core/Application.h"
@@ -63,6 +64,7 @@ void WinControl::CreateHandle() {
   }
   creating_ = false;
   if (!hwnd_) throw Error("Cannot create a window: " + SystemErrorText(GetLastError()));
+  if (Parent() && CurrentDpi() != kDesignDpi) BoundsChanged();  // made at 96-dpi bounds: now to the pixels
   SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(GetFont().Handle()), FALSE);
   HandleCreated();
   if (!DefersChildHandles()) CreateChildHandles();

@@ -1,5 +1,6 @@
 #include "gui/directorylist/DirectoryListBox.h"
 #include <algorithm>
+#include "gui/core/Dpi.h"
 #include <cctype>
 #include "gui/core/Events.h"
 #include "gui/core/Gdi.h"
@@ -184,7 +185,7 @@ void DriveComboBox::FillCreateParams(CreateParams& params) {
 void DriveComboBox::HandleCreated() {
   HWND window = HandleIfAllocated();
   // The drop-down list needs room below the box.
-  SetWindowPos(window, nullptr, 0, 0, Width(), Height() + 200, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(window, nullptr, 0, 0, PixelWidth(), PixelHeight() + Scale(200), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   for (char letter : letters_) {
     std::string root = {static_cast<char>(std::toupper(static_cast<unsigned char>(letter))), ':', '\\'};
     char label[MAX_PATH] = {};

@@ -1,5 +1,6 @@
 #include "gui/iconimage/IconImage.h"
 #include "gui/core/Canvas.h"
+#include "gui/core/Dpi.h"
 
 namespace gui {
 
@@ -24,7 +25,7 @@ IconImage::~IconImage() {
 }
 
 void IconImage::Paint(Canvas& canvas) {
-  if (icon_) DrawIconEx(canvas.Handle(), 0, 0, icon_, iconWidth_, iconHeight_, 0, nullptr, DI_NORMAL);
+  if (icon_) DrawIconEx(canvas.Handle(), 0, 0, icon_, Scale(iconWidth_), Scale(iconHeight_), 0, nullptr, DI_NORMAL);
 }
 
 }  // namespace gui

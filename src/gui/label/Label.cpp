@@ -1,5 +1,6 @@
 #include "gui/label/Label.h"
 #include "gui/core/Canvas.h"
+#include "gui/core/Dpi.h"
 #include "gui/core/Gdi.h"
 #include "gui/core/WinControl.h"
 
@@ -45,7 +46,8 @@ void Label::AdjustSize() {
     GetTextExtentPoint32A(dc, caption_.c_str(), static_cast<int>(caption_.size()), &extent);
     extent.cy = metrics.tmHeight;
   }
-  SetBounds(Left(), Top(), extent.cx, extent.cy);
+  // Kept at 96 dpi, rounded up so that the text still fits at the screen's density.
+  SetBounds(Left(), Top(), UnscaleUp(extent.cx), UnscaleUp(extent.cy));
 }
 
 void Label::Paint(Canvas& canvas) {
@@ -53,7 +55,7 @@ void Label::Paint(Canvas& canvas) {
   ScopedSelect font(dc, GetFont().Handle());
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, ColorToRGB(GetFont().GetColor()));
-  RECT area{0, 0, Width(), Height()};
+  RECT area{0, 0, PixelWidth(), PixelHeight()};
   DrawTextA(dc, caption_.c_str(), static_cast<int>(caption_.size()), &area, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
 }
 
