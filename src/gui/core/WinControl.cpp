@@ -140,7 +140,8 @@ WinControl* WinControl::OwnerOfWindow(HWND window) {
 
 void WinControl::BoundsChanged() {
   RECT r = BoundsRect();
-  if (hwnd_) SetWindowPos(hwnd_, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  if (hwnd_)
+    SetWindowPos(hwnd_, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
   Realign();
 }
 

@@ -42,8 +42,8 @@ void DrawFolder(HDC dc, int x, int y, bool opened) {
   Rectangle(dc, x, y + Scale(4), x + Scale(14), y + Scale(13));
   if (opened) {
     ScopedSelect flap(dc, front.get());
-    POINT points[] = {
-        {x + Scale(2), y + Scale(7)}, {x + Scale(15), y + Scale(7)}, {x + Scale(13), y + Scale(12)}, {x, y + Scale(12)}};
+    POINT points[] = {{x + Scale(2), y + Scale(7)}, {x + Scale(15), y + Scale(7)},
+                      {x + Scale(13), y + Scale(12)}, {x, y + Scale(12)}};
     Polygon(dc, points, 4);
   }
 }
@@ -186,7 +186,8 @@ void DriveComboBox::FillCreateParams(CreateParams& params) {
 void DriveComboBox::HandleCreated() {
   HWND window = HandleIfAllocated();
   // The drop-down list needs room below the box.
-  SetWindowPos(window, nullptr, 0, 0, PixelWidth(), PixelHeight() + Scale(200), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(window, nullptr, 0, 0, PixelWidth(), PixelHeight() + Scale(200),
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   for (char letter : letters_) {
     std::string root = {static_cast<char>(std::toupper(static_cast<unsigned char>(letter))), ':', '\\'};
     char label[MAX_PATH] = {};

@@ -16,10 +16,10 @@ struct Budget {
 };
 
 const Budget kBudgets[] = {
-    {"Install_Twinsift.exe", {"Twinsift.exe", "Uninstall.exe"}, 326 * 1024},  // links through the wide calls
-    {"Uninstall.exe", {"NVUninstall.exe"}, 180 * 1024},  // identity checks, the damaged record told and handled
-    {"NVUninstall.exe", {}, 160 * 1024},  // deletions through handles it opened itself
-    {"Twinsift.exe", {}, 224 * 1024},  // folders resolved, identity checked before a deletion, workers' errors told
+    {"Install_Twinsift.exe", {"Twinsift.exe", "Uninstall.exe"}, 330 * 1024},  // wide calls; any density
+    {"Uninstall.exe", {"NVUninstall.exe"}, 183 * 1024},  // identity checks, damaged record handled; any dpi
+    {"NVUninstall.exe", {}, 163 * 1024},  // deletions through its own handles; any dpi
+    {"Twinsift.exe", {}, 225 * 1024},  // folders, identity checks, workers' errors; any dpi
 };
 
 std::vector<unsigned char> ReadProgram(const std::string& file) {
