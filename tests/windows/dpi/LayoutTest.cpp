@@ -28,13 +28,13 @@ void ExpectLabelsFit(const gui::WinControl& parent) {
     SIZE text{};
     GetTextExtentPoint32A(dc, label->Caption().c_str(), static_cast<int>(label->Caption().size()), &text);
     ReleaseDC(nullptr, (SelectObject(dc, old), dc));
-    EXPECT_TRUE(text.cx <= label->PixelWidth() && text.cy <= label->PixelHeight()) << label->Caption();
+    RECT r = label->BoundsRect();
+    EXPECT_TRUE(text.cx <= r.right - r.left && text.cy <= r.bottom - r.top) << label->Caption();
   }
 }
 
 }  // namespace
 
-// Run once for each density the prefix is set to (TWINSIFT_DPI, see CMakeLists.txt).
 TEST(DenseScreen, WizardStandsAtTheScreensScaleAndCutsNoText) {
   ASSERT_TRUE(SetProcessDPIAware());  // the programs' manifests declare it; this test has none
   const double scale = std::atoi(std::getenv("TWINSIFT_DPI") ? std::getenv("TWINSIFT_DPI") : "96") / 96.0;
