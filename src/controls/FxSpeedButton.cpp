@@ -1,8 +1,8 @@
 #include "controls/FxSpeedButton.h"
-#include "gui/core/Dpi.h"
 #include <cctype>
 #include "gui/action/Action.h"
 #include "gui/core/Canvas.h"
+#include "gui/core/Dpi.h"
 #include "gui/core/Gdi.h"
 #include "gui/core/WinControl.h"
 #include "gui/core/Form.h"

@@ -1,7 +1,7 @@
 #include "gui/core/WinControl.h"
-#include "gui/core/Dpi.h"
 #include <commctrl.h>
 #include "gui/core/Canvas.h"
+#include "gui/core/Dpi.h"
 #include "gui/core/Application.h"
 #include "gui/core/Error.h"
 #include "gui/core/GraphicControl.h"

@@ -1,7 +1,7 @@
 #include "gui/directorylist/DirectoryListBox.h"
 #include <algorithm>
-#include "gui/core/Dpi.h"
 #include <cctype>
+#include "gui/core/Dpi.h"
 #include "gui/core/Events.h"
 #include "gui/core/Gdi.h"
 #include "gui/directorylist/DirectoryPath.h"

@@ -1,6 +1,6 @@
 #include "gui/listview/VirtualCheckListView.h"
-#include "gui/core/Dpi.h"
 #include <algorithm>
+#include "gui/core/Dpi.h"
 #include "gui/core/Gdi.h"
 #include "win32/TextCodes.h"
 
