@@ -17,7 +17,7 @@ struct Budget {
 
 const Budget kBudgets[] = {
     {"Install_Twinsift.exe", {"Twinsift.exe", "Uninstall.exe"}, 330 * 1024},  // wide calls; any density
-    {"Uninstall.exe", {"NVUninstall.exe"}, 183 * 1024},  // identity checks, damaged record handled; any dpi
+    {"Uninstall.exe", {"NVUninstall.exe"}, 182 * 1024},  // identity checks, damaged record handled; any dpi
     {"NVUninstall.exe", {}, 163 * 1024},  // deletions through its own handles; any dpi
     {"Twinsift.exe", {}, 225 * 1024},  // folders, identity checks, workers' errors; any dpi
 };
