@@ -12,6 +12,12 @@ if [ ! -s "$session/display" ]; then
   exit 1
 fi
 export DISPLAY=$(cat "$session/display")
+# TWINSIFT_DPI: the screen density of the prefix for this run; it is back at its default afterwards.
+if [ -n "${TWINSIFT_DPI:-}" ]; then
+  desktop='HKCU\Control Panel\Desktop'
+  "$wine" reg add "$desktop" /v LogPixels /t REG_DWORD /d "$TWINSIFT_DPI" /f >/dev/null 2>&1
+  trap '"$wine" reg delete "$desktop" /v LogPixels /f >/dev/null 2>&1' EXIT
+fi
 # Now and then Wine ends a program that has not yet started: it fails within a few hundredths of a second
 # and prints nothing (seen once in some 650 test programs). No program of ours ends that fast under Wine
 # (the quickest test takes 0.2 s), so a failure that fast is taken for such a start and tried once more,
@@ -22,6 +28,7 @@ status=0
 elapsed_ms=$((($(date +%s%N) - started) / 1000000))
 if [ "$status" -ne 0 ] && [ "$elapsed_ms" -lt 100 ]; then
   echo "wine-run: $(basename "$1") ended with status $status after $elapsed_ms ms, before it could start; once more" >&2
-  exec "$wine" "$@"
+  status=0
+  "$wine" "$@" || status=$?
 fi
 exit "$status"

@@ -36,7 +36,8 @@ start)
   stop_pid "$session/xvfb.pid"
 
   exec 3>"$session/display.num"
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$session/xvfb.log" 2>&1 &
+  # TWINSIFT_SCREEN: a larger screen, for windows drawn at a higher density.
+  Xvfb -displayfd 3 -screen 0 "${TWINSIFT_SCREEN:-1024x768x24}" -nolisten tcp >"$session/xvfb.log" 2>&1 &
   echo $! >"$session/xvfb.pid"
   exec 3>&-
   for _ in $(seq 100); do [ -s "$session/display.num" ] && break; sleep 0.05; done

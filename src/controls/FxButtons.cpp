@@ -2,12 +2,14 @@
 #include <algorithm>
 #include "gui/bitmap/Bitmap.h"
 #include "gui/core/Canvas.h"
+#include "gui/core/Dpi.h"
 #include "gui/core/Font.h"
 
 using gui::BrushStyle;
 using gui::Canvas;
 using gui::Color;
 using gui::PenStyle;
+using gui::Scale;
 
 namespace {
 
@@ -71,17 +73,17 @@ void DrawEdges(Canvas& canvas, const TFxButtonFace& f, bool down, Color faceColo
       canvas.SetPenColor(down ? f.ShadowColor : faceColor);
       canvas.Rectangle(1, 1, W - 1, H - 1);
       canvas.SetPenColor(f.ShadowColor);
-      canvas.RoundRect(0, 0, W, H, 6, 6);
+      canvas.RoundRect(0, 0, W, H, Scale(6), Scale(6));
       return;
     case bsQuicken:
       canvas.SetPenStyle(PenStyle::Clear);
       canvas.SetBrushColor(faceColor);
-      canvas.RoundRect(0, 1, W, H, 4, 4);
+      canvas.RoundRect(0, 1, W, H, Scale(4), Scale(4));
       canvas.SetBrushStyle(BrushStyle::Clear);
       canvas.SetPenStyle(PenStyle::Solid);
       canvas.SetPenColor(f.ShadowColor);
-      DrawLine(canvas, {{4, 0}, {W - 5, 0}});
-      DrawLine(canvas, {{4, H - 1}, {W - 5, H - 1}});
+      DrawLine(canvas, {{Scale(4), 0}, {W - Scale(5), 0}});
+      DrawLine(canvas, {{Scale(4), H - 1}, {W - Scale(5), H - 1}});
       return;
     default:
       return;
@@ -130,14 +132,15 @@ void DrawGlyphCell(Canvas& canvas, const gui::Bitmap& glyph, int x, int y, int c
   cell.SetTransparent(false);
   BitBlt(cell.DC(), -cellOffset, 0, glyph.Width(), glyph.Height(), glyph.DC(), 0, 0, SRCCOPY);
   cell.SetTransparent(true);
-  cell.Draw(canvas, x, y);
+  cell.DrawScaled(canvas, x, y);
 }
 
 void DrawButtonFace(Canvas& canvas, const TFxButtonFace& f) {
-  const int W = f.W, H = f.H;
+  const int W = f.W, H = f.H;  // in pixels; the margins below are at 96 dpi and scaled
+  const int m2 = Scale(2), m4 = Scale(4), m8 = Scale(8);
   // 1. Preparation: a disabled button is drawn up.
   const bool down = f.Enabled && f.Down;
-  const int shift = down && f.Style != bsEncarta ? 1 : 0;
+  const int shift = down && f.Style != bsEncarta ? Scale(1) : 0;
   Color faceColor = gui::ColorToRGB(f.Color);
   if (f.Enabled && f.HotTrackColor != gui::clNone) faceColor = BlendHotColor(f.Color, f.HotTrackColor, f.FadeLevel);
   if (down && f.ColorWhenDown != gui::clNone) faceColor = f.ColorWhenDown;
@@ -151,8 +154,8 @@ void DrawButtonFace(Canvas& canvas, const TFxButtonFace& f) {
     if (f.Style == bsEncarta || f.Style == bsOld) {
       canvas.Rectangle(-1, -1, W + 1, H + 1);
     } else if (f.Style == bsModern) {
-      DrawGradient(canvas, f.LightColor, faceColor, 2, 2, W - 2, H / 4 + shift);
-      DrawGradient(canvas, faceColor, f.LightColor, 2, H / 4 + shift, W - 2, H - 1);
+      DrawGradient(canvas, f.LightColor, faceColor, m2, m2, W - m2, H / 4 + shift);
+      DrawGradient(canvas, faceColor, f.LightColor, m2, H / 4 + shift, W - m2, H - 1);
     }
   }
   canvas.SetBrushStyle(BrushStyle::Clear);
@@ -166,23 +169,24 @@ void DrawButtonFace(Canvas& canvas, const TFxButtonFace& f) {
 
   // 5. Glyph cell and text format.
   const gui::Bitmap* glyph = f.Glyph;
-  const int GH = glyph ? glyph->Height() : 0;
-  const int GW = glyph && f.NumGlyphs != 0 ? glyph->Width() / f.NumGlyphs : 0;
+  const int GH = glyph ? Scale(glyph->Height()) : 0;
+  const int cellWidth = glyph && f.NumGlyphs != 0 ? glyph->Width() / f.NumGlyphs : 0;
+  const int GW = Scale(cellWidth);
   int cell = 0;
   if (!f.Enabled) {
-    cell = GW;
+    cell = cellWidth;
   } else {
-    if (f.MouseInside && f.NumGlyphs > 3) cell = 3 * GW;
-    if (down && f.NumGlyphs > 2) cell = 2 * GW;
+    if (f.MouseInside && f.NumGlyphs > 3) cell = 3 * cellWidth;
+    if (down && f.NumGlyphs > 2) cell = 2 * cellWidth;
   }
   const UINT format = AlignmentFormat(f.Alignment);
   auto drawGlyph = [&](int x, int y) {
-    if (glyph && GW > 0) DrawGlyphCell(canvas, *glyph, x, y, cell, GW, GH);
+    if (glyph && GW > 0) DrawGlyphCell(canvas, *glyph, x, y, cell, cellWidth, glyph->Height());
   };
 
   if (f.Style == bsShape) {
     // 7a. Centred glyph that stays put, caption over it.
-    int limit = std::max(W - 8, 0);
+    int limit = std::max(W - m8, 0);
     FittedCaption text = FitCaption(canvas, f.Caption, limit, f.WordWrap);
     drawGlyph((W - GW) / 2, (H - GH) / 2);
     RECT r{shift, (H - text.height) / 2 + shift, W, H};
@@ -192,32 +196,32 @@ void DrawButtonFace(Canvas& canvas, const TFxButtonFace& f) {
     FittedCaption text;
     if (f.Layout == blGlyphLeft || f.Layout == blGlyphRight) {
       // 7b. Glyph beside the caption.
-      limit = std::max(W - 8 - (GW > 0 ? GW + 4 : 0), 0);
+      limit = std::max(W - m8 - (GW > 0 ? GW + m4 : 0), 0);
       text = FitCaption(canvas, f.Caption, limit, f.WordWrap);
       textTop = (H - text.height) / 2 + shift;
-      textLeft = shift + 4;
+      textLeft = shift + m4;
       glyphTop = (H - GH) / 2 + shift;
-      const int gap = text.text.empty() ? 0 : text.width + 4;
+      const int gap = text.text.empty() ? 0 : text.width + m4;
       if (f.Layout == blGlyphLeft) {
-        if (GW > 0) textLeft += GW + 4;
-        glyphLeft = shift + 4;
+        if (GW > 0) textLeft += GW + m4;
+        glyphLeft = shift + m4;
         if (!f.WordWrap) {
-          if (f.Alignment == taRightJustify) glyphLeft = W - 4 - GW - gap + shift;
+          if (f.Alignment == taRightJustify) glyphLeft = W - m4 - GW - gap + shift;
           else if (f.Alignment == taCenter) glyphLeft = (W - GW) / 2 + shift - gap / 2;
         }
       } else {
         glyphLeft = textLeft + gap;
         if (!f.WordWrap) {
-          if (f.Alignment == taRightJustify) glyphLeft = W - 4 + shift - GW;
+          if (f.Alignment == taRightJustify) glyphLeft = W - m4 + shift - GW;
           else if (f.Alignment == taCenter) glyphLeft = (W - GW) / 2 + shift + gap / 2;
         }
       }
     } else {
       // 7c. Glyph above or below the caption.
-      limit = std::max(W - 8, 0);
+      limit = std::max(W - m8, 0);
       text = FitCaption(canvas, f.Caption, limit, f.WordWrap);
-      const int block = text.height + (GH > 0 ? GH + 4 : 0);
-      textLeft = shift + 4;
+      const int block = text.height + (GH > 0 ? GH + m4 : 0);
+      textLeft = shift + m4;
       if (f.Layout == blGlyphTop) {
         textTop = (H - block) / 2 + GH + shift;
         glyphTop = (H - block) / 2 + shift;
@@ -225,9 +229,9 @@ void DrawButtonFace(Canvas& canvas, const TFxButtonFace& f) {
         textTop = (H - block) / 2 + shift;
         glyphTop = (H - block) / 2 + text.height + shift;
       }
-      glyphLeft = f.Alignment == taRightJustify ? W - GW - 4 + shift
+      glyphLeft = f.Alignment == taRightJustify ? W - GW - m4 + shift
                   : f.Alignment == taCenter     ? (W - GW) / 2 + shift
-                                                : shift + 4;
+                                                : shift + m4;
     }
     // 7d. Caption first, glyph over it.
     if (!f.Enabled) canvas.GetFont().SetColor(kDisabledText);
@@ -241,6 +245,6 @@ void DrawButtonFace(Canvas& canvas, const TFxButtonFace& f) {
     gui::Bitmap arrow;
     arrow.LoadFromResource("FXARROW");
     arrow.SetTransparent(true);
-    arrow.Draw(canvas, W - 11, H / 2 - 1);
+    arrow.DrawScaled(canvas, W - Scale(11), H / 2 - Scale(1));
   }
 }

@@ -2,6 +2,7 @@
 #include <cctype>
 #include "gui/action/Action.h"
 #include "gui/core/Canvas.h"
+#include "gui/core/Dpi.h"
 #include "gui/core/Gdi.h"
 #include "gui/core/WinControl.h"
 #include "gui/core/Form.h"
@@ -187,7 +188,7 @@ void TFxSpeedButton::HandleDoubleClick(WPARAM keys, POINT point) {
 
 void TFxSpeedButton::Click() {
   if (popupMenu_ && Parent()) {
-    POINT corner{Left(), Top() + Height()};
+    POINT corner{BoundsRect().left, BoundsRect().bottom};
     ClientToScreen(Parent()->Handle(), &corner);
     popupMenu_->Popup(corner.x, corner.y);
   }
@@ -242,8 +243,8 @@ void TFxSpeedButton::ActionChange(gui::Action& sender, bool) {
 void TFxSpeedButton::Paint(gui::Canvas& canvas) {
   if (!Visible() && !DesignMode()) return;
   TFxButtonFace face;
-  face.W = Width();
-  face.H = Height();
+  face.W = PixelWidth();
+  face.H = PixelHeight();
   face.Alignment = alignment_;
   face.Caption = caption_;
   face.Layout = layout_;
@@ -267,7 +268,8 @@ void TFxSpeedButton::Paint(gui::Canvas& canvas) {
   DrawButtonFace(canvas, face);
   if (ShowsFocus()) {
     // Dotted, inside the face's edges; drawn only while the keyboard is on this button.
-    RECT inner{3, 3, Width() - 3, Height() - 3};
+    const int inset = gui::Scale(3);
+    RECT inner{inset, inset, PixelWidth() - inset, PixelHeight() - inset};
     SetTextColor(canvas.Handle(), RGB(0, 0, 0));
     SetBkColor(canvas.Handle(), RGB(255, 255, 255));
     DrawFocusRect(canvas.Handle(), &inner);

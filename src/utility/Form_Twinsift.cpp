@@ -4,6 +4,7 @@
 #include "gui/button/Button.h"
 #include "gui/checkbox/CheckBox.h"
 #include "gui/core/Application.h"
+#include "gui/core/Dpi.h"
 #include "gui/core/Error.h"
 #include "gui/edit/Edit.h"
 #include "gui/folderdialog/FolderDialog.h"
@@ -96,7 +97,7 @@ void TFormTwinsift::FillCreateParams(gui::CreateParams& params) {
 
 void TFormTwinsift::HandleCreated() {
   gui::Form::HandleCreated();
-  RECT frame{0, 0, ClientWidth(), ClientHeight()};
+  RECT frame{0, 0, gui::Scale(ClientWidth()), gui::Scale(ClientHeight())};
   AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
   SetBounds(Left(), Top(), frame.right - frame.left, frame.bottom - frame.top);
   OnShow = [this] {
@@ -108,11 +109,11 @@ void TFormTwinsift::HandleCreated() {
 LRESULT TFormTwinsift::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_SIZE:
-      LayOut(LOWORD(lParam), HIWORD(lParam));
+      LayOut(gui::Unscale(LOWORD(lParam)), gui::Unscale(HIWORD(lParam)));
       return 0;
     case WM_GETMINMAXINFO: {
       auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
-      limits->ptMinTrackSize = {620, 420};
+      limits->ptMinTrackSize = {gui::Scale(620), gui::Scale(420)};
       return 0;
     }
     case WM_CLOSE:

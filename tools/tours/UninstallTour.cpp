@@ -9,6 +9,7 @@
 using namespace uninstall_test;
 
 int main(int argc, char** argv) {
+  SetProcessDPIAware();  // the programs draw at the screen's density: coordinates in its pixels too
   std::string folder = argc > 1 ? argv[1] : "screenshots";
   if (folder.back() != '\\' && folder.back() != '/') folder += '\\';
   CreateDirectoryA(folder.c_str(), nullptr);

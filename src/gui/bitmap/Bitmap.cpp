@@ -1,4 +1,5 @@
 #include "gui/bitmap/Bitmap.h"
+#include "gui/core/Dpi.h"
 #include "gui/core/Canvas.h"
 #include "gui/core/Error.h"
 
@@ -91,6 +92,23 @@ void Bitmap::Draw(Canvas& canvas, int x, int y) const {
   } else {
     BitBlt(target, x, y, width_, height_, DC(), 0, 0, SRCCOPY);
   }
+}
+
+void Bitmap::DrawScaled(Canvas& canvas, int x, int y) const {
+  if (CurrentDpi() == kDesignDpi || Empty()) return Draw(canvas, x, y);
+  HDC target = canvas.Handle();
+  int width = Scale(width_), height = Scale(height_);
+  if (transparent_) {
+    // Smoothing would blend the transparent colour into the edges: stretched pixel by pixel instead.
+    TransparentBlt(target, x, y, width, height, DC(), 0, 0, width_, height_, ColorToRGB(TransparentColor()));
+    return;
+  }
+  int mode = SetStretchBltMode(target, HALFTONE);
+  POINT origin;
+  SetBrushOrgEx(target, 0, 0, &origin);
+  StretchBlt(target, x, y, width, height, DC(), 0, 0, width_, height_, SRCCOPY);
+  SetBrushOrgEx(target, origin.x, origin.y, nullptr);
+  SetStretchBltMode(target, mode);
 }
 
 }  // namespace gui

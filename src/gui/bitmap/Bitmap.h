@@ -35,6 +35,8 @@ class Bitmap {
   Canvas& GetCanvas();
   // Draws the bitmap at (x, y) on canvas; a transparent bitmap leaves its transparent colour's pixels untouched.
   void Draw(Canvas& canvas, int x, int y) const;
+  // The same at the screen's density: its 96-dpi size scaled, smoothed when stretched.
+  void DrawScaled(Canvas& canvas, int x, int y) const;
   HDC DC() const { return dc_.get(); }
   COLORREF Pixel(int x, int y) const;
   void SetPixel(int x, int y, COLORREF color);

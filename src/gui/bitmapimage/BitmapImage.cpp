@@ -11,7 +11,7 @@ void BitmapImage::LoadBitmapResource(const std::string& name) {
 }
 
 void BitmapImage::Paint(Canvas& canvas) {
-  bitmap_.Draw(canvas, 0, 0);
+  bitmap_.DrawScaled(canvas, 0, 0);
 }
 
 }  // namespace gui

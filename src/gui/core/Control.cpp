@@ -1,4 +1,5 @@
 #include "gui/core/Control.h"
+#include "gui/core/Dpi.h"
 #include "gui/core/WinControl.h"
 
 namespace gui {
@@ -31,6 +32,16 @@ void Control::SetBounds(int left, int top, int width, int height) {
   height_ = height;
   BoundsChanged();
 }
+
+RECT Control::BoundsRect() const {
+  // A top-level window's bounds are the screen's pixels already.
+  if (!parent_) return {left_, top_, left_ + width_, top_ + height_};
+  int left = Scale(left_), top = Scale(top_);
+  return {left, top, left + Scale(width_), top + Scale(height_)};
+}
+
+int Control::PixelWidth() const { return parent_ ? Scale(width_) : width_; }
+int Control::PixelHeight() const { return parent_ ? Scale(height_) : height_; }
 
 void Control::SetAlign(Align align) {
   align_ = align;

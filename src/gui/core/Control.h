@@ -35,7 +35,10 @@ class Control {
   int Top() const { return top_; }
   int Width() const { return width_; }
   int Height() const { return height_; }
-  RECT BoundsRect() const { return {left_, top_, left_ + width_, top_ + height_}; }
+  // Bounds are kept at 96 dpi; on the parent's window they take the pixels of the current density.
+  RECT BoundsRect() const;  // in the parent's client pixels
+  int PixelWidth() const;
+  int PixelHeight() const;
   void SetLeft(int left) { SetBounds(left, top_, width_, height_); }
   void SetTop(int top) { SetBounds(left_, top, width_, height_); }
   void SetWidth(int width) { SetBounds(left_, top_, width, height_); }
@@ -75,6 +78,7 @@ class Control {
   virtual void DoAccessibleDefaultAction() {}
 
  protected:
+  friend class WinControl;  // lays its children out again when the density changes
   virtual void BoundsChanged() {}
   virtual void VisibleChanged() {}
   virtual void EnabledChanged() {}

@@ -1,4 +1,5 @@
 #include "gui/core/Font.h"
+#include "gui/core/Dpi.h"
 #include "gui/core/Gdi.h"
 #include <map>
 #include <tuple>
@@ -43,16 +44,38 @@ void Font::Changed() {
   if (OnChange) OnChange();
 }
 
+namespace {
+
+// The system's TrueType face for dialog text.
+std::string UiFace() {
+  static const std::string face = [] {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof(metrics);
+    std::string name;
+    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0))
+      name = win32::Utf8FromWide(metrics.lfMessageFont.lfFaceName);
+    return name.empty() ? std::string("Tahoma") : name;
+  }();
+  return face;
+}
+
+}  // namespace
+
 HFONT Font::Handle() const {
-  if (handle_) return static_cast<HFONT>(handle_.get());
-  FontKey key{name_, height_, style_.bold, style_.italic, style_.underline, style_.strikeOut};
+  const int dpi = CurrentDpi();
+  if (handle_ && handleDpi_ == dpi) return static_cast<HFONT>(handle_.get());
+  handleDpi_ = dpi;
+  // The bitmap face has sizes for 96 and 120 dpi only; denser screens get a face that scales crisply.
+  const std::string face = dpi > 120 && name_ == kDefaultName ? UiFace() : name_;
+  const int height = Scale(height_);
+  FontKey key{face, height, style_.bold, style_.italic, style_.underline, style_.strikeOut};
   auto& cache = FontCache();
   if (auto shared = cache[key].lock()) {
     handle_ = shared;
   } else {
-    HFONT font = CreateFontW(height_, 0, 0, 0, style_.bold ? FW_BOLD : FW_NORMAL, style_.italic, style_.underline,
+    HFONT font = CreateFontW(height, 0, 0, 0, style_.bold ? FW_BOLD : FW_NORMAL, style_.italic, style_.underline,
                              style_.strikeOut, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                             DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, win32::WideFromUtf8(name_).c_str());
+                             DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, win32::WideFromUtf8(face).c_str());
     // Shared by every font of the same face and size; counted with the other GDI objects our types own.
     if (font) ++liveGdiObjects;
     handle_ = std::shared_ptr<void>(font, [](void* h) {

@@ -15,7 +15,7 @@ struct FontStyle {
   bool operator==(const FontStyle&) const = default;
 };
 
-// A control's font: face name, character height (negative, in pixels), colour and style.
+// A control's font: face name, character height (negative, in pixels at 96 dpi), colour and style.
 // The GDI font behind it is shared by every Font with the same face, height and style.
 class Font {
  public:
@@ -48,6 +48,7 @@ class Font {
   Color color_ = clWindowText;
   FontStyle style_{};
   mutable std::shared_ptr<void> handle_;  // HFONT, deleted when the last Font using it lets go
+  mutable int handleDpi_ = 0;             // the density handle_ was made for
 };
 
 }  // namespace gui

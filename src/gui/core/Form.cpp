@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <vector>
 #include "gui/core/Application.h"
+#include "gui/core/Dpi.h"
 #include "win32/TextCodes.h"
 
 namespace gui {
@@ -29,12 +30,19 @@ void Form::FillCreateParams(CreateParams& params) {
 }
 
 void Form::HandleCreated() {
+  ChangeDpi(DpiOfWindow(HandleIfAllocated()));
   FitFrameToClient();
   ApplyAlpha();
 }
 
+void Form::ChangeDpi(int dpi) {
+  if (dpi == CurrentDpi()) return;
+  SetCurrentDpi(dpi);
+  Rescale();
+}
+
 void Form::FitFrameToClient() {
-  RECT frame{0, 0, clientWidth_, clientHeight_};
+  RECT frame{0, 0, Scale(clientWidth_), Scale(clientHeight_)};
   AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
   SetBounds(Left(), Top(), frame.right - frame.left, frame.bottom - frame.top);
 }
@@ -172,6 +180,13 @@ LRESULT Form::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
       }
       break;
+    case WM_DPICHANGED: {
+      // Moved to a screen of another density: the same layout at the new scale, in the rectangle offered.
+      ChangeDpi(HIWORD(wParam));
+      const RECT& offered = *reinterpret_cast<const RECT*>(lParam);
+      SetBounds(offered.left, offered.top, offered.right - offered.left, offered.bottom - offered.top);
+      return 0;
+    }
     case WM_CLOSE:
       if (OnCloseQuery && !OnCloseQuery()) return 0;
       DestroyHandle();

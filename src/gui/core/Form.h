@@ -60,6 +60,7 @@ class Form : public WinControl {
 
  private:
   void ApplyAlpha();
+  void ChangeDpi(int dpi);
   void FitFrameToClient();
   std::string caption_;
   int clientWidth_ = 0, clientHeight_ = 0;

@@ -36,8 +36,9 @@ void GraphicControl::Repaint() {
   if (!Visible() || !parent || !parent->HandleAllocated() || !IsWindowVisible(parent->HandleIfAllocated())) return;
   WindowDC dc(parent->HandleIfAllocated());
   SavedDC saved(dc.get());
-  IntersectClipRect(dc.get(), Left(), Top(), Left() + Width(), Top() + Height());
-  SetViewportOrgEx(dc.get(), Left(), Top(), nullptr);
+  RECT r = BoundsRect();
+  IntersectClipRect(dc.get(), r.left, r.top, r.right, r.bottom);
+  SetViewportOrgEx(dc.get(), r.left, r.top, nullptr);
   Canvas canvas(dc.get());
   Paint(canvas);
 }
@@ -70,7 +71,8 @@ bool GraphicControl::ShowsFocus() const { return Parent() && Parent()->Host().Sh
 void GraphicControl::PostClick() const {
   HWND window = Parent() ? Parent()->HandleIfAllocated() : nullptr;
   if (!window) return;
-  LPARAM centre = MAKELPARAM(Left() + Width() / 2, Top() + Height() / 2);
+  RECT r = BoundsRect();
+  LPARAM centre = MAKELPARAM(r.left + (r.right - r.left) / 2, r.top + (r.bottom - r.top) / 2);
   PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, centre);
   PostMessageW(window, WM_LBUTTONUP, 0, centre);
 }
@@ -83,7 +85,7 @@ void GraphicControl::HandleMouseDown(MouseButton button, WPARAM keys, POINT poin
 void GraphicControl::HandleMouseUp(MouseButton button, WPARAM keys, POINT point) {
   bool click = false;
   if (button == MouseButton::Left && Parent() && Parent()->Host().Release(*this))
-    click = point.x >= 0 && point.y >= 0 && point.x < Width() && point.y < Height();
+    click = point.x >= 0 && point.y >= 0 && point.x < PixelWidth() && point.y < PixelHeight();
   ShiftState shift = ShiftState::FromKeys(keys);
   // The release belongs to the press whatever the click did: a handler that refuses with an error
   // must not leave the control pressed.

@@ -1,5 +1,6 @@
 #include "gui/core/WinControl.h"
 #include <algorithm>
+#include "gui/core/Dpi.h"
 #include "gui/core/GraphicControl.h"
 #include "win32/TextCodes.h"
 
@@ -139,7 +140,9 @@ WinControl* WinControl::OwnerOfWindow(HWND window) {
 }
 
 void WinControl::BoundsChanged() {
-  if (hwnd_) SetWindowPos(hwnd_, nullptr, Left(), Top(), Width(), Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+  RECT r = BoundsRect();
+  if (hwnd_)
+    SetWindowPos(hwnd_, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
   Realign();
 }
 
@@ -159,12 +162,25 @@ void WinControl::FontChanged() {
 
 void WinControl::Realign() {
   RECT client{0, 0, Width(), Height()};
-  if (hwnd_) GetClientRect(hwnd_, &client);
+  if (hwnd_) {
+    GetClientRect(hwnd_, &client);
+    client.right = Unscale(client.right);
+    client.bottom = Unscale(client.bottom);
+  }
   for (Control* child : children_) {
     if (child->GetAlign() == Align::Client) child->SetBounds(0, 0, client.right, client.bottom);
     else if (child->GetAlign() == Align::Bottom)
       child->SetBounds(0, client.bottom - child->Height(), client.right, child->Height());
   }
+}
+
+void WinControl::Rescale() {
+  for (Control* child : children_) {
+    child->FontChanged();
+    child->BoundsChanged();
+    if (auto* windowed = dynamic_cast<WinControl*>(child)) windowed->Rescale();
+  }
+  Invalidate();
 }
 
 bool WinControl::BroadcastDialogChar(char ch) {

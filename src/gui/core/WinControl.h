@@ -70,6 +70,8 @@ class WinControl : public Control {
 
   // Lays out the children that fill the client area or stick to its bottom.
   void Realign();
+  // Puts every control inside at the pixels and fonts of the current density.
+  void Rescale();
 
   // Hover, capture, press and focus of the windowless controls inside this window.
   WindowlessHost& Host() { return host_; }

@@ -1,6 +1,7 @@
 #include "gui/core/WinControl.h"
 #include <commctrl.h>
 #include "gui/core/Canvas.h"
+#include "gui/core/Dpi.h"
 #include "gui/core/Application.h"
 #include "gui/core/Error.h"
 #include "gui/core/GraphicControl.h"
@@ -65,6 +66,7 @@ void WinControl::CreateHandle() {
   }
   creating_ = false;
   if (!hwnd_) throw Error("Cannot create a window: " + SystemErrorText(GetLastError()));
+  if (Parent() && CurrentDpi() != kDesignDpi) BoundsChanged();  // made at 96-dpi bounds: now to the pixels
   SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(GetFont().Handle()), FALSE);
   HandleCreated();
   if (!DefersChildHandles()) CreateChildHandles();

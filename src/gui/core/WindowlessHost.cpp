@@ -128,7 +128,7 @@ void WindowlessHost::UpdateHover(POINT point) {
 bool WindowlessHost::RouteMouse(UINT message, WPARAM wParam, LPARAM lParam) {
   HWND hwnd = window_.HandleIfAllocated();
   POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-  auto local = [&](GraphicControl* c) { return POINT{point.x - c->Left(), point.y - c->Top()}; };
+  auto local = [&](GraphicControl* c) { return POINT{point.x - c->BoundsRect().left, point.y - c->BoundsRect().top}; };
   switch (message) {
     case WM_MOUSEMOVE: {
       if (!trackingLeave_) {

@@ -1,6 +1,7 @@
 #include "gui/directorylist/DirectoryListBox.h"
 #include <algorithm>
 #include <cctype>
+#include "gui/core/Dpi.h"
 #include "gui/core/Events.h"
 #include "gui/core/Gdi.h"
 #include "gui/directorylist/DirectoryPath.h"
@@ -39,14 +40,15 @@ std::vector<std::string> Subdirectories(const std::string& path) {
 // A small folder: a tab and a body; opened folders get a lighter front flap.
 void DrawFolder(HDC dc, int x, int y, bool opened) {
   OwnedBrush body(CreateSolidBrush(RGB(0xE8, 0xC0, 0x40))), front(CreateSolidBrush(RGB(0xF8, 0xE0, 0x80)));
-  OwnedPen outline(CreatePen(PS_SOLID, 1, RGB(0x80, 0x60, 0x00)));
+  OwnedPen outline(CreatePen(PS_SOLID, Scale(1), RGB(0x80, 0x60, 0x00)));
   ScopedSelect pen(dc, outline.get());
   ScopedSelect brush(dc, body.get());
-  Rectangle(dc, x, y + 3, x + 6, y + 5);
-  Rectangle(dc, x, y + 4, x + 14, y + 13);
+  Rectangle(dc, x, y + Scale(3), x + Scale(6), y + Scale(5));
+  Rectangle(dc, x, y + Scale(4), x + Scale(14), y + Scale(13));
   if (opened) {
     ScopedSelect flap(dc, front.get());
-    POINT points[] = {{x + 2, y + 7}, {x + 15, y + 7}, {x + 13, y + 12}, {x, y + 12}};
+    POINT points[] = {{x + Scale(2), y + Scale(7)}, {x + Scale(15), y + Scale(7)},
+                      {x + Scale(13), y + Scale(12)}, {x, y + Scale(12)}};
     Polygon(dc, points, 4);
   }
 }
@@ -70,7 +72,7 @@ void DirectoryListBox::FillCreateParams(CreateParams& params) {
 }
 
 void DirectoryListBox::HandleCreated() {
-  SendMessageW(HandleIfAllocated(), LB_SETITEMHEIGHT, 0, kItemHeight);
+  SendMessageW(HandleIfAllocated(), LB_SETITEMHEIGHT, 0, Scale(kItemHeight));
   Rebuild();
 }
 
@@ -124,10 +126,10 @@ void DirectoryListBox::DrawEntry(const DRAWITEMSTRUCT& item) {
   bool selected = item.itemState & ODS_SELECTED;
   OwnedBrush background(CreateSolidBrush(GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW)));
   FillRect(dc, &item.rcItem, background.get());
-  int x = item.rcItem.left + 2 + levels_[item.itemID] * kIndent;
-  DrawFolder(dc, x, item.rcItem.top + 1, item.itemID < openedCount_);
+  int x = item.rcItem.left + Scale(2 + levels_[item.itemID] * kIndent);
+  DrawFolder(dc, x, item.rcItem.top + Scale(1), item.itemID < openedCount_);
   RECT text = item.rcItem;
-  text.left = x + 18;
+  text.left = x + Scale(18);
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
   ScopedSelect font(dc, GetFont().Handle());
@@ -189,7 +191,8 @@ void DriveComboBox::FillCreateParams(CreateParams& params) {
 void DriveComboBox::HandleCreated() {
   HWND window = HandleIfAllocated();
   // The drop-down list needs room below the box.
-  SetWindowPos(window, nullptr, 0, 0, Width(), Height() + 200, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(window, nullptr, 0, 0, PixelWidth(), PixelHeight() + Scale(200),
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   for (char letter : letters_) {
     const wchar_t root[] = {static_cast<wchar_t>(std::toupper(static_cast<unsigned char>(letter))), L':', L'\\', 0};
     wchar_t label[MAX_PATH] = {};

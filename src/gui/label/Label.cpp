@@ -1,5 +1,6 @@
 #include "gui/label/Label.h"
 #include "gui/core/Canvas.h"
+#include "gui/core/Dpi.h"
 #include "gui/core/Gdi.h"
 #include "gui/core/WinControl.h"
 #include "win32/TextCodes.h"
@@ -47,7 +48,8 @@ void Label::AdjustSize() {
     GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
     extent.cy = metrics.tmHeight;
   }
-  SetBounds(Left(), Top(), extent.cx, extent.cy);
+  // Kept at 96 dpi, rounded up so that the text still fits at the screen's density.
+  SetBounds(Left(), Top(), UnscaleUp(extent.cx), UnscaleUp(extent.cy));
 }
 
 void Label::Paint(Canvas& canvas) {
@@ -55,7 +57,7 @@ void Label::Paint(Canvas& canvas) {
   ScopedSelect font(dc, GetFont().Handle());
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, ColorToRGB(GetFont().GetColor()));
-  RECT area{0, 0, Width(), Height()};
+  RECT area{0, 0, PixelWidth(), PixelHeight()};
   std::wstring caption = win32::WideFromUtf8(caption_);
   DrawTextW(dc, caption.data(), static_cast<int>(caption.size()), &area, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
 }

@@ -1,5 +1,6 @@
 #include "gui/listview/VirtualCheckListView.h"
 #include <algorithm>
+#include "gui/core/Dpi.h"
 #include "gui/core/Gdi.h"
 #include "win32/TextCodes.h"
 
@@ -59,7 +60,7 @@ void VirtualCheckListView::HandleCreated() {
     LVCOLUMNW column{};
     column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
     column.fmt = columns_[i].rightAligned ? LVCFMT_RIGHT : LVCFMT_LEFT;
-    column.cx = columns_[i].width;
+    column.cx = Scale(columns_[i].width);
     column.pszText = title.data();
     SendMessageW(window, LVM_INSERTCOLUMNW, i, reinterpret_cast<LPARAM>(&column));
   }

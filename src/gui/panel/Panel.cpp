@@ -29,7 +29,7 @@ void Panel::SetBevelOuter(Bevel bevel) {
 
 void Panel::PaintBackground(HDC dc, const RECT& area) {
   WinControl::PaintBackground(dc, area);
-  RECT client{0, 0, Width(), Height()};
+  RECT client{0, 0, PixelWidth(), PixelHeight()};
   if (bevelOuter_ != Bevel::None) {
     COLORREF topLeft = GetSysColor(bevelOuter_ == Bevel::Raised ? COLOR_BTNHIGHLIGHT : COLOR_BTNSHADOW);
     COLORREF bottomRight = GetSysColor(bevelOuter_ == Bevel::Raised ? COLOR_BTNSHADOW : COLOR_BTNHIGHLIGHT);
@@ -64,7 +64,7 @@ LRESULT Panel::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
       WinControl::WndProc(message, wParam, lParam);
       if (GetCapture() == HandleIfAllocated()) ReleaseCapture();
       POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-      RECT client{0, 0, Width(), Height()};
+      RECT client{0, 0, PixelWidth(), PixelHeight()};
       if (wasPressed && PtInRect(&client, point)) Raise(OnClick);
       return 0;
     }

@@ -1,5 +1,6 @@
 #include "gui/picture/Picture.h"
 #include "gui/core/Canvas.h"
+#include "gui/core/Dpi.h"
 #include "gui/core/Error.h"
 
 namespace gui {
@@ -28,8 +29,8 @@ void Picture::SetStretch(bool stretch) {
 void Picture::Paint(Canvas& canvas) {
   if (image_.pixels.empty()) return;
   HDC dc = canvas.Handle();
-  int width = stretch_ ? Width() : image_.width;
-  int height = stretch_ ? Height() : image_.height;
+  int width = stretch_ ? PixelWidth() : Scale(image_.width);
+  int height = stretch_ ? PixelHeight() : Scale(image_.height);
   if (width <= 0 || height <= 0) return;
   if (!drawn_ || width != drawnWidth_ || height != drawnHeight_) {
     drawn_.reset(CreateCompatibleBitmap(dc, width, height));

@@ -16,10 +16,10 @@ struct Budget {
 };
 
 const Budget kBudgets[] = {
-    {"Install_Twinsift.exe", {"Twinsift.exe", "Uninstall.exe"}, 330 * 1024},  // every text through the wide calls
-    {"Uninstall.exe", {"NVUninstall.exe"}, 182 * 1024},  // identity checks, the damaged record told, records in UTF-8
-    {"NVUninstall.exe", {}, 161 * 1024},  // deletions through handles it opened itself, links known by their items
-    {"Twinsift.exe", {}, 228 * 1024},  // folders resolved, identity checked before a deletion, workers' errors told, the bin's settings read
+    {"Install_Twinsift.exe", {"Twinsift.exe", "Uninstall.exe"}, 330 * 1024},  // every text through the wide calls; any dpi
+    {"Uninstall.exe", {"NVUninstall.exe"}, 182 * 1024},  // identity checks, the damaged record told, records in UTF-8; any dpi
+    {"NVUninstall.exe", {}, 163 * 1024},  // deletions through its own handles, links known by their items; any dpi
+    {"Twinsift.exe", {}, 228 * 1024},  // folders resolved, identity checked, workers' errors told, the bin's settings; any dpi
 };
 
 std::vector<unsigned char> ReadProgram(const std::string& file) {

@@ -8,14 +8,21 @@ namespace {
 // Where the window's parts stand when no slide has moved them (client coordinates of the window).
 constexpr POINT kHeaderHome{40, 31};
 constexpr POINT kBarHome{40, 451};
+// The window is laid out at 96 dpi and drawn at the screen's density.
+HWND ChildAtHome(HWND window, POINT home) {
+  HDC screen = GetDC(nullptr);
+  int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  return VisibleChildAt(window, MulDiv(home.x, dpi, 96), MulDiv(home.y, dpi, 96));
+}
 }  // namespace
 
 SetupWindow SetupWindow::Find(DWORD processId, DWORD timeoutMs) {
   return SetupWindow(WaitForTopWindow(processId, kTitle, timeoutMs));
 }
 
-HWND SetupWindow::Header() const { return VisibleChildAt(window_, kHeaderHome.x, kHeaderHome.y); }
-HWND SetupWindow::Bar() const { return VisibleChildAt(window_, kBarHome.x, kBarHome.y); }
+HWND SetupWindow::Header() const { return ChildAtHome(window_, kHeaderHome); }
+HWND SetupWindow::Bar() const { return ChildAtHome(window_, kBarHome); }
 std::string SetupWindow::HeaderText() const { return WindowText(Header()); }
 
 HWND SetupWindow::PageControl(const std::string& className) const {
