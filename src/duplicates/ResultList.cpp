@@ -1,4 +1,7 @@
 #include "duplicates/ResultList.h"
+#include <algorithm>
+#include <numeric>
+#include "duplicates/Safeguards.h"
 
 namespace duplicates {
 
@@ -39,8 +42,14 @@ void PruneDeleted(Groups& groups, Marks& marks, const std::vector<std::vector<bo
   marks = std::move(keptMarks);
 }
 
-void ResultList::Show(SearchResult&& result) {
+void ResultList::Show(SearchResult&& result, std::vector<std::string> referenceFolders) {
+  references_ = std::move(referenceFolders);
   groups_ = std::move(result.groups);
+  groups_.erase(std::remove_if(groups_.begin(), groups_.end(),
+                               [this](const std::vector<FoundFile>& group) {
+                                 return std::all_of(group.begin(), group.end(), [this](const FoundFile& f) { return InReference(f); });
+                               }),
+                groups_.end());
   problems_ = std::move(result.problems);
   marks_ = NoMarks(groups_);
   incomplete_ = result.cancelled;
@@ -48,6 +57,80 @@ void ResultList::Show(SearchResult&& result) {
 }
 
 void ResultList::Clear() { Show({}); }
+
+bool ResultList::InReference(const FoundFile& file) const {
+  return std::any_of(references_.begin(), references_.end(), [&](const std::string& f) { return FolderHolds(f, file.path); });
+}
+
+void ResultList::SetMarks(Marks marks) {
+  marks_ = std::move(marks);
+  if (!references_.empty())
+    for (std::size_t g = 0; g < groups_.size(); ++g)
+      for (std::size_t f = 0; f < groups_[g].size(); ++f)
+        if (marks_[g][f] && InReference(groups_[g][f])) marks_[g][f] = false;
+}
+
+void ResultList::Sort(int column, bool ascending) {
+  auto before = [column, ascending](const FoundFile& a, const FoundFile& b) {
+    if (column == 1 && a.size != b.size) return ascending == (a.size < b.size);
+    if (column == 2 && a.modified != b.modified) return ascending == (a.modified < b.modified);
+    return a.path != b.path && ascending == (a.path < b.path);
+  };
+  std::vector<std::size_t> order;
+  for (std::size_t g = 0; g < groups_.size(); ++g) {
+    auto& files = groups_[g];
+    order.resize(files.size());
+    std::iota(order.begin(), order.end(), std::size_t{0});
+    std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return before(files[a], files[b]); });
+    std::vector<FoundFile> sorted;
+    std::vector<bool> marks;
+    for (std::size_t i : order) {
+      sorted.push_back(std::move(files[i]));
+      marks.push_back(marks_[g][i]);
+    }
+    files = std::move(sorted);
+    marks_[g] = std::move(marks);
+  }
+  order.resize(groups_.size());
+  std::iota(order.begin(), order.end(), std::size_t{0});
+  std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return before(groups_[a][0], groups_[b][0]); });
+  Groups groups;
+  Marks marks;
+  for (std::size_t i : order) {
+    groups.push_back(std::move(groups_[i]));
+    marks.push_back(std::move(marks_[i]));
+  }
+  groups_ = std::move(groups);
+  marks_ = std::move(marks);
+  BuildRows();
+}
+
+int ResultList::GroupOf(int row) const {
+  if (row < 0 || row >= RowCount()) return -1;
+  return std::max(-1, rows_[static_cast<std::size_t>(row)].group);
+}
+
+const FoundFile* ResultList::FileOf(int row) const {
+  const Row* where = FileRow(row);
+  return where ? &groups_[static_cast<std::size_t>(where->group)][static_cast<std::size_t>(where->file)] : nullptr;
+}
+
+std::string ResultList::Csv() const {
+  std::string text = "\xEF\xBB\xBFGroup,Path,Size,Modified,Marked\r\n";
+  for (std::size_t g = 0; g < groups_.size(); ++g)
+    for (std::size_t f = 0; f < groups_[g].size(); ++f) {
+      const FoundFile& file = groups_[g][f];
+      std::string quoted;
+      for (char c : file.path) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+      std::int64_t seconds = file.modified / 1000000000 - (file.modified % 1000000000 < 0 ? 1 : 0);
+      std::string minute = FormatTime(file.modified, 0);
+      minute[10] = 'T';
+      std::int64_t second = (seconds % 60 + 60) % 60;
+      text += std::to_string(g + 1) + ",\"" + quoted + "\"," + std::to_string(file.size) + "," + minute + ":" +
+              (second < 10 ? "0" : "") + std::to_string(second) + "Z," + (marks_[g][f] ? "yes" : "no") + "\r\n";
+    }
+  return text;
+}
 
 void ResultList::RemoveDeleted(const std::vector<std::vector<bool>>& deleted) {
   PruneDeleted(groups_, marks_, deleted);
@@ -84,7 +167,7 @@ std::string ResultList::Text(int row, int column, long utcOffsetSeconds) const {
                        : "";
   const auto& file = group[static_cast<std::size_t>(where.file)];
   switch (column) {
-    case 0: return "    " + file.path;
+    case 0: return "    " + file.path + (InReference(file) ? "   (reference)" : "");
     case 1: return FormatSize(file.size);
     case 2: return FormatTime(file.modified, utcOffsetSeconds);
   }
@@ -99,13 +182,14 @@ const ResultList::Row* ResultList::FileRow(int row) const {
 
 ResultList::Box ResultList::BoxOf(int row) const {
   const Row* where = FileRow(row);
-  if (!where) return Box::None;
+  if (!where || InReference(groups_[static_cast<std::size_t>(where->group)][static_cast<std::size_t>(where->file)]))
+    return Box::None;
   return marks_[static_cast<std::size_t>(where->group)][static_cast<std::size_t>(where->file)] ? Box::Ticked : Box::Unticked;
 }
 
 bool ResultList::Toggle(int row) {
   const Row* where = FileRow(row);
-  if (!where) return false;
+  if (!where || BoxOf(row) == Box::None) return false;
   marks_[static_cast<std::size_t>(where->group)][static_cast<std::size_t>(where->file)].flip();
   return true;
 }
