@@ -341,6 +341,15 @@ std::vector<DuplicateFinder::Group> DuplicateFinder::SplitByContent(Group group,
   return result;
 }
 
+void DuplicateFinder::Report(const std::vector<Group>& equal, SizeOutcome& outcome) const {
+  for (const Group& same : equal) {
+    std::vector<FoundFile> found;
+    for (Candidate* c : same) found.push_back({PathOf(*c), c->size, c->modified});
+    std::sort(found.begin(), found.end(), [](const FoundFile& a, const FoundFile& b) { return a.path < b.path; });
+    outcome.groups.push_back(std::move(found));
+  }
+}
+
 // Everything after the first blocks, for the files of one size.
 void DuplicateFinder::FinishSize(SizeOutcome& outcome) {
   const Group& files = outcome.files;
@@ -361,12 +370,7 @@ void DuplicateFinder::FinishSize(SizeOutcome& outcome) {
       else
         for (Group& whole : SplitByWholeHash(std::move(firstBlock), outcome.problems))
           for (Group& same : SplitByContent(std::move(whole), outcome.problems)) equal.push_back(std::move(same));
-      for (Group& same : equal) {
-        std::vector<FoundFile> found;
-        for (Candidate* c : same) found.push_back({PathOf(*c), c->size, c->modified});
-        std::sort(found.begin(), found.end(), [](const FoundFile& a, const FoundFile& b) { return a.path < b.path; });
-        outcome.groups.push_back(std::move(found));
-      }
+      Report(equal, outcome);
     }
     for (Candidate* file : files) file->bytes.reset();
     outcome.files = {};  // its failures are in readFailures_; the list would only add to the peak
@@ -390,13 +394,7 @@ void DuplicateFinder::GroupKeptBytes(std::vector<Candidate*>& bySize, std::deque
     if (read.size() < 2) continue;
     DropHardLinks(read);
     SizeOutcome& outcome = outcomes.emplace_back();
-    for (Group& firstBlock : SplitByHash(std::move(read)))
-      for (Group& same : SplitByKeptBytes(std::move(firstBlock))) {
-        std::vector<FoundFile> found;
-        for (Candidate* c : same) found.push_back({PathOf(*c), c->size, c->modified});
-        std::sort(found.begin(), found.end(), [](const FoundFile& a, const FoundFile& b) { return a.path < b.path; });
-        outcome.groups.push_back(std::move(found));
-      }
+    for (Group& firstBlock : SplitByHash(std::move(read))) Report(SplitByKeptBytes(std::move(firstBlock)), outcome);
     outcome.finished = true;
   }
 }

@@ -107,6 +107,8 @@ class DuplicateFinder {
   void HashFirstBlock(Candidate& file);
   void HandOverFirstBlocks();
   void FinishSize(SizeOutcome& outcome);
+  // Classes of equal files as groups, each by path.
+  void Report(const std::vector<Group>& equal, SizeOutcome& outcome) const;
   void DropHardLinks(Group& group) const;
   static std::vector<Group> SplitByHash(Group group);
   static std::vector<Group> SplitByKeptBytes(Group group);

@@ -82,11 +82,11 @@ void ResultList::Sort(int column, bool ascending) {
     order.resize(files.size());
     std::iota(order.begin(), order.end(), std::size_t{0});
     std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return before(files[a], files[b]); });
-    std::vector<FoundFile> sorted;
-    std::vector<bool> marks;
-    for (std::size_t i : order) {
-      sorted.push_back(std::move(files[i]));
-      marks.push_back(marks_[g][i]);
+    std::vector<FoundFile> sorted(files.size());
+    std::vector<bool> marks(files.size());
+    for (std::size_t i = 0; i < order.size(); ++i) {
+      sorted[i] = std::move(files[order[i]]);
+      marks[i] = marks_[g][order[i]];
     }
     files = std::move(sorted);
     marks_[g] = std::move(marks);

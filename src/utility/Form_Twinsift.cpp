@@ -115,7 +115,7 @@ TFormTwinsift::TFormTwinsift() {
   btnKeepShortest_->OnClick = [this] {
     MarkWith(duplicates::MarkAllBut(results_.groups(), duplicates::Keep::ShortestPath));
   };
-  btnKeepInFolder_ = &Add<gui::Button>("Keep in fol&der");
+  btnKeepInFolder_ = &Add<gui::Button>("Keep in fold&er");
   btnKeepInFolder_->OnClick = [this] { BtnKeepInFolderClick(); };
   btnInvert_ = &Add<gui::Button>("&Invert group");
   btnInvert_->OnClick = [this] { BtnInvertClick(); };

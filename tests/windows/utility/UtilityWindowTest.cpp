@@ -428,7 +428,7 @@ TEST(UtilityWindow, ReferenceFoldersHelpersSortingOpeningSavingAndFilter) {
       {"Keep shor&test", -1, "-ox--ox-ox", "Marked 3 files (48.8 KB)."},
       {"&Unmark all", -1, "-oo--oo-oo", "Marked 0 files (0 bytes)."},
       {"&Invert group", 5, "-oo--ox-oo", "Marked 1 file (48.8 KB)."},  // every copy: the first stays
-      {"Keep in fol&der", 2, "-xo--xo-xo", "Marked 3 files (48.8 KB)."},
+      {"Keep in fold&er", 2, "-xo--xo-xo", "Marked 3 files (48.8 KB)."},
       {"&Unmark all", -1, "-oo--oo-oo", nullptr},
       {"&Mark names", -1, "-oo--oo-ox", "Marked 1 file (4 bytes)."},
   };
