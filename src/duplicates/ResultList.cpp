@@ -1,5 +1,6 @@
 #include "duplicates/ResultList.h"
 #include <algorithm>
+#include <cstdlib>
 #include <numeric>
 #include "duplicates/Safeguards.h"
 
@@ -70,18 +71,46 @@ void ResultList::SetMarks(Marks marks) {
         if (marks_[g][f] && InReference(groups_[g][f])) marks_[g][f] = false;
 }
 
+namespace {
+
+// What qsort's comparison reads: the window sorts on its one thread only.
+struct SortBy {
+  const FoundFile* const* keys;
+  int column;
+  bool ascending;
+};
+const SortBy* sortBy = nullptr;
+
+int CompareKeys(const void* left, const void* right) {
+  const FoundFile& a = *sortBy->keys[*static_cast<const std::size_t*>(left)];
+  const FoundFile& b = *sortBy->keys[*static_cast<const std::size_t*>(right)];
+  int order = 0;
+  if (sortBy->column == 1 && a.size != b.size) order = a.size < b.size ? -1 : 1;
+  else if (sortBy->column == 2 && a.modified != b.modified) order = a.modified < b.modified ? -1 : 1;
+  else order = a.path.compare(b.path);
+  return sortBy->ascending ? order : -order;
+}
+
+}  // namespace
+
+// The C runtime's qsort, already in the program, rather than a sort's code of our own: the order of the
+// files of each group, then of the groups by their first files.
 void ResultList::Sort(int column, bool ascending) {
-  auto before = [column, ascending](const FoundFile& a, const FoundFile& b) {
-    if (column == 1 && a.size != b.size) return ascending == (a.size < b.size);
-    if (column == 2 && a.modified != b.modified) return ascending == (a.modified < b.modified);
-    return a.path != b.path && ascending == (a.path < b.path);
-  };
+  std::vector<const FoundFile*> keys;
   std::vector<std::size_t> order;
+  auto sortKeys = [&] {
+    order.resize(keys.size());
+    std::iota(order.begin(), order.end(), std::size_t{0});
+    const SortBy by{keys.data(), column, ascending};
+    sortBy = &by;
+    if (!order.empty()) std::qsort(order.data(), order.size(), sizeof(std::size_t), CompareKeys);
+    sortBy = nullptr;
+  };
   for (std::size_t g = 0; g < groups_.size(); ++g) {
     auto& files = groups_[g];
-    order.resize(files.size());
-    std::iota(order.begin(), order.end(), std::size_t{0});
-    std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return before(files[a], files[b]); });
+    keys.clear();
+    for (const FoundFile& file : files) keys.push_back(&file);
+    sortKeys();
     std::vector<FoundFile> sorted(files.size());
     std::vector<bool> marks(files.size());
     for (std::size_t i = 0; i < order.size(); ++i) {
@@ -91,14 +120,14 @@ void ResultList::Sort(int column, bool ascending) {
     files = std::move(sorted);
     marks_[g] = std::move(marks);
   }
-  order.resize(groups_.size());
-  std::iota(order.begin(), order.end(), std::size_t{0});
-  std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return before(groups_[a][0], groups_[b][0]); });
-  Groups groups;
-  Marks marks;
-  for (std::size_t i : order) {
-    groups.push_back(std::move(groups_[i]));
-    marks.push_back(std::move(marks_[i]));
+  keys.clear();
+  for (const auto& group : groups_) keys.push_back(&group.front());
+  sortKeys();
+  Groups groups(groups_.size());
+  Marks marks(groups_.size());
+  for (std::size_t i = 0; i < order.size(); ++i) {
+    groups[i] = std::move(groups_[order[i]]);
+    marks[i] = std::move(marks_[order[i]]);
   }
   groups_ = std::move(groups);
   marks_ = std::move(marks);
@@ -120,14 +149,23 @@ std::string ResultList::Csv() const {
   for (std::size_t g = 0; g < groups_.size(); ++g)
     for (std::size_t f = 0; f < groups_[g].size(); ++f) {
       const FoundFile& file = groups_[g][f];
-      std::string quoted;
-      for (char c : file.path) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
-      std::int64_t seconds = file.modified / 1000000000 - (file.modified % 1000000000 < 0 ? 1 : 0);
+      text += std::to_string(g + 1);
+      text += ",\"";
+      for (char c : file.path) {
+        if (c == '"') text += '"';
+        text += c;
+      }
+      text += "\",";
+      text += std::to_string(file.size);
+      text += ',';
       std::string minute = FormatTime(file.modified, 0);
       minute[10] = 'T';
-      std::int64_t second = (seconds % 60 + 60) % 60;
-      text += std::to_string(g + 1) + ",\"" + quoted + "\"," + std::to_string(file.size) + "," + minute + ":" +
-              (second < 10 ? "0" : "") + std::to_string(second) + "Z," + (marks_[g][f] ? "yes" : "no") + "\r\n";
+      text += minute;
+      const std::int64_t second = (file.modified / 1000000000 % 60 + 60 - (file.modified % 1000000000 < 0)) % 60;
+      text += ':';
+      text += static_cast<char>('0' + second / 10);
+      text += static_cast<char>('0' + second % 10);
+      text += marks_[g][f] ? "Z,yes\r\n" : "Z,no\r\n";
     }
   return text;
 }

@@ -296,8 +296,7 @@ TEST_F(DuplicateFinderTest, CancelKeepsTheSizesAlreadyFinished) {
   EXPECT_EQ(Paths(result), (Groups{{"/r/m1", "/r/m2"}, {"/r/s1", "/r/s2"}}));
 }
 
-// Runs each task at once, on the thread that hands it over.
-struct InlinePool : WorkerPool {
+struct InlinePool : WorkerPool {  // each task at once, on the thread that hands it over
   void Submit(std::function<void()> task) override { task(); }
   void Wait() override {}
 };
@@ -310,10 +309,8 @@ TEST_F(DuplicateFinderTest, AWalkCancelledMidwayGivesTheGroupsReadWhole) {
   fs.cancel = &cancel;
   fs.cancelAtOpen = "/r/p25b";  // the last of the first batch read beside the walk
   SearchProgress progress;
-  SearchOptions options;
-  options.folders = {"/r"};
   InlinePool pool;
-  SearchResult result = DuplicateFinder(fs, &pool).Search(options, progress, cancel);
+  SearchResult result = DuplicateFinder(fs, &pool).Search({{"/r"}}, progress, cancel);
   EXPECT_TRUE(result.cancelled);
   EXPECT_EQ(result.groups.size(), 15u);  // p11 to p25; p10's two differ
   EXPECT_EQ(Paths(result).front(), (std::vector<std::string>{"/r/p11a", "/r/p11b"}));

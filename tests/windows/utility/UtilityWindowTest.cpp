@@ -344,9 +344,7 @@ std::string RowText(HWND list, int row, int column) {
   HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, id);
   char* lent = static_cast<char*>(VirtualAllocEx(process, nullptr, 4096, MEM_COMMIT, PAGE_READWRITE));
   LVITEMA item{};
-  item.iSubItem = column;
-  item.pszText = lent + sizeof(item);
-  item.cchTextMax = 1024;
+  std::tie(item.iSubItem, item.pszText, item.cchTextMax) = std::make_tuple(column, lent + sizeof(item), 1024);
   WriteProcessMemory(process, lent, &item, sizeof(item), nullptr);
   SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(lent));
   char text[1024] = {};
@@ -400,27 +398,22 @@ TEST(UtilityWindow, ReferenceFoldersHelpersSortingOpeningSavingAndFilter) {
   ASSERT_NE(window, nullptr);
   SetForegroundWindow(window);
   HWND folderEdit = FindChild(window, "Edit", [](const std::string& t) { return t.empty(); });
-  HWND folders = FindChild(window, "ListBox", [](const std::string&) { return true; });
   for (const char* sub : {"\\a", "\\b", "\\ref"}) {
     SendMessageA(folderEdit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>((root + sub).c_str()));
     ClickButton(Labelled(window, "Button", "&Add folder"));
   }
-  SendMessageA(folders, LB_SETCURSEL, 2, 0);
+  SendMessageA(FindChild(window, "ListBox", [](const std::string&) { return true; }), LB_SETCURSEL, 2, 0);
   ClickButton(Labelled(window, "Button", "Re&ference"));
   HWND progress = FindChild(window, "Static", [](const std::string& t) { return StartsWith(t, "Add the folders"); });
   ClickButton(Labelled(window, "Button", "&Search"));
-  ASSERT_TRUE(e2e::WaitFor([&] { return StartsWith(e2e::WindowText(progress), "Done:"); }, 20000));
-  EXPECT_EQ(e2e::WindowText(progress), "Done: 9 files seen, 3 groups of identical files.");  // not r1 and r2
+  ASSERT_TRUE(e2e::WaitFor([&] { return e2e::WindowText(progress) == "Done: 9 files seen, 3 groups of identical files."; }, 20000));
   HWND list = FindChild(window, "SysListView32", [](const std::string&) { return true; });
   EXPECT_EQ(RowText(list, 3, 0), "    " + root + "\\ref\\notes.txt   (reference)");
   e2e::SaveScreenshot(window, "utility-reference.png");
 
   // Rows: group, a\notes, b\notes-old, ref\notes, group, a\photo, b\photo, group, a\x.tmp, b\y.tmp.
-  struct Step {
-    const char* button;  // null: Space on the row
-    int row;             // focused first, unless -1
-    const char* boxes;
-    const char* said;
+  struct Step {  // a button (null: Space) after focusing a row (unless -1): the boxes then, what is said
+    const char *button; int row; const char *boxes, *said;
   } steps[] = {
       {"Keep &newest", -1, "-ox--xo-xo", "Marked 3 files (48.8 KB)."},
       {nullptr, 3, "-ox--xo-xo", nullptr},  // a reference copy takes no mark
@@ -442,17 +435,13 @@ TEST(UtilityWindow, ReferenceFoldersHelpersSortingOpeningSavingAndFilter) {
   e2e::SaveScreenshot(window, "utility-helpers.png");
 
   // A header clicked sorts by its column, clicked again the other way round; groups stay together.
-  HWND header = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0));
-  const std::pair<int, const char*> sorts[] = {
-      {525, "\\a\\x.tmp"},      // size: the smallest group first
-      {525, "\\b\\photo.jpg"},  // the other way round
-      {630, "\\b\\notes-old.txt"},  // modified: the group of the oldest copy first, that copy first
-      {5, "\\a\\notes.txt"},
-      {5, "\\ref\\notes.txt"},
-  };
+  // Size: the smallest group first, then the other way round; modified: the oldest copy's group, that copy
+  // first; path, both ways.
+  const std::pair<int, const char*> sorts[] = {{525, "\\a\\x.tmp"}, {525, "\\b\\photo.jpg"}, {630, "\\b\\notes-old.txt"},
+                                               {5, "\\a\\notes.txt"}, {5, "\\ref\\notes.txt"}};
   for (const auto& [x, first] : sorts) {
     Sleep(GetDoubleClickTime() + 100);  // two clicks, not a double-click
-    e2e::Click(header, x, 8);
+    e2e::Click(reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0)), x, 8);
     EXPECT_TRUE(StartsWith(RowText(list, 1, 0), "    " + root + first)) << RowText(list, 1, 0);
   }
   e2e::SaveScreenshot(window, "utility-sorted.png");
@@ -460,22 +449,16 @@ TEST(UtilityWindow, ReferenceFoldersHelpersSortingOpeningSavingAndFilter) {
   FocusRow(list, 2);
   e2e::PressKey(VK_RETURN);
   ClickButton(Labelled(window, "Button", "Open fo&lder"));
-  ASSERT_TRUE(e2e::WaitFor([&] { return ReadAll(starts).find("explorer") != std::string::npos; }, 3000));
   const std::string opened = root + "\\b\\notes-old.txt";
-  EXPECT_EQ(ReadAll(starts), "open " + opened + "\r\nexplorer.exe /select,\"" + opened + "\"\r\n");
+  EXPECT_TRUE(e2e::WaitFor([&] { return ReadAll(starts) == "open " + opened + "\r\nexplorer.exe /select,\"" + opened + "\"\r\n"; }))
+      << ReadAll(starts);
 
   ClickButton(Labelled(window, "Button", "Sa&ve list..."));
   HWND dialog = nullptr;
-  ASSERT_TRUE(e2e::WaitFor([&] {
-    for (HWND top : e2e::TopWindows(program.Id(), "", "#32770")) dialog = top;
-    return dialog != nullptr;
-  }));
-  Sleep(700);  // the dialog fills its list after it shows
-  e2e::SaveScreenshot(nullptr, "utility-save.png");
+  ASSERT_TRUE(e2e::WaitFor([&] { return (dialog = FindWindowA("#32770", "Save As")) != nullptr; }));
   SendMessageA(FindChild(dialog, "Edit", [](const std::string&) { return true; }), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(saved.c_str()));
   PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-  ASSERT_TRUE(e2e::WaitFor([&] { return StartsWith(e2e::WindowText(progress), "Saved"); }, 5000));
-  EXPECT_EQ(e2e::WindowText(progress), "Saved the list of 7 files.");
+  ASSERT_TRUE(e2e::WaitFor([&] { return e2e::WindowText(progress) == "Saved the list of 7 files."; }, 5000));
   std::string csv = ReadAll(saved);
   EXPECT_TRUE(StartsWith(csv, "\xEF\xBB\xBFGroup,Path,Size,Modified,Marked\r\n1,\"" + root + "\\ref\\notes.txt\",13,20")) << csv;
   EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 8);
@@ -486,24 +469,20 @@ TEST(UtilityWindow, ReferenceFoldersHelpersSortingOpeningSavingAndFilter) {
   const std::tuple<const char*, const char*, const char*> filters[] = {
       {"txt, .tmp", "", "Done: 9 files seen, 2 groups of identical files."},
       {"*.txt;*.jpg", "20000", "Done: 9 files seen, 1 group of identical files."},
-      {"photo*", "", "Done: 9 files seen, 1 group of identical files."},
-  };
+      {"photo*", "", "Done: 9 files seen, 1 group of identical files."}};
   std::vector<HWND> empty;  // the folder, the maximum and the names, in the order made
   for (HWND child : e2e::ChildWindows(window))
     if (_stricmp(e2e::ClassName(child).c_str(), "Edit") == 0 && e2e::WindowText(child).empty()) empty.push_back(child);
-  ASSERT_EQ(empty.size(), 3u);
   for (const auto& [patterns, most, done] : filters) {
     SendMessageA(empty[2], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(patterns));
     SendMessageA(empty[1], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(most));
     SendMessageA(progress, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));  // the last search's "Done" goes
     ClickButton(Labelled(window, "Button", "&Search"));
-    ASSERT_TRUE(e2e::WaitFor([&] { return StartsWith(e2e::WindowText(progress), "Done:"); }, 20000));
-    EXPECT_EQ(e2e::WindowText(progress), done) << patterns;
+    EXPECT_TRUE(e2e::WaitFor([&] { return e2e::WindowText(progress) == done; }, 20000)) << e2e::WindowText(progress);
   }
   PostMessageA(window, WM_CLOSE, 0, 0);
   EXPECT_TRUE(program.WaitForExit(10000));
   for (const auto& [name, file] : files) DeleteFileA((root + name).c_str());
-  DeleteFileA(starts.c_str());
-  DeleteFileA(saved.c_str());
+  for (const std::string& made : {starts, saved}) DeleteFileA(made.c_str());
   for (const char* sub : {"\\a", "\\b", "\\ref", ""}) RemoveDirectoryA((root + sub).c_str());
 }
