@@ -95,10 +95,9 @@ Marks NoMarks(const Groups& groups) {
 
 Marks MarkAllButIn(const Groups& groups, Marks marks, const std::string& folder) {
   for (std::size_t g = 0; g < groups.size(); ++g) {
-    std::vector<bool> in(groups[g].size());
-    for (std::size_t f = 0; f < in.size(); ++f) in[f] = FolderHolds(folder, groups[g][f].path);
-    if (std::find(in.begin(), in.end(), true) == in.end()) continue;
-    for (std::size_t f = 0; f < in.size(); ++f) marks[g][f] = !in[f];
+    const auto& group = groups[g];
+    if (std::none_of(group.begin(), group.end(), [&](const FoundFile& f) { return FolderHolds(folder, f.path); })) continue;
+    for (std::size_t f = 0; f < group.size(); ++f) marks[g][f] = !FolderHolds(folder, group[f].path);
   }
   return marks;
 }
