@@ -329,7 +329,7 @@ void TFormTwinsift::ProgressTimerTimer() {
     ShowDeleteProgress();
     return;
   }
-  if (workerFailure_ || !deleteFailures_.empty()) {
+  if (workerFailure_ || !deleteFailures_.empty() || !destroyable_.empty()) {
     ShowWorkerEnd();
     return;
   }
@@ -481,19 +481,23 @@ void TFormTwinsift::BtnDeleteClick() {
   if (MessageBoxA(Handle(), question.c_str(), gui::Application::Instance().Title().c_str(),
                   MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
     return;
+  forGood_ = false;
+  StartDeletion(results_.marks(), totals.marked, nullptr);
+}
+
+// The job reads the groups and marks: nothing changes them until it has handed over (SetBusy, ToggleRow).
+void TFormTwinsift::StartDeletion(const duplicates::Marks& marks, std::uint64_t total, RecycleBin* bin) {
   deleter_.reset();  // the last deletion's worker, long returned
-  deleteTotal_ = totals.marked;
+  deleteTotal_ = total;
   deleteFailures_.clear();
-  // The job reads the groups and marks: nothing changes them until it has handed over (SetBusy, ToggleRow).
   // Folders made references after the search are kept from deletion too.
   std::vector<std::string> references = ReferenceFolders();
   references.insert(references.end(), results_.referenceFolders().begin(), results_.referenceFolders().end());
-  deleter_ = std::make_unique<TDeleteJob>(results_.groups(), results_.marks(),
-                                          [this](RecycleOutcome& outcome) { DeleteDone(outcome); }, nullptr, nullptr,
-                                          std::move(references));
+  deleter_ = std::make_unique<TDeleteJob>(results_.groups(), marks, [this](RecycleOutcome& outcome) { DeleteDone(outcome); },
+                                          nullptr, bin, std::move(references));
   SetBusy(true);
   lblSummary_->SetVisible(false);
-  pbDelete_->SetRange(0, static_cast<int>(std::min<std::uint64_t>(totals.marked, 0x7fffffff)));
+  pbDelete_->SetRange(0, static_cast<int>(std::min<std::uint64_t>(total, 0x7fffffff)));
   pbDelete_->SetPosition(0);
   pbDelete_->SetVisible(true);
   ShowDeleteProgress();
@@ -505,7 +509,8 @@ void TFormTwinsift::ShowDeleteProgress() {
   std::uint64_t handled = deleter_->Handled();
   pbDelete_->SetPosition(static_cast<int>(std::min<std::uint64_t>(handled, 0x7fffffff)));
   if (btnCancel_->Enabled())
-    lblProgress_->SetCaption("Moving marked files to the Recycle Bin: " + duplicates::FormatCount(handled) + " of " +
+    lblProgress_->SetCaption((forGood_ ? "Deleting files for good: " : "Moving marked files to the Recycle Bin: ") +
+                             duplicates::FormatCount(handled) + " of " +
                              duplicates::FormatCount(deleteTotal_) + " done");
 }
 
@@ -517,20 +522,22 @@ void TFormTwinsift::DeleteDone(RecycleOutcome& outcome) {
   lblSummary_->SetVisible(true);
   SetBusy(false);
   FillList();
-  std::string text = "Moved " + Plural(outcome.count, "file", "files") + " to the Recycle Bin";
+  std::string text = forGood_ ? "Deleted " + Plural(outcome.count, "file", "files") + " for good"
+                              : "Moved " + Plural(outcome.count, "file", "files") + " to the Recycle Bin";
   workerFailure_ = deleter_->Failure();
   if (workerFailure_) text += "; the deletion stopped on an error";
   else if (outcome.stopped) text += "; the deletion was cancelled";
-  if (std::uint64_t other = outcome.failures.size() - outcome.keptFromDestruction)
+  if (std::uint64_t other = outcome.failures.size() - outcome.destroyable.size())
     text += "; " + Plural(other, "file was", "files were") + " not deleted";
-  if (std::uint64_t kept = outcome.keptFromDestruction)
-    text += "; " + Plural(kept, "file was kept, since without a Recycle Bin on its drive it",
-                          "files were kept, since without a Recycle Bin on their drive they") +
+  if (std::uint64_t kept = outcome.destroyable.size())
+    text += "; " + Plural(kept, "file was kept, since the Recycle Bin would not take it and it",
+                          "files were kept, since the Recycle Bin would not take them and they") +
             " would have been deleted for good";
   lblProgress_->SetCaption(text + ".");
   deleteFailures_ = std::move(outcome.failures);
-  // The error and the failures are shown at the next ticks, once the worker has returned.
-  progressTimer_.SetEnabled(workerFailure_ || !deleteFailures_.empty());
+  if (!workerFailure_ && !outcome.stopped) destroyable_ = std::move(outcome.destroyable);
+  // The error, the failures and the question are shown at the next ticks, once the worker has returned.
+  progressTimer_.SetEnabled(workerFailure_ || !deleteFailures_.empty() || !destroyable_.empty());
 }
 
 // The error that ended a worker, through the application's error handler, then the files not deleted.
@@ -544,6 +551,32 @@ void TFormTwinsift::ShowWorkerEnd() {
     }
   }
   if (!deleteFailures_.empty()) ShowDeleteFailures();
+  if (!destroyable_.empty()) OfferDeletionForGood();
+}
+
+// Files the bin would not take go only when the user says so, after the list of them, in a question of its own.
+void TFormTwinsift::OfferDeletionForGood() {
+  std::vector<std::string> paths = std::exchange(destroyable_, {});
+  std::sort(paths.begin(), paths.end());
+  std::string question = "The Recycle Bin would not take " + Plural(paths.size(), "marked file", "marked files") +
+                         " (listed before). Delete " + (paths.size() == 1 ? "it" : "them") +
+                         " for good? This cannot be undone.";
+  if (MessageBoxA(Handle(), question.c_str(), gui::Application::Instance().Title().c_str(),
+                  MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) != IDYES)
+    return;
+  // Only these files, each checked again as every deletion checks: the copies it relies on may be gone.
+  const duplicates::Groups& groups = results_.groups();
+  destroyMarks_.assign(groups.size(), {});
+  std::uint64_t total = 0;
+  for (std::size_t g = 0; g < groups.size(); ++g)
+    for (std::size_t f = 0; f < groups[g].size(); ++f) {
+      bool chosen = results_.marks()[g][f] && std::binary_search(paths.begin(), paths.end(), groups[g][f].path);
+      destroyMarks_[g].push_back(chosen);
+      total += chosen;
+    }
+  if (!destroyer_) destroyer_ = PermanentDeletion();
+  forGood_ = true;
+  StartDeletion(destroyMarks_, total, destroyer_.get());
 }
 
 void TFormTwinsift::ShowDeleteFailures() {

@@ -55,6 +55,8 @@ class TFormTwinsift : public gui::Form {
   void BtnOpenFolderClick();
   void BtnSaveListClick();
   void BtnDeleteClick();
+  void StartDeletion(const duplicates::Marks& marks, std::uint64_t total, RecycleBin* bin);
+  void OfferDeletionForGood();
   void DeleteDone(RecycleOutcome& outcome);
   void ShowWorkerEnd();
   void ShowDeleteFailures();
@@ -107,10 +109,14 @@ class TFormTwinsift : public gui::Form {
   duplicates::ResultList results_;
   long utcOffset_ = 0;  // seconds east of UTC, for the times shown
   std::unique_ptr<TSearchJob> job_;
+  std::unique_ptr<RecycleBin> destroyer_;  // made when the user asks for deletion for good
+  duplicates::Marks destroyMarks_;         // what the deletion for good deletes, read by its job
   std::unique_ptr<TDeleteJob> deleter_;  // kept after it ends until the next deletion
+  bool forGood_ = false;                 // the running or last deletion deletes for good
   std::uint64_t deleteTotal_ = 0;
   // Shown at the timer's next tick, once the worker that handed them over has returned.
   std::vector<duplicates::Problem> deleteFailures_;
+  std::vector<std::string> destroyable_;  // then offered for deletion for good
   std::exception_ptr workerFailure_;
   bool startMaximized_ = false;
 };

@@ -8,24 +8,56 @@
 
 namespace {
 
-// The shell's own file operation, where the system says the file's drive keeps a Recycle Bin.
+// What a volume's Recycle Bin does with a file sent to it.
+struct BinRule {
+  bool exists = true;
+  bool turnedOff = false;
+  std::uint64_t capacity = 0;  // bytes; 0 where the system sets no limit we can read
+};
+
+// The user's settings for one volume's bin, where the system keeps them; none leaves the rule as it is.
+void ReadBinSettings(const wchar_t* root, BinRule& rule) {
+  wchar_t volume[64];
+  if (!GetVolumeNameForVolumeMountPointW(root, volume, 64)) return;
+  const wchar_t* guid = wcschr(volume, L'{');
+  if (!guid) return;
+  std::wstring key = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\BitBucket\\Volume\\";
+  key.append(guid, wcscspn(guid, L"}") + 1);
+  auto value = [&](const wchar_t* name, DWORD& out) {
+    DWORD size = sizeof out;
+    return RegGetValueW(HKEY_CURRENT_USER, key.c_str(), name, RRF_RT_REG_DWORD, nullptr, &out, &size) == ERROR_SUCCESS;
+  };
+  DWORD number = 0;
+  if (value(L"NukeOnDelete", number)) rule.turnedOff = number != 0;
+  if (value(L"MaxCapacity", number)) rule.capacity = static_cast<std::uint64_t>(number) << 20;  // megabytes
+}
+
+// The shell's own file operation, where the system says the file's drive keeps a Recycle Bin that takes it.
 class SystemBin : public RecycleBin {
  public:
-  bool Takes(const std::string& path, std::string& why) override {
+  bool Takes(const duplicates::FoundFile& file, std::string& why) override {
     wchar_t root[MAX_PATH];
-    if (!GetVolumePathNameW(duplicates::WideFromUtf8(path).c_str(), root, MAX_PATH)) {
+    if (!GetVolumePathNameW(duplicates::WideFromUtf8(file.path).c_str(), root, MAX_PATH)) {
       why = duplicates::ErrorText(GetLastError());
       return false;
     }
     auto known = roots_.find(root);
     if (known == roots_.end()) {
       // A network share, a disc or a drive in memory keeps no bin: the shell would delete for good there,
-      // without a word. (Wine answers no query of the bin itself.)
+      // without a word, as it would on a drive whose bin is turned off or too small. (Wine answers no query
+      // of the bin itself.)
+      BinRule rule;
       UINT type = GetDriveTypeW(root);
-      known = roots_.emplace(root, type != DRIVE_REMOTE && type != DRIVE_CDROM && type != DRIVE_RAMDISK).first;
+      rule.exists = type != DRIVE_REMOTE && type != DRIVE_CDROM && type != DRIVE_RAMDISK;
+      if (rule.exists) ReadBinSettings(root, rule);
+      known = roots_.emplace(root, rule).first;
     }
-    if (!known->second) why = kWouldBeDestroyed;
-    return known->second;
+    const BinRule& rule = known->second;
+    why = !rule.exists ? kWouldBeDestroyed
+          : rule.turnedOff ? kBinTurnedOff
+          : rule.capacity && file.size > rule.capacity ? kTooLargeForBin
+          : "";
+    return why.empty();
   }
   int Move(const std::wstring& names) override {
     SHFILEOPSTRUCTW operation{};
@@ -36,7 +68,19 @@ class SystemBin : public RecycleBin {
   }
 
  private:
-  std::map<std::wstring, bool> roots_;  // a volume's root: whether it keeps a bin
+  std::map<std::wstring, BinRule> roots_;  // by a volume's root
+};
+
+class Destroyer : public RecycleBin {
+ public:
+  bool Takes(const duplicates::FoundFile&, std::string&) override { return true; }
+  int Move(const std::wstring& names) override {
+    DWORD first = 0;
+    for (const wchar_t* name = names.c_str(); *name; name += wcslen(name) + 1)
+      if (!DeleteFileW(name) && !first) first = GetLastError();
+    return static_cast<int>(first);
+  }
+  std::string ErrorText(int code) override { return duplicates::ErrorText(static_cast<unsigned long>(code)); }
 };
 
 // Marked files checked and waiting for one shell call.
@@ -60,7 +104,7 @@ class Batch {
         outcome_.deleted[entry.group][entry.file] = true;
         ++outcome_.count;
       } else {
-        outcome_.failures.push_back({entry.path, code ? RecycleErrorText(code) : "the move was stopped"});
+        outcome_.failures.push_back({entry.path, code ? bin_.ErrorText(code) : "the move was stopped"});
       }
       handled_.fetch_add(1, std::memory_order_relaxed);
     }
@@ -82,6 +126,11 @@ class Batch {
 }  // namespace
 
 std::unique_ptr<RecycleBin> SystemRecycleBin() { return std::make_unique<SystemBin>(); }
+std::unique_ptr<RecycleBin> PermanentDeletion() { return std::make_unique<Destroyer>(); }
+
+bool WouldBeDestroyed(const std::string& why) {
+  return why == kWouldBeDestroyed || why == kBinTurnedOff || why == kTooLargeForBin;
+}
 
 // The shell's file operation answers with codes of its own, older than the system's errors; other codes
 // are the system's.
@@ -116,11 +165,11 @@ void RecycleMarked(duplicates::FileSystem& fs, RecycleBin& bin, const duplicates
     std::vector<std::string> reasons = duplicates::ReasonsToKeep(fs, group, marks[g]);
     for (std::size_t f = 0; f < group.size(); ++f) {
       if (!marks[g][f]) continue;
-      if (reasons[f].empty() && bin.Takes(group[f].path, reasons[f])) {
+      if (reasons[f].empty() && bin.Takes(group[f], reasons[f])) {
         batch.Add(g, f, group[f].path);
         continue;
       }
-      if (reasons[f] == kWouldBeDestroyed) ++outcome.keptFromDestruction;
+      if (WouldBeDestroyed(reasons[f])) outcome.destroyable.push_back(group[f].path);
       outcome.failures.push_back({group[f].path, std::move(reasons[f])});
       handled.fetch_add(1, std::memory_order_relaxed);
     }

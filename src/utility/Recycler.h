@@ -15,24 +15,33 @@ struct RecycleOutcome {
   std::vector<std::vector<bool>> deleted;  // [group][file]
   std::vector<duplicates::Problem> failures;
   std::uint64_t count = 0;
-  std::uint64_t keptFromDestruction = 0;  // of the failures: files the bin would not have taken
+  std::vector<std::string> destroyable;  // of the failures: files kept only since the bin would not take them
   bool stopped = false;  // asked to stop before every marked file was handled
 };
+
+// The text of a result of the shell's file operation.
+std::string RecycleErrorText(int code);
 
 // Where marked files go: the system's Recycle Bin, or a stand-in.
 class RecycleBin {
  public:
   virtual ~RecycleBin() = default;
-  // Whether path would go to the bin; where it would be deleted for good instead, why is kWouldBeDestroyed.
-  virtual bool Takes(const std::string& path, std::string& why) = 0;
-  // Moves the files named (each name ended by a zero, the list by one more); 0, or the shell's result.
+  // Whether the file would go to the bin; where it would be deleted for good instead, why is one of the
+  // texts WouldBeDestroyed knows.
+  virtual bool Takes(const duplicates::FoundFile& file, std::string& why) = 0;
+  // Moves the files named (each name ended by a zero, the list by one more); 0, or the result of the move.
   virtual int Move(const std::wstring& names) = 0;
+  virtual std::string ErrorText(int code) { return RecycleErrorText(code); }
 };
 // Asks each drive once: one for each deletion.
 std::unique_ptr<RecycleBin> SystemRecycleBin();
+// Takes every file and deletes it for good: only ever used when the user asked for that in so many words.
+std::unique_ptr<RecycleBin> PermanentDeletion();
+
 inline constexpr const char* kWouldBeDestroyed = "its drive has no Recycle Bin, so it would be deleted for good";
-// The text of a result of the shell's file operation.
-std::string RecycleErrorText(int code);
+inline constexpr const char* kBinTurnedOff = "the Recycle Bin is turned off on its drive, so it would be deleted for good";
+inline constexpr const char* kTooLargeForBin = "it is larger than its drive's Recycle Bin, so it would be deleted for good";
+bool WouldBeDestroyed(const std::string& why);
 
 // Files handed to the shell in one call: fewer calls, yet a stop request is heard soon.
 constexpr std::size_t kRecycleBatch = 64;

@@ -31,8 +31,8 @@ std::string FailureOf(Job& job, bool& done) {
 // A bin on a drive of its own, which takes nothing whose name ends in "-net".
 struct NetworkBin : RecycleBin {
   std::wstring moved;
-  bool Takes(const std::string& path, std::string& why) override {
-    return path.find("-net") == std::string::npos || (why = kWouldBeDestroyed, false);
+  bool Takes(const duplicates::FoundFile& file, std::string& why) override {
+    return file.path.find("-net") == std::string::npos || (why = kWouldBeDestroyed, false);
   }
   int Move(const std::wstring& names) override { return (moved += names, 0x78); }
 };
@@ -90,7 +90,7 @@ TEST(UtilityJobsTest, OneFileUnderTwoNamesIsOneFileAndNothingGoesForGood) {
   std::atomic<bool> stop{false};
   NetworkBin bin;
   RecycleMarked(fs, bin, groups, {{true, false}, {true, true, false}, {true, false}}, outcome, handled, stop);
-  EXPECT_EQ(outcome.keptFromDestruction, 1u);
+  EXPECT_EQ(outcome.destroyable, std::vector<std::string>{root + "\\copy-net"});
   std::vector<std::string> why;
   for (const auto& failure : outcome.failures) why.push_back(failure.message);
   EXPECT_EQ(why, (std::vector<std::string>{"it is the same file as the unmarked copy, under another name", kWouldBeDestroyed,

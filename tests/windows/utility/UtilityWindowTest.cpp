@@ -44,6 +44,15 @@ void Write(const std::string& path, const std::string& content, int daysOld) {
 
 bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
+// Types folder into the window of a started utility and adds it; the window's progress label.
+HWND AddFolder(HWND window, const std::string& folder) {
+  SetForegroundWindow(window);
+  HWND edit = FindChild(window, "Edit", [](const std::string& t) { return t.empty(); });
+  SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(folder.c_str()));
+  ClickButton(Labelled(window, "Button", "&Add folder"));
+  return FindChild(window, "Static", [](const std::string& t) { return StartsWith(t, "Add the folders"); });
+}
+
 }  // namespace
 
 TEST(UtilityWindow, FindsMarksRefusesAndDeletesDuplicates) {
@@ -65,12 +74,7 @@ TEST(UtilityWindow, FindsMarksRefusesAndDeletesDuplicates) {
   e2e::Process program = e2e::Process::Start(e2e::ProgramFolder() + "Twinsift.exe");
   HWND window = e2e::WaitForTopWindow(program.Id(), "Twinsift");
   ASSERT_NE(window, nullptr);
-  SetForegroundWindow(window);
-  HWND folderEdit = FindChild(window, "Edit", [](const std::string& t) { return t.empty(); });
-  ASSERT_NE(folderEdit, nullptr);
-  SendMessageA(folderEdit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(root.c_str()));
-  ClickButton(Labelled(window, "Button", "&Add folder"));
-  HWND progress = FindChild(window, "Static", [](const std::string& t) { return StartsWith(t, "Add the folders"); });
+  HWND progress = AddFolder(window, root);
   ASSERT_NE(progress, nullptr);
 
   ClickButton(Labelled(window, "Button", "&Search"));
@@ -140,11 +144,7 @@ TEST(UtilityWindow, ClosingDuringASearchEndsCleanly) {
   e2e::Process program = e2e::Process::Start(e2e::ProgramFolder() + "Twinsift.exe");
   HWND window = e2e::WaitForTopWindow(program.Id(), "Twinsift");
   ASSERT_NE(window, nullptr);
-  HWND folderEdit = FindChild(window, "Edit", [](const std::string& t) { return t.empty(); });
-  ASSERT_NE(folderEdit, nullptr);
-  SendMessageA(folderEdit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("C:\\windows"));
-  SetForegroundWindow(window);
-  ClickButton(Labelled(window, "Button", "&Add folder"));
+  AddFolder(window, "C:\\windows");
   ClickButton(Labelled(window, "Button", "&Search"));
   HWND cancel = Labelled(window, "Button", "&Cancel");
   ASSERT_TRUE(e2e::WaitFor([&] { return IsWindowEnabled(cancel) != FALSE; }, 5000));
@@ -219,11 +219,7 @@ TEST(UtilityWindow, DeletesManyOnAWorkerAndAlwaysKeepsOneCopy) {
   e2e::Process program = e2e::Process::Start(e2e::ProgramFolder() + "Twinsift.exe");
   HWND window = e2e::WaitForTopWindow(program.Id(), "Twinsift");
   ASSERT_NE(window, nullptr);
-  SetForegroundWindow(window);
-  HWND folderEdit = FindChild(window, "Edit", [](const std::string& t) { return t.empty(); });
-  SendMessageA(folderEdit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(root.c_str()));
-  ClickButton(Labelled(window, "Button", "&Add folder"));
-  HWND progress = FindChild(window, "Static", [](const std::string& t) { return StartsWith(t, "Add the folders"); });
+  HWND progress = AddFolder(window, root);
   ClickButton(Labelled(window, "Button", "&Search"));
   ASSERT_TRUE(e2e::WaitFor([&] { return StartsWith(e2e::WindowText(progress), "Done:"); }, 30000));
   EXPECT_EQ(e2e::WindowText(progress), "Done: 600 files seen, 300 groups of identical files.");
@@ -258,11 +254,7 @@ TEST(UtilityWindow, ACancelledSearchIsLabelledIncomplete) {
   e2e::Process program = e2e::Process::Start(e2e::ProgramFolder() + "Twinsift.exe");
   HWND window = e2e::WaitForTopWindow(program.Id(), "Twinsift");
   ASSERT_NE(window, nullptr);
-  SetForegroundWindow(window);
-  HWND folderEdit = FindChild(window, "Edit", [](const std::string& t) { return t.empty(); });
-  SendMessageA(folderEdit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("C:\\windows"));
-  ClickButton(Labelled(window, "Button", "&Add folder"));
-  HWND progress = FindChild(window, "Static", [](const std::string& t) { return StartsWith(t, "Add the folders"); });
+  HWND progress = AddFolder(window, "C:\\windows");
   ClickButton(Labelled(window, "Button", "&Search"));
   HWND cancel = Labelled(window, "Button", "&Cancel");
   ASSERT_TRUE(e2e::WaitFor([&] { return IsWindowEnabled(cancel) != FALSE; }, 5000));
@@ -416,13 +408,13 @@ TEST(UtilityWindow, ReferenceFoldersHelpersSortingOpeningSavingAndFilter) {
     const char *button; int row; const char *boxes, *said;
   } steps[] = {
       {"Keep &newest", -1, "-ox--xo-xo", "Marked 3 files (48.8 KB)."},
-      {nullptr, 3, "-ox--xo-xo", nullptr},  // a reference copy takes no mark
+      {nullptr, 3, "-ox--xo-xo", "Marked 3 files (48.8 KB)."},  // a reference copy takes no mark
       {"Keep &oldest", -1, "-xo--ox-ox", "Marked 3 files (48.8 KB)."},
       {"Keep shor&test", -1, "-ox--ox-ox", "Marked 3 files (48.8 KB)."},
       {"&Unmark all", -1, "-oo--oo-oo", "Marked 0 files (0 bytes)."},
       {"&Invert group", 5, "-oo--ox-oo", "Marked 1 file (48.8 KB)."},  // every copy: the first stays
       {"Keep in fold&er", 2, "-xo--xo-xo", "Marked 3 files (48.8 KB)."},
-      {"&Unmark all", -1, "-oo--oo-oo", nullptr},
+      {"&Unmark all", -1, "-oo--oo-oo", "Marked 0 files (0 bytes)."},
       {"&Mark names", -1, "-oo--oo-ox", "Marked 1 file (4 bytes)."},
   };
   for (const Step& step : steps) {
@@ -430,7 +422,7 @@ TEST(UtilityWindow, ReferenceFoldersHelpersSortingOpeningSavingAndFilter) {
     if (step.button) ClickButton(Labelled(window, "Button", step.button));
     else e2e::PressKey(VK_SPACE);
     EXPECT_EQ(Boxes(list), step.boxes) << (step.button ? step.button : "Space");
-    if (step.said) EXPECT_EQ(e2e::WindowText(progress), step.said) << step.button;
+    EXPECT_EQ(e2e::WindowText(progress), step.said) << (step.button ? step.button : "Space");
   }
   e2e::SaveScreenshot(window, "utility-helpers.png");
 
@@ -485,4 +477,50 @@ TEST(UtilityWindow, ReferenceFoldersHelpersSortingOpeningSavingAndFilter) {
   for (const auto& [name, file] : files) DeleteFileA((root + name).c_str());
   for (const std::string& made : {starts, saved}) DeleteFileA(made.c_str());
   for (const char* sub : {"\\a", "\\b", "\\ref", ""}) RemoveDirectoryA((root + sub).c_str());
+}
+
+// Where the drive's bin is too small the shell would delete for good without a word: the file stays, is listed,
+// and goes only when the user answers a question of its own.
+TEST(UtilityWindow, WhatTheBinWouldNotTakeGoesForGoodOnlyWhenAsked) {
+  char temp[MAX_PATH];
+  GetTempPathA(MAX_PATH, temp);
+  const std::string root = std::string(temp) + "twinsift-nobin-" + std::to_string(GetTickCount());
+  CreateDirectoryA(root.c_str(), nullptr);
+  for (const auto& [name, daysOld] : {std::pair{"\\new", 1}, {"\\old", 9}}) Write(root + name, std::string((1 << 20) + 1, 'x'), daysOld);
+  wchar_t volume[64];
+  ASSERT_TRUE(GetVolumeNameForVolumeMountPointW(L"C:\\", volume, 64));
+  const std::wstring bin = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\BitBucket\\Volume\\" +
+                           std::wstring(wcschr(volume, L'{')).substr(0, 38);
+  const DWORD megabytes = 1;
+  RegSetKeyValueW(HKEY_CURRENT_USER, bin.c_str(), L"MaxCapacity", REG_DWORD, &megabytes, sizeof megabytes);
+
+  e2e::Process program = e2e::Process::Start(e2e::ProgramFolder() + "Twinsift.exe");
+  HWND window = e2e::WaitForTopWindow(program.Id(), "Twinsift");
+  ASSERT_NE(window, nullptr);
+  HWND progress = AddFolder(window, root);
+  ClickButton(Labelled(window, "Button", "&Search"));
+  ASSERT_TRUE(e2e::WaitFor([&] { return StartsWith(e2e::WindowText(progress), "Done:"); }, 20000));
+  ClickButton(Labelled(window, "Button", "Keep &newest"));
+  ClickButton(Labelled(window, "Button", "&Delete marked..."));
+  ASSERT_TRUE(e2e::AnswerBox(program.Id(), IDYES));
+  auto listed = e2e::AnswerBox(program.Id());
+  ASSERT_TRUE(listed);
+  EXPECT_EQ(listed->text, "These files were not deleted:\n\n" + root + "\\old: it is larger than its drive's Recycle Bin, so it would be deleted for good");
+  EXPECT_EQ(e2e::WindowText(progress), "Moved 0 files to the Recycle Bin; 1 file was kept, since the Recycle Bin would "
+                                       "not take it and it would have been deleted for good.");
+  auto question = e2e::WaitForMessageBox(program.Id());
+  ASSERT_TRUE(question);
+  EXPECT_EQ(question->text, "The Recycle Bin would not take 1 marked file (listed before). Delete it for good? This "
+                            "cannot be undone.");
+  e2e::SaveScreenshot(nullptr, "utility-for-good.png");
+  EXPECT_TRUE(Exists(root + "\\old"));
+  e2e::AnswerMessageBox(question->window, IDYES);
+  ASSERT_TRUE(e2e::WaitFor([&] { return e2e::WindowText(progress) == "Deleted 1 file for good."; }, 10000));
+  EXPECT_FALSE(Exists(root + "\\old"));
+  EXPECT_TRUE(Exists(root + "\\new"));
+  PostMessageA(window, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(program.WaitForExit(10000));
+  RegDeleteKeyValueW(HKEY_CURRENT_USER, bin.c_str(), L"MaxCapacity");
+  DeleteFileA((root + "\\new").c_str());
+  RemoveDirectoryA(root.c_str());
 }
