@@ -87,7 +87,10 @@ std::string DuplicateFinder::PathOf(const Candidate& file) const {
 void DuplicateFinder::Consider(const std::string* folder, const std::string& name, const DirEntry& entry,
                                const SearchOptions& options) {
   progress_->filesSeen.fetch_add(1, std::memory_order_relaxed);
-  if (entry.size == 0 || entry.size < options.minimumSize) return;
+  if (entry.size == 0 || entry.size < options.minimumSize || entry.size > options.maximumSize) return;
+  if (!options.names.empty() &&
+      std::none_of(options.names.begin(), options.names.end(), [&](const std::string& p) { return NameMatches(p, name); }))
+    return;
   if (fileCount_ % kCandidateBlock == 0) files_.push_back(std::make_unique<Candidate[]>(kCandidateBlock));
   Candidate& file = files_.back()[fileCount_++ % kCandidateBlock];
   file.folder = folder;
@@ -338,6 +341,15 @@ std::vector<DuplicateFinder::Group> DuplicateFinder::SplitByContent(Group group,
   return result;
 }
 
+void DuplicateFinder::Report(const std::vector<Group>& equal, SizeOutcome& outcome) const {
+  for (const Group& same : equal) {
+    std::vector<FoundFile> found;
+    for (Candidate* c : same) found.push_back({PathOf(*c), c->size, c->modified});
+    std::sort(found.begin(), found.end(), [](const FoundFile& a, const FoundFile& b) { return a.path < b.path; });
+    outcome.groups.push_back(std::move(found));
+  }
+}
+
 // Everything after the first blocks, for the files of one size.
 void DuplicateFinder::FinishSize(SizeOutcome& outcome) {
   const Group& files = outcome.files;
@@ -358,12 +370,7 @@ void DuplicateFinder::FinishSize(SizeOutcome& outcome) {
       else
         for (Group& whole : SplitByWholeHash(std::move(firstBlock), outcome.problems))
           for (Group& same : SplitByContent(std::move(whole), outcome.problems)) equal.push_back(std::move(same));
-      for (Group& same : equal) {
-        std::vector<FoundFile> found;
-        for (Candidate* c : same) found.push_back({PathOf(*c), c->size, c->modified});
-        std::sort(found.begin(), found.end(), [](const FoundFile& a, const FoundFile& b) { return a.path < b.path; });
-        outcome.groups.push_back(std::move(found));
-      }
+      Report(equal, outcome);
     }
     for (Candidate* file : files) file->bytes.reset();
     outcome.files = {};  // its failures are in readFailures_; the list would only add to the peak
@@ -373,6 +380,64 @@ void DuplicateFinder::FinishSize(SizeOutcome& outcome) {
     outcome.finished = false;
     if (!files.empty()) outcome.problems.push_back({PathOf(*files.front()), "out of memory: files of this size were not compared"});
   }
+}
+
+// Costs no reading: only files whose every byte the walk's readers kept count, so no copy is told apart
+// from another on less than all of its bytes; copies not read yet are missing, as after any cancel.
+void DuplicateFinder::GroupKeptBytes(std::vector<Candidate*>& bySize, std::deque<SizeOutcome>& outcomes) {
+  for (std::size_t i = 0; i < bySize.size();) {
+    std::size_t j = i;
+    Group read;
+    for (; j < bySize.size() && bySize[j]->size == bySize[i]->size; ++j)
+      if (bySize[j]->firstHashed && bySize[j]->bytes && bySize[j]->idKnown) read.push_back(bySize[j]);
+    i = j;
+    if (read.size() < 2) continue;
+    DropHardLinks(read);
+    SizeOutcome& outcome = outcomes.emplace_back();
+    for (Group& firstBlock : SplitByHash(std::move(read))) Report(SplitByKeptBytes(std::move(firstBlock)), outcome);
+    outcome.finished = true;
+  }
+}
+
+namespace {
+
+char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+}  // namespace
+
+bool NameMatches(const std::string& pattern, const std::string& name) {
+  std::size_t p = 0, n = 0, star = std::string::npos, resume = 0;
+  while (n < name.size()) {
+    if (p < pattern.size() && (pattern[p] == '?' || Lower(pattern[p]) == Lower(name[n]))) {
+      ++p, ++n;
+    } else if (p < pattern.size() && pattern[p] == '*') {
+      star = p++;
+      resume = n;
+    } else if (star != std::string::npos) {
+      p = star + 1;
+      n = ++resume;
+    } else {
+      return false;
+    }
+  }
+  while (p < pattern.size() && pattern[p] == '*') ++p;
+  return p == pattern.size();
+}
+
+std::vector<std::string> NamePatterns(const std::string& list) {
+  std::vector<std::string> patterns;
+  std::size_t start = 0;
+  while (start <= list.size()) {
+    std::size_t end = std::min(list.find_first_of(",;", start), list.size());
+    std::string item = list.substr(start, end - start);
+    item.erase(0, item.find_first_not_of(' '));
+    item.erase(item.find_last_not_of(' ') + 1);
+    if (!item.empty() && item.find_first_of("*?.") == std::string::npos) item = "*." + item;
+    else if (!item.empty() && item[0] == '.' && item.find_first_of("*?") == std::string::npos) item = "*" + item;
+    if (!item.empty()) patterns.push_back(item);
+    start = end + 1;
+  }
+  return patterns;
 }
 
 SearchResult DuplicateFinder::Search(const SearchOptions& options, SearchProgress& progress,
@@ -436,6 +501,7 @@ SearchResult DuplicateFinder::Search(const SearchOptions& options, SearchProgres
     if (pool_) Drain();  // its tasks point into outcomes
     throw;
   }
+  if (Cancelled() && outcomes.empty()) GroupKeptBytes(bySize, outcomes);
   bySize = {};
   if (pool_) pool_->Wait();
 

@@ -15,7 +15,14 @@ struct SearchOptions {
   std::vector<std::string> folders;  // searched with everything below them; a file here counts as itself
   std::uint64_t minimumSize = 1;     // empty files never count, whatever this says
   bool includeHidden = true;         // hidden and system files and folders
+  std::uint64_t maximumSize = UINT64_MAX;
+  std::vector<std::string> names;    // patterns (NameMatches) a file's name must match one of; none: any name
 };
+
+// Whether name matches pattern: '*' stands for any run of characters, '?' for one; letters without case.
+bool NameMatches(const std::string& pattern, const std::string& name);
+// "*.tmp; copy of *", "jpg, .png": the patterns of a list; a bare extension stands for "*.ext".
+std::vector<std::string> NamePatterns(const std::string& list);
 
 // Counters the search updates as it goes; any thread may read them.
 struct SearchProgress {
@@ -100,9 +107,13 @@ class DuplicateFinder {
   void HashFirstBlock(Candidate& file);
   void HandOverFirstBlocks();
   void FinishSize(SizeOutcome& outcome);
+  // Classes of equal files as groups, each by path.
+  void Report(const std::vector<Group>& equal, SizeOutcome& outcome) const;
   void DropHardLinks(Group& group) const;
   static std::vector<Group> SplitByHash(Group group);
   static std::vector<Group> SplitByKeptBytes(Group group);
+  // The groups among files already read whole, for a search stopped before it compared anything.
+  void GroupKeptBytes(std::vector<Candidate*>& bySize, std::deque<SizeOutcome>& outcomes);
   // Hashes all of every file and splits by the hash.
   std::vector<Group> SplitByWholeHash(Group group, std::vector<Problem>& problems);
   // Splits files of one size into classes of equal bytes, reading them side by side.

@@ -55,6 +55,11 @@ class FileSystem {
     return false;
   }
   virtual std::string Join(const std::string& folder, const std::string& name) const = 0;
+  // Whether nothing at path may be deleted, whatever is marked: nowhere unless told (ReferenceGuard).
+  virtual bool Guarded(const std::string& path) const {
+    (void)path;
+    return false;
+  }
 };
 
 }  // namespace duplicates

@@ -1,5 +1,6 @@
 #include "duplicates/Marking.h"
 #include <algorithm>
+#include "duplicates/Safeguards.h"
 
 namespace duplicates {
 
@@ -77,6 +78,7 @@ Marks MarkAllBut(const Groups& groups, Keep keep) {
   Marks marks;
   for (const auto& group : groups) {
     auto kept = std::min_element(group.begin(), group.end(), [keep](const FoundFile& a, const FoundFile& b) {
+      if (keep == Keep::ShortestPath) return a.path.size() < b.path.size();
       return keep == Keep::Newest ? a.modified > b.modified : a.modified < b.modified;
     });
     marks.emplace_back(group.size(), true);
@@ -89,6 +91,36 @@ Marks NoMarks(const Groups& groups) {
   Marks marks;
   for (const auto& group : groups) marks.emplace_back(group.size(), false);
   return marks;
+}
+
+Marks MarkAllButIn(const Groups& groups, Marks marks, const std::string& folder) {
+  for (std::size_t g = 0; g < groups.size(); ++g) {
+    const auto& group = groups[g];
+    if (std::none_of(group.begin(), group.end(), [&](const FoundFile& f) { return FolderHolds(folder, f.path); })) continue;
+    for (std::size_t f = 0; f < group.size(); ++f) marks[g][f] = !FolderHolds(folder, group[f].path);
+  }
+  return marks;
+}
+
+Marks Inverted(const Groups& groups, Marks marks, std::size_t group) {
+  if (group < groups.size()) marks[group].flip();
+  return marks;
+}
+
+Marks MarkNamed(const Groups& groups, Marks marks, const std::vector<std::string>& patterns) {
+  for (std::size_t g = 0; g < groups.size(); ++g)
+    for (std::size_t f = 0; f < groups[g].size(); ++f) {
+      const std::string& path = groups[g][f].path;
+      const std::string name = path.substr(path.find_last_of("\\/") + 1);
+      if (std::any_of(patterns.begin(), patterns.end(), [&](const std::string& p) { return NameMatches(p, name); }))
+        marks[g][f] = true;
+    }
+  return marks;
+}
+
+void KeepOneOfEach(Marks& marks) {
+  for (auto& group : marks)
+    if (!group.empty() && std::all_of(group.begin(), group.end(), [](bool m) { return m; })) group[0] = false;
 }
 
 int FirstFullyMarkedGroup(const Marks& marks) {

@@ -21,10 +21,19 @@ std::string FormatTime(std::int64_t nanoseconds, long utcOffsetSeconds);
 std::uint64_t WastedBytes(const std::vector<FoundFile>& group);
 std::uint64_t WastedBytes(const Groups& groups);
 
-enum class Keep { Newest, Oldest };
-// Every file marked except one per group: the newest or the oldest (the first of equals).
+enum class Keep { Newest, Oldest, ShortestPath };
+// Every file marked except one per group: the newest, the oldest or the shortest path (the first of equals).
 Marks MarkAllBut(const Groups& groups, Keep keep);
 Marks NoMarks(const Groups& groups);
+// In each group with a copy in folder or below it, every other copy marked and those there not; the other
+// groups as marked.
+Marks MarkAllButIn(const Groups& groups, Marks marks, const std::string& folder);
+// The marks of one group flipped.
+Marks Inverted(const Groups& groups, Marks marks, std::size_t group);
+// Besides the marks, every file whose name matches one of the patterns (NameMatches).
+Marks MarkNamed(const Groups& groups, Marks marks, const std::vector<std::string>& patterns);
+// A group whose every copy is marked keeps its first one unmarked.
+void KeepOneOfEach(Marks& marks);
 
 // The first group whose every file is marked, or -1: such a deletion must be refused.
 int FirstFullyMarkedGroup(const Marks& marks);

@@ -25,12 +25,24 @@ class ResultList {
  public:
   enum class Box { None, Unticked, Ticked };
 
-  // A search's groups, unmarked, and its problems; a cancelled search is labelled incomplete.
-  void Show(SearchResult&& result);
+  // A search's groups, unmarked, and its problems; a cancelled search is labelled incomplete. A group
+  // whose every copy lies in the reference folders is left out.
+  void Show(SearchResult&& result, std::vector<std::string> referenceFolders = {});
   void Clear();
   const Groups& groups() const { return groups_; }
   const Marks& marks() const { return marks_; }
-  void SetMarks(Marks marks) { marks_ = std::move(marks); }
+  const std::vector<std::string>& referenceFolders() const { return references_; }
+  // Files in reference folders stay unmarked, whatever marks says.
+  void SetMarks(Marks marks);
+  bool InReference(const FoundFile& file) const;
+  // The groups ordered by a column (0 path, 1 size, 2 modified) of their first file, each group's files
+  // ordered the same way first; equals by path.
+  void Sort(int column, bool ascending);
+  // The group a row belongs to, -1 for none, and its file, null for a heading.
+  int GroupOf(int row) const;
+  const FoundFile* FileOf(int row) const;
+  // "Group,Path,Size,Modified,Marked" and a line for each file, modified in UTC as ISO 8601.
+  std::string Csv() const;
   void RemoveDeleted(const std::vector<std::vector<bool>>& deleted);
 
   int RowCount() const { return static_cast<int>(rows_.size()); }
@@ -60,6 +72,7 @@ class ResultList {
   Marks marks_;
   std::vector<Problem> problems_;
   std::vector<Row> rows_;
+  std::vector<std::string> references_;
   bool incomplete_ = false;
 };
 

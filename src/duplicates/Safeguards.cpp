@@ -40,6 +40,11 @@ FolderPlace PlaceFolder(const std::vector<std::string>& listed, const std::strin
   return place;
 }
 
+bool ReferenceGuard::Guarded(const std::string& path) const {
+  return inner_.Guarded(path) ||
+         std::any_of(folders_.begin(), folders_.end(), [&](const std::string& folder) { return FolderHolds(folder, path); });
+}
+
 std::vector<std::string> ReasonsToKeep(FileSystem& fs, const std::vector<FoundFile>& group, const std::vector<bool>& marks) {
   std::vector<std::string> reasons(group.size());
   std::vector<FileId> kept;  // the unmarked copies that stay as they were found
@@ -52,6 +57,10 @@ std::vector<std::string> ReasonsToKeep(FileSystem& fs, const std::vector<FoundFi
     if (!marks[f]) continue;
     FileId id;
     std::string& why = reasons[f];
+    if (fs.Guarded(group[f].path)) {
+      why = "it lies in a reference folder";
+      continue;
+    }
     if (kept.empty()) {
       why = "no unmarked copy of it is left as it was found";
       continue;

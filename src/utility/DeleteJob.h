@@ -6,6 +6,7 @@
 #include <memory>
 #include "Recycler.h"
 #include "WorkerThread.h"
+#include "duplicates/Safeguards.h"
 #include "duplicates/win32/Win32FileSystem.h"
 
 // One deletion of the marked files on a worker thread, the sibling of TSearchJob. The window reads the
@@ -14,9 +15,11 @@
 // Destroying the job stops a deletion still running and waits for its thread.
 class TDeleteJob {
  public:
-  // The files are checked through fileSystem and moved to bin, the system's own unless told.
+  // The files are checked through fileSystem and moved to bin, the system's own unless told; nothing in
+  // the reference folders goes.
   TDeleteJob(const duplicates::Groups& groups, const duplicates::Marks& marks, std::function<void(RecycleOutcome&)> onDone,
-             duplicates::FileSystem* fileSystem = nullptr, RecycleBin* bin = nullptr);
+             duplicates::FileSystem* fileSystem = nullptr, RecycleBin* bin = nullptr,
+             std::vector<std::string> referenceFolders = {});
 
   void Stop() { thread_->Stop(); }
   bool Finished() const { return thread_->Finished(); }
@@ -28,7 +31,7 @@ class TDeleteJob {
   const duplicates::Marks& marks_;
   std::function<void(RecycleOutcome&)> onDone_;
   duplicates::Win32FileSystem ownFileSystem_;
-  duplicates::FileSystem& fileSystem_;
+  duplicates::ReferenceGuard fileSystem_;
   std::unique_ptr<RecycleBin> ownBin_;
   RecycleBin& bin_;
   std::atomic<std::uint64_t> handled_{0};

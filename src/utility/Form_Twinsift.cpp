@@ -1,4 +1,6 @@
 #include "Form_Twinsift.h"
+#include <commdlg.h>
+#include <shellapi.h>
 #include <algorithm>
 #include <utility>
 #include "gui/button/Button.h"
@@ -13,6 +15,7 @@
 #include "gui/statictext/StaticText.h"
 #include "duplicates/Safeguards.h"
 #include "win32/TextCodes.h"
+#include "win32/UniqueHandle.h"
 
 namespace {
 
@@ -21,7 +24,7 @@ constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
 constexpr int kMargin = 8;
 constexpr int kButtonWidth = 120;
 constexpr int kButtonHeight = 24;
-constexpr int kTopArea = 172;  // everything above the results list
+constexpr int kTopArea = 224;  // everything above the results list
 
 long UtcOffsetSeconds() {
   TIME_ZONE_INFORMATION zone;
@@ -31,6 +34,32 @@ long UtcOffsetSeconds() {
 }
 
 using duplicates::Plural;
+
+bool WriteAll(const std::wstring& path, DWORD disposition, const std::string& text) {
+  win32::UniqueHandle file(CreateFileW(path.c_str(), disposition == OPEN_ALWAYS ? FILE_APPEND_DATA : GENERIC_WRITE,
+                                       FILE_SHARE_READ, nullptr, disposition, 0, nullptr));
+  DWORD written = 0;
+  return file && WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
+         written == text.size();
+}
+
+// TWINSIFT_STARTS names a file that takes a line for each program the window would start, instead of
+// starting it: what a test of the window checks.
+bool LoggedInstead(const std::string& what) {
+  wchar_t log[MAX_PATH];
+  DWORD length = GetEnvironmentVariableW(L"TWINSIFT_STARTS", log, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return false;
+  WriteAll(log, OPEN_ALWAYS, what + "\r\n");
+  return true;
+}
+
+// A size typed in bytes; an empty box gives empty.
+std::uint64_t SizeTyped(const std::string& typed, std::uint64_t empty, const char* which) {
+  if (typed.empty() && empty) return empty;
+  if (typed.empty() || typed.size() > 18 || typed.find_first_not_of("0123456789") != std::string::npos)
+    throw gui::Error(std::string("The ") + which + " size must be a whole number of bytes");
+  return std::stoull(typed);
+}
 
 }  // namespace
 
@@ -44,6 +73,8 @@ TFormTwinsift::TFormTwinsift() {
   btnBrowse_->OnClick = [this] { BtnBrowseClick(); };
   btnRemove_ = &Add<gui::Button>("&Remove");
   btnRemove_->OnClick = [this] { BtnRemoveClick(); };
+  btnReference_ = &Add<gui::Button>("Re&ference");
+  btnReference_->OnClick = [this] { BtnReferenceClick(); };
   edtFolder_ = &Add<gui::Edit>();
   btnAdd_ = &Add<gui::Button>("&Add folder");
   btnAdd_->OnClick = [this] { BtnAddClick(); };
@@ -51,6 +82,12 @@ TFormTwinsift::TFormTwinsift() {
   lblMinimum_->SetCaption("Minimum size in bytes:");
   edtMinimum_ = &Add<gui::Edit>();
   edtMinimum_->SetText("1");
+  lblMaximum_ = &Add<gui::StaticText>();
+  lblMaximum_->SetCaption("Maximum:");
+  edtMaximum_ = &Add<gui::Edit>();
+  lblNames_ = &Add<gui::StaticText>();
+  lblNames_->SetCaption("Only names like:");
+  edtNames_ = &Add<gui::Edit>();
   cbHidden_ = &Add<gui::CheckBox>();
   cbHidden_->SetCaption("Include &hidden and system files");
   btnSearch_ = &Add<gui::Button>("&Search");
@@ -65,6 +102,8 @@ TFormTwinsift::TFormTwinsift() {
   lvResults_->OnGetText = [this](int row, int column) { return results_.Text(row, column, utcOffset_); };
   lvResults_->OnGetBox = [this](int row) { return RowBox(row); };
   lvResults_->OnToggle = [this](int row) { ToggleRow(row); };
+  lvResults_->OnColumnClick = [this](int column) { SortBy(column); };
+  lvResults_->OnActivate = [this](int row) { OpenRow(row); };
   pbDelete_ = &Add<gui::ProgressBar>();
   pbDelete_->SetVisible(false);
   pbDelete_->SetRedrawInterval(50);
@@ -74,6 +113,22 @@ TFormTwinsift::TFormTwinsift() {
   btnKeepOldest_->OnClick = [this] { MarkWith(duplicates::MarkAllBut(results_.groups(), duplicates::Keep::Oldest)); };
   btnUnmark_ = &Add<gui::Button>("&Unmark all");
   btnUnmark_->OnClick = [this] { MarkWith(duplicates::NoMarks(results_.groups())); };
+  btnKeepShortest_ = &Add<gui::Button>("Keep shor&test");
+  btnKeepShortest_->OnClick = [this] {
+    MarkWith(duplicates::MarkAllBut(results_.groups(), duplicates::Keep::ShortestPath));
+  };
+  btnKeepInFolder_ = &Add<gui::Button>("Keep in fold&er");
+  btnKeepInFolder_->OnClick = [this] { BtnKeepInFolderClick(); };
+  btnInvert_ = &Add<gui::Button>("&Invert group");
+  btnInvert_->OnClick = [this] { BtnInvertClick(); };
+  edtPattern_ = &Add<gui::Edit>();
+  edtPattern_->SetText("*.tmp");
+  btnMarkNames_ = &Add<gui::Button>("&Mark names");
+  btnMarkNames_->OnClick = [this] { BtnMarkNamesClick(); };
+  btnOpenFolder_ = &Add<gui::Button>("Open fo&lder");
+  btnOpenFolder_->OnClick = [this] { BtnOpenFolderClick(); };
+  btnSaveList_ = &Add<gui::Button>("Sa&ve list...");
+  btnSaveList_->OnClick = [this] { BtnSaveListClick(); };
   btnDelete_ = &Add<gui::Button>("&Delete marked...");
   btnDelete_->OnClick = [this] { BtnDeleteClick(); };
   lblSummary_ = &Add<gui::StaticText>();
@@ -113,7 +168,7 @@ LRESULT TFormTwinsift::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_GETMINMAXINFO: {
       auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
-      limits->ptMinTrackSize = {gui::Scale(620), gui::Scale(420)};
+      limits->ptMinTrackSize = {gui::Scale(720), gui::Scale(460)};
       return 0;
     }
     case WM_CLOSE:
@@ -128,25 +183,38 @@ void TFormTwinsift::LayOut(int width, int height) {
   const int right = width - kMargin - kButtonWidth;  // left edge of the right-hand column of buttons
   const int wide = right - 2 * kMargin;
   lblFolders_->SetBounds(kMargin, kMargin, wide, 16);
-  lstFolders_->SetBounds(kMargin, 26, wide, 64);
+  lstFolders_->SetBounds(kMargin, 26, wide, 86);
   btnBrowse_->SetBounds(right, 26, kButtonWidth, kButtonHeight);
   btnRemove_->SetBounds(right, 56, kButtonWidth, kButtonHeight);
-  edtFolder_->SetBounds(kMargin, 98, wide, 22);
-  btnAdd_->SetBounds(right, 97, kButtonWidth, kButtonHeight);
-  lblMinimum_->SetBounds(kMargin, 134, 124, 16);
-  edtMinimum_->SetBounds(kMargin + 126, 130, 90, 22);
-  cbHidden_->SetBounds(kMargin + 232, 131, 220, 20);
-  btnSearch_->SetBounds(right - kButtonWidth - kMargin, 129, kButtonWidth, kButtonHeight);
-  btnCancel_->SetBounds(right, 129, kButtonWidth, kButtonHeight);
-  lblProgress_->SetBounds(kMargin, 156, width - 2 * kMargin, 16);
+  btnReference_->SetBounds(right, 86, kButtonWidth, kButtonHeight);
+  edtFolder_->SetBounds(kMargin, 120, wide, 22);
+  btnAdd_->SetBounds(right, 119, kButtonWidth, kButtonHeight);
+  lblMinimum_->SetBounds(kMargin, 156, 124, 16);
+  edtMinimum_->SetBounds(kMargin + 126, 152, 90, 22);
+  lblMaximum_->SetBounds(kMargin + 232, 156, 56, 16);
+  edtMaximum_->SetBounds(kMargin + 290, 152, 90, 22);
+  lblNames_->SetBounds(kMargin, 186, 124, 16);
+  edtNames_->SetBounds(kMargin + 126, 182, 254, 22);
+  cbHidden_->SetBounds(kMargin + 396, 183, 220, 20);
+  btnSearch_->SetBounds(right - kButtonWidth - kMargin, 151, kButtonWidth, kButtonHeight);
+  btnCancel_->SetBounds(right, 151, kButtonWidth, kButtonHeight);
+  lblProgress_->SetBounds(kMargin, 208, width - 2 * kMargin, 16);
   const int bottom = height - kMargin - kButtonHeight;
-  lvResults_->SetBounds(kMargin, kTopArea + 4, width - 2 * kMargin, std::max(40, bottom - kMargin - kTopArea - 4));
-  btnKeepNewest_->SetBounds(kMargin, bottom, 100, kButtonHeight);
-  btnKeepOldest_->SetBounds(kMargin + 106, bottom, 100, kButtonHeight);
-  btnUnmark_->SetBounds(kMargin + 212, bottom, 100, kButtonHeight);
+  const int upper = bottom - kButtonHeight - 6;  // the row of marking helpers
+  lvResults_->SetBounds(kMargin, kTopArea + 4, width - 2 * kMargin, std::max(40, upper - kMargin - kTopArea - 4));
+  int x = kMargin;
+  for (gui::Control* button : std::initializer_list<gui::Control*>{btnKeepNewest_, btnKeepOldest_, btnKeepShortest_,
+                                                                    btnKeepInFolder_, btnInvert_, btnUnmark_}) {
+    button->SetBounds(x, upper, 84, kButtonHeight);
+    x += 88;
+  }
+  btnSaveList_->SetBounds(right, upper, kButtonWidth, kButtonHeight);
+  edtPattern_->SetBounds(kMargin, bottom + 1, 84, 22);
+  btnMarkNames_->SetBounds(kMargin + 88, bottom, 84, kButtonHeight);
+  btnOpenFolder_->SetBounds(kMargin + 176, bottom, 84, kButtonHeight);
   btnDelete_->SetBounds(right, bottom, kButtonWidth, kButtonHeight);
-  lblSummary_->SetBounds(kMargin + 320, bottom + 5, std::max(40, right - kMargin - 328), 16);
-  pbDelete_->SetBounds(kMargin + 320, bottom + 3, std::max(40, right - kMargin - 328), 18);
+  lblSummary_->SetBounds(kMargin + 268, bottom + 5, std::max(40, right - kMargin - 276), 16);
+  pbDelete_->SetBounds(kMargin + 268, bottom + 3, std::max(40, right - kMargin - 276), 18);
 }
 
 // The list holds each folder once, where it really is: a second spelling of a folder, or a folder inside
@@ -171,7 +239,10 @@ void TFormTwinsift::AddFolder(const std::string& folder) {
     folders_.erase(folders_.begin() + static_cast<std::ptrdiff_t>(*held));
     lstFolders_->RemoveItem(static_cast<int>(*held));
   }
+  for (auto held = place.held.rbegin(); held != place.held.rend(); ++held)
+    reference_.erase(reference_.begin() + static_cast<std::ptrdiff_t>(*held));
   folders_.push_back(real);
+  reference_.push_back(false);
   lstFolders_->AddItem(real);
 }
 
@@ -193,14 +264,32 @@ void TFormTwinsift::BtnRemoveClick() {
   int index = lstFolders_->SelectedIndex();
   if (index < 0) return;
   folders_.erase(folders_.begin() + index);
+  reference_.erase(reference_.begin() + index);
   lstFolders_->RemoveItem(index);
+}
+
+// A reference folder's files are shown with their copies elsewhere but never marked, and never deleted.
+void TFormTwinsift::BtnReferenceClick() {
+  int index = lstFolders_->SelectedIndex();
+  if (index < 0) throw gui::Error("Select a folder in the list to make it a reference");
+  const bool now = !reference_[static_cast<std::size_t>(index)];
+  reference_[static_cast<std::size_t>(index)] = now;
+  lstFolders_->SetItem(index, folders_[static_cast<std::size_t>(index)] + (now ? "   (reference)" : ""));
+}
+
+std::vector<std::string> TFormTwinsift::ReferenceFolders() const {
+  std::vector<std::string> folders;
+  for (std::size_t i = 0; i < folders_.size(); ++i)
+    if (reference_[i]) folders.push_back(folders_[i]);
+  return folders;
 }
 
 // While a search or a deletion runs, only Cancel works; the list can still be scrolled.
 void TFormTwinsift::SetBusy(bool busy) {
   for (gui::Control* control : std::initializer_list<gui::Control*>{
-           btnBrowse_, btnRemove_, btnAdd_, edtMinimum_, cbHidden_, btnSearch_, btnKeepNewest_, btnKeepOldest_,
-           btnUnmark_, btnDelete_})
+           btnBrowse_, btnRemove_, btnReference_, btnAdd_, edtMinimum_, edtMaximum_, edtNames_, cbHidden_, btnSearch_,
+           btnKeepNewest_, btnKeepOldest_, btnKeepShortest_, btnKeepInFolder_, btnInvert_, btnMarkNames_, btnUnmark_,
+           btnDelete_})
     control->SetEnabled(!busy);
   btnCancel_->SetEnabled(busy);
 }
@@ -208,12 +297,11 @@ void TFormTwinsift::SetBusy(bool busy) {
 void TFormTwinsift::BtnSearchClick() {
   if ((job_ && !job_->Finished()) || Deleting()) return;
   if (folders_.empty()) throw gui::Error("Add a folder to search first");
-  std::string minimum = edtMinimum_->Text();
-  if (minimum.empty() || minimum.size() > 18 || minimum.find_first_not_of("0123456789") != std::string::npos)
-    throw gui::Error("The minimum size must be a whole number of bytes");
   duplicates::SearchOptions options;
   options.folders = folders_;
-  options.minimumSize = std::max<std::uint64_t>(1, std::stoull(minimum));
+  options.minimumSize = std::max<std::uint64_t>(1, SizeTyped(edtMinimum_->Text(), 0, "minimum"));
+  options.maximumSize = SizeTyped(edtMaximum_->Text(), UINT64_MAX, "maximum");
+  options.names = duplicates::NamePatterns(edtNames_->Text());
   options.includeHidden = cbHidden_->Checked();
   job_.reset();
   results_.Clear();
@@ -268,7 +356,8 @@ void TFormTwinsift::SearchDone(duplicates::SearchResult& result) {
   }
   const bool cancelled = result.cancelled;
   const std::size_t problems = result.problems.size();
-  results_.Show(std::move(result));
+  results_.Show(std::move(result), ReferenceFolders());
+  if (sortColumn_ != 0 || !sortAscending_) results_.Sort(sortColumn_, sortAscending_);
   const std::size_t groups = results_.groups().size();
   std::string text = cancelled ? "The search was cancelled after " + seen + "; " + Plural(groups, "group", "groups") +
                                      " of identical files found so far, incomplete"
@@ -304,10 +393,81 @@ void TFormTwinsift::ToggleRow(int row) {
 
 void TFormTwinsift::ShowSummary() { lblSummary_->SetCaption(results_.Summary()); }
 
-void TFormTwinsift::MarkWith(const duplicates::Marks& marks) {
-  results_.SetMarks(marks);
+// Whatever a helper marks, each group keeps a copy unmarked.
+void TFormTwinsift::MarkWith(duplicates::Marks marks) {
+  duplicates::KeepOneOfEach(marks);
+  results_.SetMarks(std::move(marks));
   lvResults_->RedrawAll();
   ShowSummary();
+  const duplicates::MarkTotals totals = results_.Totals();
+  lblProgress_->SetCaption("Marked " + Plural(totals.marked, "file", "files") + " (" +
+                           duplicates::FormatSize(totals.markedBytes) + ").");
+}
+
+void TFormTwinsift::BtnKeepInFolderClick() {
+  const duplicates::FoundFile* file = results_.FileOf(lvResults_->FocusedRow());
+  if (!file) throw gui::Error("Select a file in the folder whose copies to keep");
+  MarkWith(duplicates::MarkAllButIn(results_.groups(), results_.marks(), file->path.substr(0, file->path.find_last_of('\\'))));
+}
+
+void TFormTwinsift::BtnInvertClick() {
+  int group = results_.GroupOf(lvResults_->FocusedRow());
+  if (group < 0) throw gui::Error("Select a group to invert its marks");
+  MarkWith(duplicates::Inverted(results_.groups(), results_.marks(), static_cast<std::size_t>(group)));
+}
+
+void TFormTwinsift::BtnMarkNamesClick() {
+  std::vector<std::string> patterns = duplicates::NamePatterns(edtPattern_->Text());
+  if (patterns.empty()) throw gui::Error("Type the names to mark, such as *.tmp");
+  MarkWith(duplicates::MarkNamed(results_.groups(), results_.marks(), patterns));
+}
+
+// A second click on a column turns its order round.
+void TFormTwinsift::SortBy(int column) {
+  if (Deleting() || column < 0 || column > 2) return;
+  sortAscending_ = column != sortColumn_ || !sortAscending_;
+  sortColumn_ = column;
+  results_.Sort(column, sortAscending_);
+  lvResults_->RedrawAll();
+}
+
+void TFormTwinsift::OpenRow(int row) {
+  const duplicates::FoundFile* file = results_.FileOf(row);
+  if (!file || LoggedInstead("open " + file->path)) return;
+  auto done = reinterpret_cast<INT_PTR>(
+      ShellExecuteW(Handle(), L"open", duplicates::WideFromUtf8(file->path).c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+  if (done <= 32) throw gui::Error("The file \"" + file->path + "\" could not be opened");
+}
+
+void TFormTwinsift::BtnOpenFolderClick() {
+  const duplicates::FoundFile* file = results_.FileOf(lvResults_->FocusedRow());
+  if (!file) throw gui::Error("Select a file to open its folder");
+  const std::string command = "explorer.exe /select,\"" + file->path + "\"";
+  if (LoggedInstead(command)) return;
+  std::wstring line = duplicates::WideFromUtf8(command);
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION started{};
+  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started))
+    throw gui::Error("The folder of \"" + file->path + "\" could not be opened");
+  win32::UniqueHandle process(started.hProcess), thread(started.hThread);
+}
+
+void TFormTwinsift::BtnSaveListClick() {
+  if (results_.groups().empty()) throw gui::Error("There are no groups to save");
+  wchar_t name[MAX_PATH] = L"duplicates.csv";
+  OPENFILENAMEW dialog{};
+  dialog.lStructSize = sizeof(dialog);
+  dialog.hwndOwner = Handle();
+  dialog.lpstrFilter = L"CSV files (*.csv)\0*.csv\0";
+  dialog.lpstrFile = name;
+  dialog.nMaxFile = MAX_PATH;
+  dialog.lpstrDefExt = L"csv";
+  dialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
+  if (!GetSaveFileNameW(&dialog)) return;
+  if (!WriteAll(name, CREATE_ALWAYS, results_.Csv()))
+    throw gui::Error("The list could not be saved: " + duplicates::ErrorText(GetLastError()));
+  lblProgress_->SetCaption("Saved the list of " + Plural(results_.Totals().files, "file", "files") + ".");
 }
 
 void TFormTwinsift::BtnDeleteClick() {
@@ -330,8 +490,11 @@ void TFormTwinsift::StartDeletion(const duplicates::Marks& marks, std::uint64_t 
   deleter_.reset();  // the last deletion's worker, long returned
   deleteTotal_ = total;
   deleteFailures_.clear();
+  // Folders made references after the search are kept from deletion too.
+  std::vector<std::string> references = ReferenceFolders();
+  references.insert(references.end(), results_.referenceFolders().begin(), results_.referenceFolders().end());
   deleter_ = std::make_unique<TDeleteJob>(results_.groups(), marks, [this](RecycleOutcome& outcome) { DeleteDone(outcome); },
-                                          nullptr, bin);
+                                          nullptr, bin, std::move(references));
   SetBusy(true);
   lblSummary_->SetVisible(false);
   pbDelete_->SetRange(0, static_cast<int>(std::min<std::uint64_t>(total, 0x7fffffff)));

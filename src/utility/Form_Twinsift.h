@@ -40,11 +40,20 @@ class TFormTwinsift : public gui::Form {
   void BtnBrowseClick();
   void BtnAddClick();
   void BtnRemoveClick();
+  void BtnReferenceClick();
+  std::vector<std::string> ReferenceFolders() const;
   void BtnSearchClick();
   void BtnCancelClick();
   void SearchDone(duplicates::SearchResult& result);
   void ProgressTimerTimer();
-  void MarkWith(const duplicates::Marks& marks);
+  void MarkWith(duplicates::Marks marks);
+  void BtnKeepInFolderClick();
+  void BtnInvertClick();
+  void BtnMarkNamesClick();
+  void SortBy(int column);
+  void OpenRow(int row);
+  void BtnOpenFolderClick();
+  void BtnSaveListClick();
   void BtnDeleteClick();
   void StartDeletion(const duplicates::Marks& marks, std::uint64_t total, RecycleBin* bin);
   void OfferDeletionForGood();
@@ -65,10 +74,15 @@ class TFormTwinsift : public gui::Form {
   gui::ListBox* lstFolders_;
   gui::Button* btnBrowse_;
   gui::Button* btnRemove_;
+  gui::Button* btnReference_;
   gui::Edit* edtFolder_;
   gui::Button* btnAdd_;
   gui::StaticText* lblMinimum_;
   gui::Edit* edtMinimum_;
+  gui::StaticText* lblMaximum_;
+  gui::Edit* edtMaximum_;
+  gui::StaticText* lblNames_;
+  gui::Edit* edtNames_;
   gui::CheckBox* cbHidden_;
   gui::Button* btnSearch_;
   gui::Button* btnCancel_;
@@ -78,11 +92,21 @@ class TFormTwinsift : public gui::Form {
   gui::Button* btnKeepNewest_;
   gui::Button* btnKeepOldest_;
   gui::Button* btnUnmark_;
+  gui::Button* btnKeepShortest_;
+  gui::Button* btnKeepInFolder_;
+  gui::Button* btnInvert_;
+  gui::Edit* edtPattern_;
+  gui::Button* btnMarkNames_;
+  gui::Button* btnOpenFolder_;
+  gui::Button* btnSaveList_;
   gui::Button* btnDelete_;
   gui::StaticText* lblSummary_;
   gui::Timer progressTimer_;
 
   std::vector<std::string> folders_;  // UTF-8, as listed
+  std::vector<bool> reference_;       // for each folder: its files are never marked nor deleted
+  int sortColumn_ = 0;
+  bool sortAscending_ = true;
   duplicates::ResultList results_;
   long utcOffset_ = 0;  // seconds east of UTC, for the times shown
   std::unique_ptr<TSearchJob> job_;

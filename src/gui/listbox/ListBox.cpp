@@ -16,6 +16,17 @@ void ListBox::RemoveItem(int index) {
   if (HandleAllocated()) SendMessageW(HandleIfAllocated(), LB_DELETESTRING, static_cast<WPARAM>(index), 0);
 }
 
+void ListBox::SetItem(int index, const std::string& text) {
+  if (index < 0 || index >= static_cast<int>(items_.size())) return;
+  items_[static_cast<std::size_t>(index)] = text;
+  if (!HandleAllocated()) return;
+  const int selected = SelectedIndex();
+  SendMessageW(HandleIfAllocated(), LB_DELETESTRING, static_cast<WPARAM>(index), 0);
+  SendMessageW(HandleIfAllocated(), LB_INSERTSTRING, static_cast<WPARAM>(index),
+               reinterpret_cast<LPARAM>(win32::WideFromUtf8(text).c_str()));
+  SendMessageW(HandleIfAllocated(), LB_SETCURSEL, static_cast<WPARAM>(selected), 0);
+}
+
 int ListBox::SelectedIndex() const {
   if (!HandleAllocated()) return -1;
   LRESULT index = SendMessageW(HandleIfAllocated(), LB_GETCURSEL, 0, 0);

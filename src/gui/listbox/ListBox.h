@@ -12,6 +12,8 @@ class ListBox : public WinControl {
   const std::vector<std::string>& Items() const { return items_; }
   void AddItem(const std::string& text);
   void RemoveItem(int index);
+  // A line's new text, in its place and still selected.
+  void SetItem(int index, const std::string& text);
   int SelectedIndex() const;  // -1 when none is selected
 
  protected:

@@ -151,6 +151,14 @@ bool VirtualCheckListView::Reflected(UINT message, WPARAM wParam, LPARAM lParam,
       result = 0;
       return true;
     }
+    case LVN_COLUMNCLICK:
+      if (OnColumnClick) OnColumnClick(reinterpret_cast<NMLISTVIEW*>(lParam)->iSubItem);
+      result = 0;
+      return true;
+    case LVN_ITEMACTIVATE:
+      if (OnActivate && FocusedRow() >= 0) OnActivate(FocusedRow());
+      result = 0;
+      return true;
     case LVN_KEYDOWN:
       if (reinterpret_cast<NMLVKEYDOWN*>(lParam)->wVKey == VK_SPACE) Toggle(FocusedRow());
       result = 0;

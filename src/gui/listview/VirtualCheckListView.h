@@ -54,6 +54,8 @@ class VirtualCheckListView : public WinControl {
   std::function<std::string(int row, int column)> OnGetText;
   std::function<Box(int row)> OnGetBox;
   std::function<void(int row)> OnToggle;
+  std::function<void(int column)> OnColumnClick;
+  std::function<void(int row)> OnActivate;  // a double-click or Enter on a row
 
  protected:
   void FillCreateParams(CreateParams& params) override;

@@ -296,6 +296,27 @@ TEST_F(DuplicateFinderTest, CancelKeepsTheSizesAlreadyFinished) {
   EXPECT_EQ(Paths(result), (Groups{{"/r/m1", "/r/m2"}, {"/r/s1", "/r/s2"}}));
 }
 
+struct InlinePool : WorkerPool {  // each task at once, on the thread that hands it over
+  void Submit(std::function<void()> task) override { task(); }
+  void Wait() override {}
+};
+
+// A walk cancelled midway still gives the groups whose files were read whole beside it, and only those.
+TEST_F(DuplicateFinderTest, AWalkCancelledMidwayGivesTheGroupsReadWhole) {
+  for (int i = 0; i < 20; ++i)
+    for (const char* copy : {"a", "b"}) fs.Add("/r/p" + std::to_string(10 + i) + copy, std::string(i + 1, *copy == 'b' && i == 0 ? 'z' : 'x'));
+  std::atomic<bool> cancel{false};
+  fs.cancel = &cancel;
+  fs.cancelAtOpen = "/r/p25b";  // the last of the first batch read beside the walk
+  SearchProgress progress;
+  InlinePool pool;
+  SearchResult result = DuplicateFinder(fs, &pool).Search({{"/r"}}, progress, cancel);
+  EXPECT_TRUE(result.cancelled);
+  EXPECT_EQ(result.groups.size(), 15u);  // p11 to p25; p10's two differ
+  EXPECT_EQ(Paths(result).front(), (std::vector<std::string>{"/r/p11a", "/r/p11b"}));
+  EXPECT_EQ(fs.opens, 32);
+}
+
 // Many sizes, each with equal and unequal files, small and large, and failures: the pool changes nothing.
 TEST_F(DuplicateFinderTest, WorkersFindWhatTheWalkingThreadAloneFinds) {
   for (int i = 0; i < 400; ++i) {

@@ -45,7 +45,7 @@ TEST_P(ShippedProgram, IsA32BitGuiExecutable) {
 
 TEST_P(ShippedProgram, NeedsNoDllBesideIt) {
   const std::set<std::string> windowsOwn = {"kernel32.dll", "user32.dll", "gdi32.dll", "comctl32.dll", "ole32.dll",
-                                            "shell32.dll",  "advapi32.dll", "msvcrt.dll", "oleaut32.dll", "msimg32.dll"};
+                                            "shell32.dll",  "advapi32.dll", "msvcrt.dll", "oleaut32.dll", "msimg32.dll", "comdlg32.dll"};
   ASSERT_FALSE(image.importedDlls.empty());
   for (const std::string& dll : image.importedDlls) EXPECT_TRUE(windowsOwn.count(Lower(dll))) << dll;
 }

@@ -96,6 +96,12 @@ TEST(UtilityJobsTest, OneFileUnderTwoNamesIsOneFileAndNothingGoesForGood) {
   EXPECT_EQ(why, (std::vector<std::string>{"it is the same file as the unmarked copy, under another name", kWouldBeDestroyed,
                                            "changed since the search", "access to the file was denied"}));
   EXPECT_EQ(bin.moved, duplicates::WideFromUtf8(root + "\\copy") + L'\0' + L'\0');
+  // Under a reference folder nothing goes, whatever is marked.
+  duplicates::ReferenceGuard guarded(fs, {root});
+  RecycleMarked(guarded, bin, {{found(root + "\\kept"), found(root + "\\copy")}}, {{true, false}}, outcome, handled, stop);
+  ASSERT_EQ(outcome.failures.size(), 1u);
+  EXPECT_EQ(outcome.failures[0].message, "it lies in a reference folder");
+  EXPECT_EQ(outcome.count, 0u);
   for (const char* name : names) {
     EXPECT_NE(GetFileAttributesA((root + name).c_str()), INVALID_FILE_ATTRIBUTES) << name;
     DeleteFileA((root + name).c_str());

@@ -2,7 +2,11 @@
 // copy of a file is marked, delete the marked files to the Recycle Bin. Screenshots go to the bin folder.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <commctrl.h>
+#include <algorithm>
 #include <fstream>
+#include <tuple>
+#include <vector>
 #include <string>
 #include "driver/Driver.h"
 
@@ -321,6 +325,158 @@ TEST(UtilityWindow, OneFolderUnderTwoNamesIsSearchedOnce) {
   DeleteFileA((root + "\\sub\\only.txt").c_str());
   RemoveDirectoryA((root + "\\sub").c_str());
   RemoveDirectoryA(root.c_str());
+}
+
+namespace {
+
+// A row of the program's list, read through memory lent in its process: the view's messages carry pointers.
+std::string RowText(HWND list, int row, int column) {
+  DWORD id = 0;
+  GetWindowThreadProcessId(list, &id);
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, id);
+  char* lent = static_cast<char*>(VirtualAllocEx(process, nullptr, 4096, MEM_COMMIT, PAGE_READWRITE));
+  LVITEMA item{};
+  std::tie(item.iSubItem, item.pszText, item.cchTextMax) = std::make_tuple(column, lent + sizeof(item), 1024);
+  WriteProcessMemory(process, lent, &item, sizeof(item), nullptr);
+  SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(lent));
+  char text[1024] = {};
+  ReadProcessMemory(process, lent + sizeof(item), text, sizeof(text) - 1, nullptr);
+  VirtualFreeEx(process, lent, 0, MEM_RELEASE);
+  CloseHandle(process);
+  return text;
+}
+
+// Each row's box: '-' none (a heading or a reference copy), 'o' unmarked, 'x' marked.
+std::string Boxes(HWND list) {
+  std::string boxes;
+  for (int row = 0, rows = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)); row < rows; ++row)
+    boxes += "-ox"[SendMessageA(list, LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_STATEIMAGEMASK) >> 12 & 3];
+  return boxes;
+}
+
+void FocusRow(HWND list, int row) {
+  SetForegroundWindow(GetAncestor(list, GA_ROOT));
+  RECT r = e2e::ClientRectOnScreen(list);
+  e2e::Click(list, 40, r.bottom - r.top - 10);  // below the rows: focus only
+  e2e::PressKey(VK_HOME);
+  for (int i = 0; i < row; ++i) e2e::PressKey(VK_DOWN);
+}
+
+std::string ReadAll(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+}  // namespace
+
+// A reference folder's copies are shown but never marked; every helper keeps a copy of each file; the
+// list sorts by its columns, opens a file or its folder, saves as CSV, and shows only the names asked for.
+TEST(UtilityWindow, ReferenceFoldersHelpersSortingOpeningSavingAndFilter) {
+  char temp[MAX_PATH];
+  GetTempPathA(MAX_PATH, temp);
+  const std::string root = std::string(temp) + "twinsift-e2e-ref-" + std::to_string(GetTickCount());
+  for (const char* sub : {"", "\\a", "\\b", "\\ref"}) CreateDirectoryA((root + sub).c_str(), nullptr);
+  const std::string photo(50000, 'p');
+  const std::pair<const char*, std::pair<std::string, int>> files[] = {
+      {"\\a\\notes.txt", {"meeting notes", 1}}, {"\\b\\notes-old.txt", {"meeting notes", 30}},
+      {"\\ref\\notes.txt", {"meeting notes", 10}}, {"\\a\\photo.jpg", {photo, 5}}, {"\\b\\photo.jpg", {photo, 2}},
+      {"\\a\\x.tmp", {"temp", 4}}, {"\\b\\y.tmp", {"temp", 3}}, {"\\ref\\r1", {"ref only", 1}}, {"\\ref\\r2", {"ref only", 1}}};
+  for (const auto& [name, file] : files) Write(root + name, file.first, file.second);
+  const std::string starts = root + "\\starts.txt", saved = root + "\\list.csv";
+  SetEnvironmentVariableA("TWINSIFT_STARTS", starts.c_str());
+  e2e::Process program = e2e::Process::Start(e2e::ProgramFolder() + "Twinsift.exe");
+  SetEnvironmentVariableA("TWINSIFT_STARTS", nullptr);
+  HWND window = e2e::WaitForTopWindow(program.Id(), "Twinsift");
+  ASSERT_NE(window, nullptr);
+  SetForegroundWindow(window);
+  HWND folderEdit = FindChild(window, "Edit", [](const std::string& t) { return t.empty(); });
+  for (const char* sub : {"\\a", "\\b", "\\ref"}) {
+    SendMessageA(folderEdit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>((root + sub).c_str()));
+    ClickButton(Labelled(window, "Button", "&Add folder"));
+  }
+  SendMessageA(FindChild(window, "ListBox", [](const std::string&) { return true; }), LB_SETCURSEL, 2, 0);
+  ClickButton(Labelled(window, "Button", "Re&ference"));
+  HWND progress = FindChild(window, "Static", [](const std::string& t) { return StartsWith(t, "Add the folders"); });
+  ClickButton(Labelled(window, "Button", "&Search"));
+  ASSERT_TRUE(e2e::WaitFor([&] { return e2e::WindowText(progress) == "Done: 9 files seen, 3 groups of identical files."; }, 20000));
+  HWND list = FindChild(window, "SysListView32", [](const std::string&) { return true; });
+  EXPECT_EQ(RowText(list, 3, 0), "    " + root + "\\ref\\notes.txt   (reference)");
+  e2e::SaveScreenshot(window, "utility-reference.png");
+
+  // Rows: group, a\notes, b\notes-old, ref\notes, group, a\photo, b\photo, group, a\x.tmp, b\y.tmp.
+  struct Step {  // a button (null: Space) after focusing a row (unless -1): the boxes then, what is said
+    const char *button; int row; const char *boxes, *said;
+  } steps[] = {
+      {"Keep &newest", -1, "-ox--xo-xo", "Marked 3 files (48.8 KB)."},
+      {nullptr, 3, "-ox--xo-xo", "Marked 3 files (48.8 KB)."},  // a reference copy takes no mark
+      {"Keep &oldest", -1, "-xo--ox-ox", "Marked 3 files (48.8 KB)."},
+      {"Keep shor&test", -1, "-ox--ox-ox", "Marked 3 files (48.8 KB)."},
+      {"&Unmark all", -1, "-oo--oo-oo", "Marked 0 files (0 bytes)."},
+      {"&Invert group", 5, "-oo--ox-oo", "Marked 1 file (48.8 KB)."},  // every copy: the first stays
+      {"Keep in fold&er", 2, "-xo--xo-xo", "Marked 3 files (48.8 KB)."},
+      {"&Unmark all", -1, "-oo--oo-oo", "Marked 0 files (0 bytes)."},
+      {"&Mark names", -1, "-oo--oo-ox", "Marked 1 file (4 bytes)."},
+  };
+  for (const Step& step : steps) {
+    if (step.row >= 0) FocusRow(list, step.row);
+    if (step.button) ClickButton(Labelled(window, "Button", step.button));
+    else e2e::PressKey(VK_SPACE);
+    EXPECT_EQ(Boxes(list), step.boxes) << (step.button ? step.button : "Space");
+    EXPECT_EQ(e2e::WindowText(progress), step.said) << (step.button ? step.button : "Space");
+  }
+  e2e::SaveScreenshot(window, "utility-helpers.png");
+
+  // A header clicked sorts by its column, clicked again the other way round; groups stay together.
+  // Size: the smallest group first, then the other way round; modified: the oldest copy's group, that copy
+  // first; path, both ways.
+  const std::pair<int, const char*> sorts[] = {{525, "\\a\\x.tmp"}, {525, "\\b\\photo.jpg"}, {630, "\\b\\notes-old.txt"},
+                                               {5, "\\a\\notes.txt"}, {5, "\\ref\\notes.txt"}};
+  for (const auto& [x, first] : sorts) {
+    Sleep(GetDoubleClickTime() + 100);  // two clicks, not a double-click
+    e2e::Click(reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0)), x, 8);
+    EXPECT_TRUE(StartsWith(RowText(list, 1, 0), "    " + root + first)) << RowText(list, 1, 0);
+  }
+  e2e::SaveScreenshot(window, "utility-sorted.png");
+
+  FocusRow(list, 2);
+  e2e::PressKey(VK_RETURN);
+  ClickButton(Labelled(window, "Button", "Open fo&lder"));
+  const std::string opened = root + "\\b\\notes-old.txt";
+  EXPECT_TRUE(e2e::WaitFor([&] { return ReadAll(starts) == "open " + opened + "\r\nexplorer.exe /select,\"" + opened + "\"\r\n"; }))
+      << ReadAll(starts);
+
+  ClickButton(Labelled(window, "Button", "Sa&ve list..."));
+  HWND dialog = nullptr;
+  ASSERT_TRUE(e2e::WaitFor([&] { return (dialog = FindWindowA("#32770", "Save As")) != nullptr; }));
+  SendMessageA(FindChild(dialog, "Edit", [](const std::string&) { return true; }), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(saved.c_str()));
+  PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+  ASSERT_TRUE(e2e::WaitFor([&] { return e2e::WindowText(progress) == "Saved the list of 7 files."; }, 5000));
+  std::string csv = ReadAll(saved);
+  EXPECT_TRUE(StartsWith(csv, "\xEF\xBB\xBFGroup,Path,Size,Modified,Marked\r\n1,\"" + root + "\\ref\\notes.txt\",13,20")) << csv;
+  EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 8);
+  EXPECT_NE(csv.find("2,\"" + root + "\\b\\y.tmp\",4,20"), std::string::npos) << csv;
+  EXPECT_NE(csv.find("Z,yes\r\n2,\"" + root + "\\a\\x.tmp\",4,"), std::string::npos) << csv;
+
+  // Only the names asked for, and no file above the maximum.
+  const std::tuple<const char*, const char*, const char*> filters[] = {
+      {"txt, .tmp", "", "Done: 9 files seen, 2 groups of identical files."},
+      {"*.txt;*.jpg", "20000", "Done: 9 files seen, 1 group of identical files."},
+      {"photo*", "", "Done: 9 files seen, 1 group of identical files."}};
+  std::vector<HWND> empty;  // the folder, the maximum and the names, in the order made
+  for (HWND child : e2e::ChildWindows(window))
+    if (_stricmp(e2e::ClassName(child).c_str(), "Edit") == 0 && e2e::WindowText(child).empty()) empty.push_back(child);
+  for (const auto& [patterns, most, done] : filters) {
+    SendMessageA(empty[2], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(patterns));
+    SendMessageA(empty[1], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(most));
+    SendMessageA(progress, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));  // the last search's "Done" goes
+    ClickButton(Labelled(window, "Button", "&Search"));
+    EXPECT_TRUE(e2e::WaitFor([&] { return e2e::WindowText(progress) == done; }, 20000)) << e2e::WindowText(progress);
+  }
+  PostMessageA(window, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(program.WaitForExit(10000));
+  for (const auto& [name, file] : files) DeleteFileA((root + name).c_str());
+  for (const std::string& made : {starts, saved}) DeleteFileA(made.c_str());
+  for (const char* sub : {"\\a", "\\b", "\\ref", ""}) RemoveDirectoryA((root + sub).c_str());
 }
 
 // Where the drive's bin is too small the shell would delete for good without a word: the file stays, is listed,
