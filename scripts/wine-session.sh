@@ -56,8 +56,11 @@ start)
     touch "$WINEPREFIX/.twinsift-ready"
   fi
   # "MS Sans Serif" where Windows keeps it: Wine's bitmap font then serves every height, as on Windows,
-  # instead of a scalable stand-in.
-  cp -n /usr/share/wine/fonts/sserife.fon "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+  # instead of a scalable stand-in. Tahoma is the dialog face above 120 dpi, and Marlett draws the caption
+  # buttons; Wine finds neither in the folder where Debian puts them.
+  for font in sserife.fon tahoma.ttf tahomabd.ttf marlett.ttf; do
+    cp -n "/usr/share/wine/fonts/$font" "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+  done
   wineserver -f -p >"$session/wineserver.log" 2>&1 &
   echo $! >"$session/wineserver.pid"
   # Start Wine's own helper processes now, with their output going nowhere.

@@ -1,6 +1,9 @@
 #include "gui/checkbox/CheckBox.h"
+#include <algorithm>
 #include "gui/core/Accelerator.h"
+#include "gui/core/Dpi.h"
 #include "gui/core/Events.h"
+#include "gui/core/Gdi.h"
 #include "win32/TextCodes.h"
 
 namespace gui {
@@ -10,6 +13,7 @@ CheckBox::CheckBox(WinControl* parent) : WinControl(parent) { SetTabStop(true); 
 void CheckBox::SetCaption(const std::string& caption) {
   caption_ = caption;
   if (HandleAllocated()) SetWindowTextW(HandleIfAllocated(), win32::WideFromUtf8(caption_).c_str());
+  FitCaption();
 }
 
 bool CheckBox::Checked() const {
@@ -38,6 +42,54 @@ void CheckBox::FillCreateParams(CreateParams& params) {
 
 void CheckBox::HandleCreated() {
   SendMessageW(HandleIfAllocated(), BM_SETCHECK, checked_ ? BST_CHECKED : BST_UNCHECKED, 0);
+  FitCaption();
+}
+
+void CheckBox::FontChanged() {
+  WinControl::FontChanged();
+  FitCaption();
+}
+
+// The layout was made for the bitmap face; a wider face on a dense screen is narrowed until the caption fits
+// beside the box, rather than cut. Where it fits, the control's own font stays.
+void CheckBox::FitCaption() {
+  HWND window = HandleIfAllocated();
+  if (!window) return;
+  std::string text;  // as shown: "&&" is one "&", a single "&" marks the access key
+  for (std::size_t i = 0; i < caption_.size(); ++i) {
+    if (caption_[i] == '&' && ++i == caption_.size()) break;
+    text += caption_[i];
+  }
+  const std::wstring shown = win32::WideFromUtf8(text);
+  HFONT font = GetFont().Handle();
+  WindowDC dc(window);
+  auto width = [&](HFONT measured, TEXTMETRICW* metrics) {
+    ScopedSelect selected(dc.get(), measured);
+    SIZE extent{};
+    GetTextExtentPoint32W(dc.get(), shown.c_str(), static_cast<int>(shown.size()), &extent);
+    if (metrics) GetTextMetricsW(dc.get(), metrics);
+    return static_cast<int>(extent.cx);
+  };
+  TEXTMETRICW metrics{};
+  int extent = width(font, &metrics);
+  const int room = PixelWidth() - GetSystemMetrics(SM_CXMENUCHECK) - Scale(6);
+  LOGFONTW face{};
+  if (CurrentDpi() <= 120 || extent <= room || room <= 0 || !GetObjectW(font, sizeof face, &face)) {
+    if (narrowed_) SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    narrowed_.reset();
+    return;
+  }
+  // Glyph widths round, so the text narrows less than the font: a few steps make it fit.
+  OwnedFont narrowed;
+  face.lfWidth = metrics.tmAveCharWidth;
+  for (int step = 0; step < 4 && extent > room && face.lfWidth > 1; ++step) {
+    face.lfWidth = std::max<LONG>(1, MulDiv(face.lfWidth, room, extent) - (step ? 1 : 0));
+    narrowed.reset(CreateFontIndirectW(&face));
+    if (!narrowed) break;
+    extent = width(narrowed.get(), nullptr);
+  }
+  SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(narrowed ? narrowed.get() : font), TRUE);
+  narrowed_ = std::move(narrowed);
 }
 
 bool CheckBox::Reflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {

@@ -1,6 +1,7 @@
 #pragma once
 #include <functional>
 #include <string>
+#include "gui/core/Gdi.h"
 #include "gui/core/WinControl.h"
 
 namespace gui {
@@ -21,8 +22,11 @@ class CheckBox : public WinControl {
   void FillCreateParams(CreateParams& params) override;
   void HandleCreated() override;  // a tick set before the window existed
   bool Reflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+  void FontChanged() override;
 
  private:
+  void FitCaption();
+  OwnedFont narrowed_;  // the font sent to the window, where the control's own is too wide
   std::string caption_;
   bool checked_ = false;  // kept while there is no window
 };

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <utility>
 #include "controls/FxSpeedButton.h"
+#include "gui/checkbox/CheckBox.h"
 #include "gui/label/Label.h"
 #include "toolkit/WizardWindow.h"
 
@@ -17,19 +19,27 @@ void ExpectScaled(const RECT& r, const Place& place, double scale) {
   for (size_t i = 0; i < place.size(); ++i) EXPECT_NEAR(actual[i], place[i] * scale, 1.0) << "place " << i;
 }
 
-// Every label inside holds its whole text, measured in its own font.
-void ExpectLabelsFit(const gui::WinControl& parent) {
+// Every label inside holds its whole text, measured in its own font; every check box beside its box, in
+// the font its window draws with.
+void ExpectTextsFit(const gui::WinControl& parent) {
   for (const gui::Control* child : parent.Controls()) {
-    if (auto* windowed = dynamic_cast<const gui::WinControl*>(child)) ExpectLabelsFit(*windowed);
+    if (auto* windowed = dynamic_cast<const gui::WinControl*>(child)) ExpectTextsFit(*windowed);
     auto* label = dynamic_cast<const gui::Label*>(child);
-    if (!label) continue;
+    auto* box = dynamic_cast<const gui::CheckBox*>(child);
+    if (!label && !box) continue;
+    std::string caption = label ? label->Caption() : box->Caption();
+    if (box) caption.erase(std::remove(caption.begin(), caption.end(), '&'), caption.end());
     HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, label->GetFont().Handle());
+    HFONT font = label ? label->GetFont().Handle()
+                       : reinterpret_cast<HFONT>(SendMessageW(box->HandleIfAllocated(), WM_GETFONT, 0, 0));
+    HGDIOBJ old = SelectObject(dc, font);
     SIZE text{};
-    GetTextExtentPoint32A(dc, label->Caption().c_str(), static_cast<int>(label->Caption().size()), &text);
+    GetTextExtentPoint32A(dc, caption.c_str(), static_cast<int>(caption.size()), &text);
     ReleaseDC(nullptr, (SelectObject(dc, old), dc));
-    RECT r = label->BoundsRect();
-    EXPECT_TRUE(text.cx <= r.right - r.left && text.cy <= r.bottom - r.top) << label->Caption();
+    RECT r = child->BoundsRect();
+    const int room = r.right - r.left - (box ? GetSystemMetrics(SM_CXMENUCHECK) : 0);
+    // A check box centres its text in its height, so only a label's height is held to its bounds.
+    EXPECT_TRUE(text.cx <= room && (box || text.cy <= r.bottom - r.top)) << caption << ": " << text.cx << " in " << room;
   }
 }
 
@@ -58,6 +68,6 @@ TEST(DenseScreen, WizardStandsAtTheScreensScaleAndCutsNoText) {
   ExpectScaled({left.left, left.top, left.left + inset, left.top + right.bottom - right.top}, {5, 4, 5, 23}, scale);
   for (gui::TabSheet* sheet : form.PageControl.Sheets()) {
     form.ShowPanel(sheet->Name(), false);
-    ExpectLabelsFit(form);
+    ExpectTextsFit(form);
   }
 }
