@@ -55,40 +55,36 @@ void CheckBox::FontChanged() {
 void CheckBox::FitCaption() {
   HWND window = HandleIfAllocated();
   if (!window) return;
-  std::string text;  // as shown: "&&" is one "&", a single "&" marks the access key
-  for (std::size_t i = 0; i < caption_.size(); ++i) {
-    if (caption_[i] == '&' && ++i == caption_.size()) break;
-    text += caption_[i];
-  }
-  const std::wstring shown = win32::WideFromUtf8(text);
+  const std::wstring caption = win32::WideFromUtf8(caption_);
   HFONT font = GetFont().Handle();
   WindowDC dc(window);
-  auto width = [&](HFONT measured, TEXTMETRICW* metrics) {
+  // The caption as the box shows it ("&" marks the access key), one line.
+  auto width = [&](HFONT measured) {
     ScopedSelect selected(dc.get(), measured);
-    SIZE extent{};
-    GetTextExtentPoint32W(dc.get(), shown.c_str(), static_cast<int>(shown.size()), &extent);
-    if (metrics) GetTextMetricsW(dc.get(), metrics);
-    return static_cast<int>(extent.cx);
+    RECT r{};
+    DrawTextW(dc.get(), caption.c_str(), static_cast<int>(caption.size()), &r, DT_CALCRECT | DT_SINGLELINE);
+    return static_cast<int>(r.right);
   };
-  TEXTMETRICW metrics{};
-  int extent = width(font, &metrics);
+  int extent = width(font);
   const int room = PixelWidth() - GetSystemMetrics(SM_CXMENUCHECK) - Scale(6);
   LOGFONTW face{};
-  if (CurrentDpi() <= 120 || extent <= room || room <= 0 || !GetObjectW(font, sizeof face, &face)) {
-    if (narrowed_) SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
-    narrowed_.reset();
-    return;
-  }
-  // Glyph widths round, so the text narrows less than the font: a few steps make it fit.
   OwnedFont narrowed;
-  face.lfWidth = metrics.tmAveCharWidth;
-  for (int step = 0; step < 4 && extent > room && face.lfWidth > 1; ++step) {
-    face.lfWidth = std::max<LONG>(1, MulDiv(face.lfWidth, room, extent) - (step ? 1 : 0));
-    narrowed.reset(CreateFontIndirectW(&face));
-    if (!narrowed) break;
-    extent = width(narrowed.get(), nullptr);
+  if (CurrentDpi() > 120 && extent > room && room > 0 && GetObjectW(font, sizeof face, &face)) {
+    // Glyph widths round, so the text narrows less than the font: a few steps make it fit.
+    TEXTMETRICW metrics{};
+    {
+      ScopedSelect selected(dc.get(), font);
+      GetTextMetricsW(dc.get(), &metrics);
+    }
+    face.lfWidth = metrics.tmAveCharWidth;
+    for (int step = 0; step < 4 && extent > room && face.lfWidth > 1; ++step) {
+      face.lfWidth = std::max<LONG>(1, MulDiv(face.lfWidth, room, extent) - (step ? 1 : 0));
+      narrowed.reset(CreateFontIndirectW(&face));
+      if (!narrowed) break;
+      extent = width(narrowed.get());
+    }
   }
-  SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(narrowed ? narrowed.get() : font), TRUE);
+  if (narrowed || narrowed_) SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(narrowed ? narrowed.get() : font), TRUE);
   narrowed_ = std::move(narrowed);
 }
 
