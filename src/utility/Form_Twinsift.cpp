@@ -442,13 +442,18 @@ void TFormTwinsift::OpenRow(int row) {
 void TFormTwinsift::BtnOpenFolderClick() {
   const duplicates::FoundFile* file = results_.FileOf(lvResults_->FocusedRow());
   if (!file) throw gui::Error("Select a file to open its folder");
-  const std::string command = "explorer.exe /select,\"" + file->path + "\"";
+  // Explorer from the system's folder by its full path: nothing is searched for, the current folder least.
+  wchar_t windows[MAX_PATH];
+  UINT length = GetWindowsDirectoryW(windows, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) throw gui::Error("The folder of \"" + file->path + "\" could not be opened");
+  const std::wstring explorer = std::wstring(windows, length) + L"\\explorer.exe";
+  const std::string command = "\"" + win32::Utf8FromWide(explorer) + "\" /select,\"" + file->path + "\"";
   if (LoggedInstead(command)) return;
   std::wstring line = duplicates::WideFromUtf8(command);
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION started{};
-  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started))
+  if (!CreateProcessW(explorer.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started))
     throw gui::Error("The folder of \"" + file->path + "\" could not be opened");
   win32::UniqueHandle process(started.hProcess), thread(started.hThread);
 }

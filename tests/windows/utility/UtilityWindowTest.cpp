@@ -442,8 +442,11 @@ TEST(UtilityWindow, ReferenceFoldersHelpersSortingOpeningSavingAndFilter) {
   e2e::PressKey(VK_RETURN);
   ClickButton(Labelled(window, "Button", "Open fo&lder"));
   const std::string opened = root + "\\b\\notes-old.txt";
-  EXPECT_TRUE(e2e::WaitFor([&] { return ReadAll(starts) == "open " + opened + "\r\nexplorer.exe /select,\"" + opened + "\"\r\n"; }))
-      << ReadAll(starts);
+  char windows[MAX_PATH];
+  GetWindowsDirectoryA(windows, MAX_PATH);  // Explorer by its full path, never searched for
+  EXPECT_TRUE(e2e::WaitFor([&] {
+    return ReadAll(starts) == "open " + opened + "\r\n\"" + windows + "\\explorer.exe\" /select,\"" + opened + "\"\r\n";
+  })) << ReadAll(starts);
 
   ClickButton(Labelled(window, "Button", "Sa&ve list..."));
   HWND dialog = nullptr;
