@@ -444,7 +444,7 @@ void TFormTwinsift::BtnOpenFolderClick() {
   if (!file) throw gui::Error("Select a file to open its folder");
   // Explorer from the system's folder by its full path: nothing is searched for, the current folder least.
   wchar_t windows[MAX_PATH];
-  UINT length = GetWindowsDirectoryW(windows, MAX_PATH);
+  UINT length = GetSystemWindowsDirectoryW(windows, MAX_PATH);  // never a per-user copy
   if (length == 0 || length >= MAX_PATH) throw gui::Error("The folder of \"" + file->path + "\" could not be opened");
   const std::wstring explorer = std::wstring(windows, length) + L"\\explorer.exe";
   const std::string command = "\"" + win32::Utf8FromWide(explorer) + "\" /select,\"" + file->path + "\"";

@@ -443,7 +443,7 @@ TEST(UtilityWindow, ReferenceFoldersHelpersSortingOpeningSavingAndFilter) {
   ClickButton(Labelled(window, "Button", "Open fo&lder"));
   const std::string opened = root + "\\b\\notes-old.txt";
   char windows[MAX_PATH];
-  GetWindowsDirectoryA(windows, MAX_PATH);  // Explorer by its full path, never searched for
+  GetSystemWindowsDirectoryA(windows, MAX_PATH);  // Explorer by its full path, never searched for
   EXPECT_TRUE(e2e::WaitFor([&] {
     return ReadAll(starts) == "open " + opened + "\r\n\"" + windows + "\\explorer.exe\" /select,\"" + opened + "\"\r\n";
   })) << ReadAll(starts);
